@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QMutex>
+#include <QString>
+
+#include <curl/curl.h>
+
+struct Cookie
+{
+    QString name;
+    QString value;
+    QString domain; // as the site gave it: ".example.org" matches sub-domains
+    QString path = QStringLiteral("/");
+    bool secure = false;
+    bool httpOnly = false;
+    QDateTime expires; // invalid for a session cookie
+
+    bool isSessionCookie() const { return !expires.isValid(); }
+    bool operator==(const Cookie&) const = default;
+};
+
+// The application's shared cookie store: one libcurl share (with locks) that every
+// UrlLoader exchange attaches to, so every thread sends and stores the same cookies.
+// Persistent cookies are written to the store's file (atomically, owner-only) after each
+// change and read back at start; session cookies live only as long as the process.
+class CookieStore
+{
+public:
+    static CookieStore& shared();
+
+    // Loads the persistent cookies of this file and keeps writing them there.
+    // Without a file nothing is persisted.
+    void setStoragePath(const QString& file);
+    QString storagePath() const;
+
+    // The share handle for curl_easy_setopt(CURLOPT_SHARE).
+    CURLSH* share() const { return m_share; }
+
+    // The browser's cookie policy; accepting every cookie is the only one we use.
+    void setAcceptPolicyAlways() {}
+
+    QList<Cookie> cookies() const;
+    QList<Cookie> cookiesForDomain(const QString& domain) const; // domain-matched
+    void setCookie(const Cookie& cookie);
+    void deleteCookie(const Cookie& cookie);
+    void deleteAll();
+
+    // Writes the persistent cookies when they changed since the last write.
+    void persist();
+
+private:
+    CookieStore();
+    ~CookieStore();
+
+    CURLSH* m_share = nullptr;
+    mutable QMutex m_fileLock;
+    QString m_path;
+    QByteArray m_lastWritten;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+// One synchronous HTTP/1.1 exchange on the calling thread through libcurl, sharing the
+// application's cookie store (CookieStore). Redirects are followed, TLS is verified (against
+// the system's CAs plus the extra CA file, when one was given).
+struct UrlRequest
+{
+    QUrl url;
+    QByteArray method = "GET";
+    // Sent in this order; a name that appears twice is sent twice.
+    QList<QPair<QByteArray, QByteArray>> headers;
+    QByteArray body;
+    int timeoutSeconds = 0; // 0: the default of 60 seconds
+};
+
+struct UrlResponse
+{
+    int statusCode = 0;
+    QUrl url; // the address of the final response, after redirects
+    // Header fields of the final response in arrival order.
+    QList<QPair<QByteArray, QByteArray>> headerFields;
+    QByteArray body;
+};
+
+class UrlLoader
+{
+public:
+    static constexpr int kDefaultTimeoutSeconds = 60;
+    static constexpr int kMaxRedirects = 16;
+
+    // Returns nullopt when no response arrived (network error, host not found, time-out).
+    static std::optional<UrlResponse> send(const UrlRequest& request);
+
+    // A plain read of a URL's bytes (whole files, pictures): the body of a valid answer
+    // (status 200 to 299), nullopt otherwise.
+    static std::optional<QByteArray> contentsOfUrl(const QUrl& url, int timeoutSeconds = 0);
+
+    // An extra CA file trusted besides the system's (the demo's certificate authority).
+    static void setExtraCaFile(const QString& path);
+    static QString extraCaFile();
+};
