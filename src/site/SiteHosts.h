@@ -9,7 +9,10 @@
 class SiteHosts
 {
 public:
-    static QString webHost();          // pages over http, the sign-in endpoint over https
+    static QString webHost();          // pages over http
+    // The same site over https (the sign-in endpoint). Defaults to webHost(); differs only
+    // when the two carry different ports, as on the demo site.
+    static QString secureWebHost();
     static QString forumHost();        // http
     static QString captchaHost();      // the captcha service's API host (http)
     static QString captchaCookieDomain();
@@ -18,6 +21,7 @@ public:
     static QString donateUrl();        // the checkout page opened in the system browser
 
     static void setWebHost(const QString& host);
+    static void setSecureWebHost(const QString& host); // empty: same as webHost
     static void setForumHost(const QString& host);
     static void setCaptchaHost(const QString& host);
     static void setCaptchaCookieDomain(const QString& domain);
@@ -27,10 +31,10 @@ public:
 
     // "http://" + webHost + path (path starts with "/").
     static QUrl webUrl(const QString& pathAndQuery);
-    // "https://" + webHost + "/account_handler.php".
+    // "https://" + secureWebHost + "/account_handler.php".
     static QUrl loginUrl();
 
-    // Reads --web-host, --forum-host, --captcha-host, --captcha-cookie-domain,
+    // Reads --web-host, --secure-web-host, --forum-host, --captcha-host, --captcha-cookie-domain,
     // --notice-host, --film-host, --donate-url and --ca-file (each "--name value" or
     // "--name=value") and removes them from the list. Returns an error text for an option
     // without a value, empty when all was well.
