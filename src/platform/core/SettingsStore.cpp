@@ -1,0 +1,203 @@
+#include "platform/core/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QMutex g_standardLock;
+QString g_standardPath;
+SettingsStore* g_standard = nullptr;
+
+QString defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/iTarnvale/iTarnvale.ini");
+}
+
+// Makes the folder (owner-only when we create it) and an empty owner-only file, so that
+// QSettings' atomic save, which keeps the permissions of the file it replaces, never
+// leaves the settings readable by others, not even for a moment.
+bool prepareOwnerOnlyFile(const QString& file)
+{
+    const QFileInfo info(file);
+    QDir dir = info.absoluteDir();
+    if (!dir.exists()) {
+        if (!QDir().mkpath(dir.absolutePath()))
+            return false;
+        ::chmod(QFile::encodeName(dir.absolutePath()).constData(), 0700);
+    }
+    const QByteArray path = QFile::encodeName(info.absoluteFilePath());
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::fchmod(fd, 0600);
+    ::close(fd);
+    return true;
+}
+
+} // namespace
+
+SettingsStore& SettingsStore::standard()
+{
+    QMutexLocker locker(&g_standardLock);
+    if (!g_standard)
+        g_standard = new SettingsStore(g_standardPath.isEmpty() ? defaultPath() : g_standardPath);
+    return *g_standard;
+}
+
+void SettingsStore::setStandardPath(const QString& iniFile)
+{
+    QMutexLocker locker(&g_standardLock);
+    g_standardPath = iniFile;
+    if (g_standard) {
+        // Re-point the existing store so that references handed out stay valid.
+        QMutexLocker storeLocker(&g_standard->m_lock);
+        g_standard->m_settings->sync();
+        g_standard->m_settings = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+    }
+}
+
+SettingsStore::SettingsStore(const QString& iniFile)
+    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+{
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::fileName() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_settings->fileName();
+}
+
+bool SettingsStore::contains(const QString& key) const
+{
+    QMutexLocker locker(&m_lock);
+    return m_settings->contains(key);
+}
+
+// INI keeps no types: every scalar reads back as text and a list as a list of texts,
+// except that a one-element list reads back as a text and an empty list as an invalid
+// value (stored as "@Invalid()"), which is why contains() decides presence below.
+QString SettingsStore::stringForKey(const QString& key) const
+{
+    QMutexLocker locker(&m_lock);
+    const QVariant value = m_settings->value(key);
+    if (value.typeId() != QMetaType::QString)
+        return QString();
+    QString text = value.toString();
+    if (text.isNull())
+        text = QLatin1String(""); // a stored empty text is present
+    return text;
+}
+
+std::optional<int> SettingsStore::integerForKey(const QString& key) const
+{
+    QMutexLocker locker(&m_lock);
+    const QVariant value = m_settings->value(key);
+    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::Int)
+        return std::nullopt;
+    bool ok = false;
+    const int number = value.toString().trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return number;
+}
+
+std::optional<bool> SettingsStore::boolForKey(const QString& key) const
+{
+    QMutexLocker locker(&m_lock);
+    const QVariant value = m_settings->value(key);
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString().trimmed();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return number != 0;
+}
+
+std::optional<QStringList> SettingsStore::stringArrayForKey(const QString& key) const
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_settings->contains(key))
+        return std::nullopt;
+    const QVariant value = m_settings->value(key);
+    switch (value.typeId()) {
+    case QMetaType::QStringList:
+        return value.toStringList();
+    case QMetaType::QVariantList: {
+        QStringList list;
+        for (const QVariant& item : value.toList())
+            list.append(item.toString());
+        return list;
+    }
+    case QMetaType::QString:
+        return QStringList{value.toString()};
+    case QMetaType::UnknownType:
+        return QStringList(); // an empty list is stored as "@Invalid()"
+    default:
+        return std::nullopt;
+    }
+}
+
+void SettingsStore::setString(const QString& key, const QString& value)
+{
+    QMutexLocker locker(&m_lock);
+    // A null text would be written as "@Invalid()" and read back as an empty list.
+    m_settings->setValue(key, value.isNull() ? QString(QLatin1String("")) : value);
+}
+
+void SettingsStore::setInteger(const QString& key, int value)
+{
+    QMutexLocker locker(&m_lock);
+    m_settings->setValue(key, value);
+}
+
+void SettingsStore::setBool(const QString& key, bool value)
+{
+    QMutexLocker locker(&m_lock);
+    m_settings->setValue(key, value);
+}
+
+void SettingsStore::setStringArray(const QString& key, const QStringList& value)
+{
+    QMutexLocker locker(&m_lock);
+    if (value.isEmpty())
+        m_settings->setValue(key, QVariant()); // written as "@Invalid()", read as empty list
+    else
+        m_settings->setValue(key, value);
+}
+
+void SettingsStore::remove(const QString& key)
+{
+    QMutexLocker locker(&m_lock);
+    m_settings->remove(key);
+}
+
+bool SettingsStore::synchronize()
+{
+    QMutexLocker locker(&m_lock);
+    const QString file = m_settings->fileName();
+    if (!prepareOwnerOnlyFile(file))
+        return false;
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        return false;
+    // QSaveFile keeps the replaced file's mode, but enforce it should anyone have widened it.
+    return QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
