@@ -1,0 +1,41 @@
+#pragma once
+
+#include "DemoTorrent.h"
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+// The demo site's torrents: made once from a fixed seed, read-only afterwards (so the
+// server threads share it without locks).
+class DemoCatalog
+{
+public:
+    static constexpr int kPageSize = 50;
+    static constexpr int kDefaultCount = 3000;
+
+    // What a listing address asks for; codes as the site's list addresses carry them.
+    struct Query
+    {
+        QString category = QStringLiteral("0");   // "0": all
+        int subCategory = 0;                       // 0: all
+        QString language = QStringLiteral("0");   // "0": all
+        QString sort;      // "" or "D" date, "B" size, "S" seeders, "L" leechers; lower case ascending
+        QString text;      // search words, all of which the name must contain
+        int page = 1;      // from 1
+    };
+
+    explicit DemoCatalog(int count = kDefaultCount, unsigned seed = 20130601u);
+
+    const std::vector<DemoTorrent>& torrents() const { return m_torrents; }
+    const DemoTorrent* byId(int id) const;
+
+    // Every torrent the query selects, in its order (the page number is not applied).
+    std::vector<const DemoTorrent*> select(const Query& query) const;
+    // The rows of the query's page: empty past the end.
+    std::vector<const DemoTorrent*> page(const Query& query, int* totalCount = nullptr) const;
+
+private:
+    std::vector<DemoTorrent> m_torrents; // by id, from 1
+};

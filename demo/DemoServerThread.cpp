@@ -1,0 +1,65 @@
+#include "DemoServerThread.h"
+
+#include <httplib.h>
+
+#include <chrono>
+
+DemoServerThread::DemoServerThread(std::unique_ptr<httplib::Server> server)
+    : m_server(std::move(server))
+{
+}
+
+DemoServerThread::~DemoServerThread()
+{
+    // httplib closes a bound socket only from its running loop: run it briefly if needed.
+    if (m_port > 0 && !isRunning())
+        start();
+    stop();
+}
+
+bool DemoServerThread::bind(int port, QString* error)
+{
+    if (m_port > 0)
+        return true;
+    if (!m_server->is_valid()) {
+        if (error)
+            *error = QStringLiteral("the server could not be set up (certificate or key)");
+        return false;
+    }
+    const char* host = "127.0.0.1";
+    const bool bound = port > 0 ? m_server->bind_to_port(host, port)
+                                : (port = m_server->bind_to_any_port(host)) > 0;
+    if (!bound) {
+        if (error)
+            *error = QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port);
+        return false;
+    }
+    m_port = port;
+    return true;
+}
+
+bool DemoServerThread::start(QString* error)
+{
+    if (isRunning())
+        return true;
+    if (m_port == 0 && !bind(0, error))
+        return false;
+    // Wait until the loop runs, or a stop() from now on would find nothing to stop and
+    // the thread would accept forever.
+    m_loopEnded = false;
+    m_thread = std::thread([this] {
+        m_server->listen_after_bind();
+        m_loopEnded = true;
+    });
+    while (!m_server->is_running() && !m_loopEnded)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return true;
+}
+
+void DemoServerThread::stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_server->stop();
+    m_thread.join();
+}

@@ -1,0 +1,188 @@
+#include "DemoSite.h"
+
+#include "DemoCertificate.h"
+#include "DemoListingPage.h"
+#include "DemoPageFrame.h"
+#include "DemoPages.h"
+#include "DemoPictures.h"
+#include "DemoServerThread.h"
+
+#include <httplib.h>
+
+const char DemoSite::kWebHostName[] = "www.tarnvale.localhost";
+const char DemoSite::kDemoUsername[] = "demo";
+const char DemoSite::kDemoPassword[] = "tarnvale";
+
+namespace {
+
+const char kHtml[] = "text/html; charset=utf-8";
+
+void sendHtml(httplib::Response& res, const QString& html, int status = 200)
+{
+    res.status = status;
+    res.set_content(html.toStdString(), kHtml);
+}
+
+QString param(const httplib::Request& req, const char* name, const char* fallback = "")
+{
+    if (!req.has_param(name))
+        return QString::fromLatin1(fallback);
+    return QString::fromStdString(req.get_param_value(name));
+}
+
+DemoCatalog::Query listingQuery(const httplib::Request& req)
+{
+    DemoCatalog::Query query;
+    query.category = param(req, "category", "0");
+    query.subCategory = param(req, "subcategory").toInt();
+    query.language = param(req, "language", "0");
+    query.sort = param(req, "sort");
+    query.text = param(req, "query");
+    bool ok = false;
+    const int page = param(req, "page", "1").toInt(&ok);
+    query.page = ok ? page : 1;
+    return query;
+}
+
+} // namespace
+
+DemoSite::DemoSite(int httpPort, int httpsPort)
+    : m_requestedHttpPort(httpPort), m_requestedHttpsPort(httpsPort)
+{
+}
+
+DemoSite::~DemoSite()
+{
+    stop();
+}
+
+bool DemoSite::start(QString* error)
+{
+    if (isRunning())
+        return true;
+    if (!m_pictures)
+        m_pictures = std::make_unique<DemoPictures>();
+    m_certificate = std::make_unique<DemoCertificate>();
+    if (!m_certificate->create(error)) {
+        m_certificate.reset();
+        return false;
+    }
+
+    auto web = std::make_unique<DemoServerThread>(std::make_unique<httplib::Server>());
+    auto secure = std::make_unique<DemoServerThread>(std::make_unique<httplib::SSLServer>(
+        m_certificate->serverCertificatePath().toLocal8Bit().constData(),
+        m_certificate->serverKeyPath().toLocal8Bit().constData()));
+    // Bind first: the pages carry the hosts with their ports.
+    if (!web->bind(m_requestedHttpPort, error) || !secure->bind(m_requestedHttpsPort, error)) {
+        m_certificate.reset();
+        return false;
+    }
+    m_web = web.get();
+    m_secure = secure.get();
+    m_frame = std::make_unique<DemoPageFrame>(secureWebHost());
+    installWebRoutes(*m_web);
+    installSignInRoutes(*m_secure);
+    web->start();
+    secure->start();
+    m_servers.push_back(std::move(web));
+    m_servers.push_back(std::move(secure));
+    return true;
+}
+
+void DemoSite::stop()
+{
+    for (auto& server : m_servers)
+        server->stop();
+    m_servers.clear();
+    m_web = nullptr;
+    m_secure = nullptr;
+    m_certificate.reset();
+}
+
+int DemoSite::httpPort() const
+{
+    return m_web ? m_web->port() : 0;
+}
+
+int DemoSite::httpsPort() const
+{
+    return m_secure ? m_secure->port() : 0;
+}
+
+QString DemoSite::webHost() const
+{
+    return QStringLiteral("%1:%2").arg(QLatin1String(kWebHostName)).arg(httpPort());
+}
+
+QString DemoSite::secureWebHost() const
+{
+    return QStringLiteral("%1:%2").arg(QLatin1String(kWebHostName)).arg(httpsPort());
+}
+
+QString DemoSite::caCertificatePath() const
+{
+    return m_certificate ? m_certificate->caCertificatePath() : QString();
+}
+
+QUrl DemoSite::listingUrl(const QString& category, const QString& language, const QString& sort,
+                          const QString& query, int page) const
+{
+    return QUrl(QStringLiteral("http://%1/files/?uid=0&category=%2&subcategory=0&language=%3"
+                               "&seeded=0&quality=0&external=2&query=%4&sort=%5&page=%6")
+                    .arg(webHost(), category, language,
+                         QString::fromLatin1(QUrl::toPercentEncoding(query)), sort)
+                    .arg(page));
+}
+
+void DemoSite::installWebRoutes(DemoServerThread& web)
+{
+    httplib::Server& server = web.server();
+
+    auto listing = [this](const httplib::Request& req, httplib::Response& res) {
+        const DemoCatalog::Query query = listingQuery(req);
+        int total = 0;
+        const auto rows = m_catalog.page(query, &total);
+        sendHtml(res, DemoListingPage::render(*m_frame, query, rows, total));
+    };
+    server.Get("/", listing);
+    server.Get("/files", listing);
+    server.Get("/files/", listing);
+
+    server.Get(R"(/torrent/(\d+)(/.*)?)", [this](const httplib::Request& req, httplib::Response& res) {
+        const DemoTorrent* torrent = m_catalog.byId(std::stoi(req.matches[1].str()));
+        if (!torrent)
+            return sendHtml(res, DemoPages::notFound(*m_frame), 404);
+        sendHtml(res, DemoPages::details(*m_frame, *torrent));
+    });
+
+    server.Get(R"(/files/download/(\d+)(/.*)?)", [this](const httplib::Request& req, httplib::Response& res) {
+        const DemoTorrent* torrent = m_catalog.byId(std::stoi(req.matches[1].str()));
+        if (!torrent)
+            return sendHtml(res, DemoPages::notFound(*m_frame), 404);
+        const QByteArray bytes = DemoPages::torrentStub(*torrent, webHost());
+        res.set_header("Content-Disposition", "attachment; filename=\"" + std::to_string(torrent->id) + ".torrent\"");
+        res.set_content(bytes.toStdString(), "application/x-bittorrent");
+    });
+
+    server.Get(R"(/images/cats/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
+        const QByteArray png = m_pictures->categoryPicture(QString::fromStdString(req.matches[1].str()));
+        if (png.isEmpty()) {
+            res.status = 404;
+            return;
+        }
+        res.set_content(png.toStdString(), "image/png");
+    });
+    server.Get("/images/download.gif", [this](const httplib::Request&, httplib::Response& res) {
+        res.set_content(m_pictures->downloadPicture().toStdString(), "image/png");
+    });
+}
+
+void DemoSite::installSignInRoutes(DemoServerThread& secure)
+{
+    httplib::Server& server = secure.server();
+    auto signIn = [this](const httplib::Request&, httplib::Response& res) {
+        sendHtml(res, DemoPages::signIn(*m_frame, secureWebHost()));
+    };
+    server.Get("/account_handler.php", signIn);
+    server.Post("/account_handler.php", signIn);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "DemoCatalog.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+#include <vector>
+
+class DemoCertificate;
+class DemoPageFrame;
+class DemoPictures;
+class DemoServerThread;
+
+// The demo Tarnvale site on loopback: the web host over http (listings, details pages,
+// torrent files, pictures) and the sign-in endpoint over https with the demo's own CA.
+// Each host is one httplib server on its own thread, bound to 127.0.0.1. Clients reach
+// them by the names "www.tarnvale.localhost:<port>" (*.localhost resolves to loopback).
+class DemoSite
+{
+public:
+    static const char kWebHostName[];   // "www.tarnvale.localhost"
+    static const char kDemoUsername[];  // the demo account (sign-in arrives with a later host)
+    static const char kDemoPassword[];
+
+    // Port 0: pick a free port at start.
+    explicit DemoSite(int httpPort = 0, int httpsPort = 0);
+    ~DemoSite(); // stops
+    DemoSite(const DemoSite&) = delete;
+    DemoSite& operator=(const DemoSite&) = delete;
+
+    // Makes the certificates and starts every server; returns once all listen. On failure
+    // nothing stays running and error says why.
+    bool start(QString* error = nullptr);
+    // Stops every server and waits for their threads; the certificate files go away.
+    void stop();
+    bool isRunning() const { return !m_servers.empty(); }
+
+    int httpPort() const;
+    int httpsPort() const;
+    QString webHost() const;        // "www.tarnvale.localhost:<httpPort>"
+    QString secureWebHost() const;  // "www.tarnvale.localhost:<httpsPort>"
+    QString caCertificatePath() const; // PEM of the demo CA; empty before start()
+
+    // A listing address built the way the app builds it.
+    QUrl listingUrl(const QString& category = QStringLiteral("0"),
+                    const QString& language = QStringLiteral("0"), const QString& sort = QString(),
+                    const QString& query = QString(), int page = 1) const;
+
+    const DemoCatalog& catalog() const { return m_catalog; }
+
+private:
+    void installWebRoutes(DemoServerThread& web);
+    void installSignInRoutes(DemoServerThread& secure);
+
+    int m_requestedHttpPort;
+    int m_requestedHttpsPort;
+    const DemoCatalog m_catalog;
+    std::unique_ptr<DemoPictures> m_pictures;
+    std::unique_ptr<DemoCertificate> m_certificate;
+    std::unique_ptr<DemoPageFrame> m_frame;
+    DemoServerThread* m_web = nullptr;    // owned by m_servers
+    DemoServerThread* m_secure = nullptr; // owned by m_servers
+    std::vector<std::unique_ptr<DemoServerThread>> m_servers;
+};

@@ -1,0 +1,93 @@
+// itarnvale-demo-site [--http-port N] [--https-port N]: serves the demo Tarnvale site on
+// loopback until SIGINT or SIGTERM.
+#include "DemoSite.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+bool readPort(const QStringList& args, int& i, int& port)
+{
+    if (i + 1 >= args.size())
+        return false;
+    bool ok = false;
+    port = args.at(++i).toInt(&ok);
+    return ok && port > 0 && port < 65536;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    int httpPort = 0;
+    int httpsPort = 0;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        bool ok = false;
+        if (arg == QLatin1String("--http-port"))
+            ok = readPort(args, i, httpPort);
+        else if (arg == QLatin1String("--https-port"))
+            ok = readPort(args, i, httpsPort);
+        if (!ok) {
+            std::fprintf(stderr, "usage: itarnvale-demo-site [--http-port N] [--https-port N]\n");
+            return 2;
+        }
+    }
+
+    // Signals arrive through a socket pair so that the stop happens in the event loop.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
+        std::perror("socketpair");
+        return 1;
+    }
+    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    DemoSite site(httpPort, httpsPort);
+    QString error;
+    if (!site.start(&error)) {
+        std::fprintf(stderr, "itarnvale-demo-site: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("Tarnvale demo site is running.\n"
+                "  web host:        %s (http)\n"
+                "  secure web host: %s (https, sign-in: https://%s/account_handler.php)\n"
+                "  CA certificate:  %s\n"
+                "  sample listing:  %s\n"
+                "  demo account:    %s / %s (sign-in arrives in a later version)\n"
+                "Run the app with: itarnvale --web-host %s --secure-web-host %s --ca-file %s\n"
+                "Stop with Ctrl+C.\n",
+                qPrintable(site.webHost()), qPrintable(site.secureWebHost()),
+                qPrintable(site.secureWebHost()), qPrintable(site.caCertificatePath()),
+                qPrintable(site.listingUrl(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("S"))
+                               .toString()),
+                DemoSite::kDemoUsername, DemoSite::kDemoPassword, qPrintable(site.webHost()),
+                qPrintable(site.secureWebHost()), qPrintable(site.caCertificatePath()));
+    std::fflush(stdout);
+
+    const int status = app.exec();
+    site.stop();
+    std::printf("Tarnvale demo site stopped.\n");
+    return status;
+}
