@@ -3,8 +3,8 @@ function(itarnvale_glob out)
   set(files)
   foreach(dir IN LISTS ARGN)
     file(GLOB found CONFIGURE_DEPENDS
-         "${CMAKE_SOURCE_DIR}/${dir}/*.cpp" "${CMAKE_SOURCE_DIR}/${dir}/*.h"
-         "${CMAKE_SOURCE_DIR}/${dir}/*.ui")
+         "${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp" "${CMAKE_SOURCE_DIR}/src/${dir}/*.h"
+         "${CMAKE_SOURCE_DIR}/src/${dir}/*.ui")
     list(APPEND files ${found})
   endforeach()
   set(${out} ${files} PARENT_SCOPE)
