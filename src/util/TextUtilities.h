@@ -15,6 +15,11 @@ QString stringWithPercentEscape(const QString& text);
 // Standard Base64 (RFC 4648 alphabet, "=" padding), on one line whatever the length.
 QString base64Encoding(const QByteArray& bytes);
 
+// Escapes the characters that may not stand in a URL (space, quotes, angle brackets, controls,
+// non-ASCII as UTF-8 bytes, ...) as "%" and two upper-case hexadecimal digits. Reserved
+// characters stay, and so does a "%" that already starts an escape.
+QString urlPercentEscape(const QString& text);
+
 // Replaces HTML character references (named, "&#NN;", "&#xHH;") by the characters they
 // stand for, in one pass. Malformed, unknown or out-of-range references stay as they are.
 // A text without "&" is returned unchanged.

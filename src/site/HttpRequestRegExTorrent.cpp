@@ -1,0 +1,80 @@
+#include "site/HttpRequestRegExTorrent.h"
+
+#include "platform/core/SettingsStore.h"
+#include "settings/SettingsKeys.h"
+#include "util/Regex.h"
+#include "util/TextUtilities.h"
+
+namespace {
+
+// No match can end after the first "<" that follows the last leechers cell ("red\">"), since
+// that cell ends every row. Matching only up to there keeps the records the same and spares
+// the trailing rows of a page (footer tables) the pattern's cubic search for a row that
+// cannot be found. -1 when the page has no such "<" to bound the search.
+qsizetype listingRegionEnd(const QString& page)
+{
+    const qsizetype lastCell = page.lastIndexOf(QLatin1String("red\">"));
+    if (lastCell < 0)
+        return 0;
+    const qsizetype bracket = page.indexOf(u'<', lastCell + 5);
+    return bracket < 0 ? -1 : bracket + 1;
+}
+
+Torrent makeTorrent(const QStringList& row, const QStringList& history)
+{
+    Torrent torrent;
+    // The list shows the application's own picture of that name.
+    torrent.setType(QString(row[1]).replace(QLatin1String("gif"), QLatin1String("png")));
+    torrent.setDetailsUrl(row[2]);
+    torrent.setName(gtm_stringByUnescapingFromHTML(row[3]));
+    QString subType = Regex::replaceAll(QStringLiteral("<.*?>"), row[4], QString());
+    subType.remove(QLatin1String("&nbsp;"));
+    torrent.setSubType(gtm_stringByUnescapingFromHTML(subType));
+    torrent.setDownloadUrl(urlPercentEscape(row[5]));
+    torrent.setSize(row[6] + u' ' + row[7]);
+    torrent.setUp(row[8]);
+    torrent.setDown(row[9]);
+    torrent.setIsDownloaded(history.contains(torrent.name()));
+    return torrent;
+}
+
+} // namespace
+
+const QString HttpRequestRegExTorrent::kRowPattern = QStringLiteral(
+    "<tr>[\\s\\S]*?<td[\\s\\S]*?img src=\".*/images/cats/(.*?)\"[\\s\\S]*?<a href=\"(.*?)\">(.*?)</a>"
+    "[\\s\\S]*?<td.*?>(.*?)</td>[\\s\\S]*?<a href=\"(/files/download/.*?)\">"
+    "[\\s\\S]*?>((?:\\d|,)*\\.?\\d*) (bytes|KB|GB|MB)</td>[\\s\\S]*?<td[\\s\\S]*?<td[\\s\\S]*?green\">(.*?)<"
+    "[\\s\\S]*?<td[\\s\\S]*?red\">(.*?)<");
+
+HttpRequestRegExTorrent::HttpRequestRegExTorrent(const QUrl& url)
+    : HttpRequest(url)
+{
+}
+
+void HttpRequestRegExTorrent::request()
+{
+    HttpRequest::request();
+    if (result().isNull())
+        return;
+    const QStringList history =
+        SettingsStore::standard().stringArrayForKey(SettingsKeys::torrentHistory).value_or(QStringList());
+    m_torrents = parseTorrents(result(), history);
+}
+
+QList<Torrent> HttpRequestRegExTorrent::parseTorrents(const QString& page, const QStringList& history)
+{
+    QList<Torrent> torrents;
+    const qsizetype regionEnd = listingRegionEnd(page);
+    if (regionEnd == 0)
+        return torrents;
+    Regex::scan(kRowPattern, page, regionEnd, [&](const Regex::Match& match) {
+        // A row that lacks a cell (a size in an unknown unit, say) would take it from the rows
+        // after it and hide them. Such a row is skipped: the search goes on at the next row.
+        const qsizetype nextRow = page.indexOf(QLatin1String("<tr>"), match.starts[1]);
+        if (nextRow >= 0 && nextRow < match.end)
+            return nextRow;
+        torrents.append(makeTorrent(match.captures, history));
+        return Regex::kGoOn;
+    });
+    return torrents;
+}
