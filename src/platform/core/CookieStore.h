@@ -54,6 +54,9 @@ private:
     CookieStore();
     ~CookieStore();
 
+    // The persistent cookies as the store's file holds them (sorted Netscape lines).
+    QByteArray serializePersistent() const;
+
     CURLSH* m_share = nullptr;
     mutable QMutex m_fileLock;
     QString m_path;

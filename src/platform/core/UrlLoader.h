@@ -46,4 +46,7 @@ public:
     // An extra CA file trusted besides the system's (the demo's certificate authority).
     static void setExtraCaFile(const QString& path);
     static QString extraCaFile();
+
+    // curl_global_init, once per process, from whichever thread comes first.
+    static void ensureCurlInitialized();
 };

@@ -1,0 +1,229 @@
+#include "platform/core/UrlLoader.h"
+
+#include "platform/core/CookieStore.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMutex>
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace {
+
+QMutex g_caLock;
+QString g_extraCaFile;
+QByteArray g_caBundle; // the system's CAs followed by the extra file; empty without one
+
+QByteArray systemCaBundle()
+{
+    QString path = QStringLiteral("/etc/ssl/certs/ca-certificates.crt");
+    if (CURL* easy = curl_easy_init()) {
+        char* builtin = nullptr;
+        if (curl_easy_getinfo(easy, CURLINFO_CAINFO, &builtin) == CURLE_OK && builtin)
+            path = QFile::decodeName(builtin);
+        curl_easy_cleanup(easy);
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+size_t appendBody(char* data, size_t size, size_t count, void* target)
+{
+    static_cast<QByteArray*>(target)->append(data, qsizetype(size * count));
+    return size * count;
+}
+
+// Keeps the header fields of the last response the handle saw: every status line (an
+// interim 1xx answer, a redirect) starts a fresh list.
+size_t collectHeader(char* data, size_t size, size_t count, void* target)
+{
+    auto* fields = static_cast<QList<QPair<QByteArray, QByteArray>>*>(target);
+    const QByteArray line = QByteArray(data, qsizetype(size * count));
+    const QByteArray trimmed = line.trimmed();
+    if (line.startsWith("HTTP/")) {
+        fields->clear();
+    } else if ((line.startsWith(' ') || line.startsWith('\t')) && !fields->isEmpty()) {
+        fields->last().second += ' ' + trimmed; // a folded continuation line
+    } else if (const qsizetype colon = trimmed.indexOf(':'); colon > 0) {
+        fields->append({trimmed.left(colon).trimmed(), trimmed.mid(colon + 1).trimmed()});
+    }
+    return size * count;
+}
+
+struct EasyDeleter
+{
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+struct ListDeleter
+{
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+bool hasHeader(const QList<QPair<QByteArray, QByteArray>>& headers, const char* name)
+{
+    for (const auto& header : headers) {
+        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+void dropHeaders(QList<QPair<QByteArray, QByteArray>>& headers, std::initializer_list<const char*> names)
+{
+    headers.removeIf([&names](const QPair<QByteArray, QByteArray>& header) {
+        for (const char* name : names) {
+            if (header.first.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    });
+}
+
+} // namespace
+
+void UrlLoader::ensureCurlInitialized()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+void UrlLoader::setExtraCaFile(const QString& path)
+{
+    ensureCurlInitialized();
+    QByteArray bundle;
+    if (!path.isEmpty()) {
+        QFile extra(path);
+        if (extra.open(QIODevice::ReadOnly))
+            bundle = systemCaBundle() + '\n' + extra.readAll();
+    }
+    QMutexLocker locker(&g_caLock);
+    g_extraCaFile = path;
+    g_caBundle = bundle;
+}
+
+QString UrlLoader::extraCaFile()
+{
+    QMutexLocker locker(&g_caLock);
+    return g_extraCaFile;
+}
+
+// Redirects are followed here rather than by libcurl so that a POST turned into a GET
+// drops its body headers (libcurl would resend our "Content-Length" with no body, and the
+// server would wait for it) and credentials are not handed to another host.
+std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
+{
+    ensureCurlInitialized();
+    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+    if (!easy)
+        return std::nullopt;
+    QByteArray caBundle;
+    {
+        QMutexLocker locker(&g_caLock);
+        caBundle = g_caBundle;
+    }
+    const int timeout = request.timeoutSeconds > 0 ? request.timeoutSeconds : kDefaultTimeoutSeconds;
+    const QDeadlineTimer deadline(qint64(timeout) * 1000);
+    CookieStore& cookies = CookieStore::shared();
+
+    QUrl url = request.url;
+    QByteArray method = request.method;
+    QByteArray body = request.body;
+    QList<QPair<QByteArray, QByteArray>> headers = request.headers;
+
+    for (int hop = 0; hop <= kMaxRedirects; ++hop) {
+        CURL* handle = easy.get();
+        curl_easy_reset(handle);
+        const QByteArray urlBytes = url.toEncoded();
+        curl_easy_setopt(handle, CURLOPT_URL, urlBytes.constData());
+        curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
+        curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(handle, CURLOPT_SHARE, cookies.share());
+        curl_easy_setopt(handle, CURLOPT_COOKIEFILE, ""); // turns the cookie engine on
+        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+        if (!caBundle.isEmpty()) {
+            curl_blob blob{caBundle.data(), size_t(caBundle.size()), CURL_BLOB_COPY};
+            curl_easy_setopt(handle, CURLOPT_CAINFO_BLOB, &blob);
+        }
+        const qint64 remaining = deadline.remainingTime();
+        if (remaining <= 0)
+            return std::nullopt;
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(remaining));
+
+        if (method == "GET") {
+            curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+        } else if (method == "HEAD") {
+            curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+        } else {
+            if (method == "POST" || !body.isEmpty()) {
+                curl_easy_setopt(handle, CURLOPT_POST, 1L);
+                curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+                curl_easy_setopt(handle, CURLOPT_POSTFIELDS, body.constData());
+            }
+            if (method != "POST")
+                curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, method.constData());
+        }
+
+        curl_slist* rawList = nullptr;
+        for (const auto& header : headers) {
+            // "Name;" is libcurl's way of sending a header with an empty value.
+            const QByteArray line = header.second.isEmpty() ? header.first + ';'
+                                                            : header.first + ": " + header.second;
+            rawList = curl_slist_append(rawList, line.constData());
+        }
+        if (!hasHeader(headers, "Expect"))
+            rawList = curl_slist_append(rawList, "Expect:");
+        std::unique_ptr<curl_slist, ListDeleter> list(rawList);
+        curl_easy_setopt(handle, CURLOPT_HTTPHEADER, list.get());
+
+        UrlResponse current;
+        curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
+        curl_easy_setopt(handle, CURLOPT_WRITEDATA, &current.body);
+        curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, collectHeader);
+        curl_easy_setopt(handle, CURLOPT_HEADERDATA, &current.headerFields);
+
+        const CURLcode code = curl_easy_perform(handle);
+        cookies.persist();
+        if (code != CURLE_OK)
+            return std::nullopt;
+        long status = 0;
+        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+        current.statusCode = int(status);
+        current.url = url;
+        char* location = nullptr;
+        curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location);
+        const bool redirect = (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)
+            && location && *location;
+        if (!redirect)
+            return current;
+        if (hop == kMaxRedirects)
+            return std::nullopt; // too many redirects, as a browser reports it
+
+        const QUrl next = QUrl::fromEncoded(QByteArray(location));
+        if ((status == 303 && method != "HEAD") || ((status == 301 || status == 302) && method == "POST")) {
+            method = "GET";
+            body.clear();
+            dropHeaders(headers, {"Content-Type", "Content-Length"});
+        }
+        const auto effectivePort = [](const QUrl& u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
+        if (next.host().compare(url.host(), Qt::CaseInsensitive) != 0 || effectivePort(next) != effectivePort(url))
+            dropHeaders(headers, {"Authorization", "Cookie"});
+        url = next;
+    }
+    return std::nullopt;
+}
+
+std::optional<QByteArray> UrlLoader::contentsOfUrl(const QUrl& url, int timeoutSeconds)
+{
+    UrlRequest request;
+    request.url = url;
+    request.timeoutSeconds = timeoutSeconds;
+    const std::optional<UrlResponse> response = send(request);
+    if (!response || response->statusCode < 200 || response->statusCode > 299)
+        return std::nullopt;
+    return response->body;
+}

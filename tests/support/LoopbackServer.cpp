@@ -1,0 +1,207 @@
+#include "LoopbackServer.h"
+
+#include "LoopbackCertificates.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <netinet/in.h>
+#include <arpa/inet.h>
+#include <unistd.h>
+
+#include <chrono>
+
+namespace {
+
+// A socket stream that keeps a copy of every byte read, so that the request's header lines
+// can be read back in the order they arrived (the server library sorts them by name).
+class RecordingStream : public httplib::Stream
+{
+public:
+    explicit RecordingStream(int socket) : m_socket(socket) {}
+
+    bool is_readable() const override { return wait(POLLIN); }
+    bool is_writable() const override { return wait(POLLOUT); }
+    ssize_t read(char* ptr, size_t size) override
+    {
+        if (!wait(POLLIN))
+            return -1;
+        const ssize_t n = ::recv(m_socket, ptr, size, 0);
+        if (n > 0)
+            raw.append(ptr, n);
+        return n;
+    }
+    ssize_t write(const char* ptr, size_t size) override
+    {
+        return wait(POLLOUT) ? ::send(m_socket, ptr, size, MSG_NOSIGNAL) : -1;
+    }
+    void get_remote_ip_and_port(std::string& ip, int& port) const override { address(false, ip, port); }
+    void get_local_ip_and_port(std::string& ip, int& port) const override { address(true, ip, port); }
+    socket_t socket() const override { return m_socket; }
+
+    QByteArray raw;
+
+private:
+    bool wait(short events) const
+    {
+        pollfd fd{m_socket, events, 0};
+        return ::poll(&fd, 1, 10000) > 0;
+    }
+    void address(bool local, std::string& ip, int& port) const
+    {
+        sockaddr_in addr{};
+        socklen_t length = sizeof addr;
+        if ((local ? ::getsockname : ::getpeername)(m_socket, reinterpret_cast<sockaddr*>(&addr), &length) == 0) {
+            char text[INET_ADDRSTRLEN] = {};
+            ::inet_ntop(AF_INET, &addr.sin_addr, text, sizeof text);
+            ip = text;
+            port = ntohs(addr.sin_port);
+        }
+    }
+
+    int m_socket;
+};
+
+thread_local RecordingStream* t_stream = nullptr;
+
+// Serves one request per connection through a RecordingStream.
+class RecordingServer : public httplib::Server
+{
+private:
+    bool process_and_close_socket(socket_t sock) override
+    {
+        RecordingStream stream(sock);
+        t_stream = &stream;
+        bool closed = false;
+        const bool ok = process_request(stream, true, closed, [](httplib::Request&) {});
+        t_stream = nullptr;
+        ::shutdown(sock, SHUT_RDWR);
+        ::close(sock);
+        return ok;
+    }
+};
+
+QList<QPair<QByteArray, QByteArray>> headerLines(const QByteArray& raw)
+{
+    QList<QPair<QByteArray, QByteArray>> headers;
+    const qsizetype end = raw.indexOf("\r\n\r\n");
+    const QList<QByteArray> lines = raw.left(end < 0 ? raw.size() : end).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray line = lines.at(i).trimmed();
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0)
+            headers.append({line.left(colon), line.mid(colon + 1).trimmed()});
+    }
+    return headers;
+}
+
+} // namespace
+
+QByteArray RecordedRequest::header(const QByteArray& name) const
+{
+    for (const auto& h : headers) {
+        if (h.first.compare(name, Qt::CaseInsensitive) == 0)
+            return h.second;
+    }
+    return QByteArray();
+}
+
+QList<QByteArray> RecordedRequest::headerValues(const QByteArray& name) const
+{
+    QList<QByteArray> values;
+    for (const auto& h : headers) {
+        if (h.first.compare(name, Qt::CaseInsensitive) == 0)
+            values.append(h.second);
+    }
+    return values;
+}
+
+LoopbackServer::LoopbackServer(bool tls)
+    : m_tls(tls)
+{
+    if (tls) {
+        const LoopbackCertificates& certificates = LoopbackCertificates::instance();
+        m_server = std::make_unique<httplib::SSLServer>(certificates.serverCertificate(), certificates.serverKey());
+    } else {
+        m_server = std::make_unique<RecordingServer>();
+    }
+    const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
+        serve(request, response);
+    };
+    m_server->Get(".*", handler);
+    m_server->Post(".*", handler);
+    m_server->Put(".*", handler);
+    m_server->Delete(".*", handler);
+    m_server->Options(".*", handler);
+    m_server->Patch(".*", handler);
+    m_port = m_server->bind_to_any_port("127.0.0.1");
+    m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    while (!m_server->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+LoopbackServer::~LoopbackServer()
+{
+    m_server->stop();
+    m_thread.join();
+}
+
+QString LoopbackServer::hostAndPort() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(m_port);
+}
+
+QUrl LoopbackServer::url(const QString& pathAndQuery) const
+{
+    return QUrl(QStringLiteral("%1://%2%3").arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"),
+                                                  hostAndPort(), pathAndQuery));
+}
+
+void LoopbackServer::setHandler(Handler handler)
+{
+    QMutexLocker locker(&m_lock);
+    m_handler = std::move(handler);
+}
+
+QList<RecordedRequest> LoopbackServer::requests() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_requests;
+}
+
+int LoopbackServer::requestCount() const
+{
+    QMutexLocker locker(&m_lock);
+    return int(m_requests.size());
+}
+
+void LoopbackServer::clearRequests()
+{
+    QMutexLocker locker(&m_lock);
+    m_requests.clear();
+}
+
+void LoopbackServer::serve(const httplib::Request& request, httplib::Response& response)
+{
+    RecordedRequest record;
+    record.method = QByteArray::fromStdString(request.method);
+    record.target = QByteArray::fromStdString(request.target);
+    record.body = QByteArray::fromStdString(request.body);
+    if (t_stream) {
+        record.headers = headerLines(t_stream->raw);
+    } else {
+        for (const auto& [name, value] : request.headers) {
+            if (name != "REMOTE_ADDR" && name != "REMOTE_PORT" && name != "LOCAL_ADDR" && name != "LOCAL_PORT")
+                record.headers.append({QByteArray::fromStdString(name), QByteArray::fromStdString(value)});
+        }
+    }
+    Handler handler;
+    {
+        QMutexLocker locker(&m_lock);
+        m_requests.append(record);
+        handler = m_handler;
+    }
+    if (handler)
+        handler(request, response);
+    else
+        response.set_content("", "text/html");
+}
