@@ -16,6 +16,9 @@ public:
     static QString forumHost();        // http
     static QString captchaHost();      // the captcha service's API host (http)
     static QString captchaCookieDomain();
+    // The site's cookie domain: the web host's domain with a leading dot ("www." and any
+    // port dropped), e.g. ".tarnvale.org".
+    static QString siteCookieDomain();
     static QString noticeHost();       // the notice service (http)
     static QString filmDatabaseHost(); // links on details pages (http)
     static QString donateUrl();        // the checkout page opened in the system browser
