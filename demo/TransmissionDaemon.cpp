@@ -1,0 +1,203 @@
+#include "TransmissionDaemon.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <httplib.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+TransmissionDaemon::TransmissionDaemon(const QString& username, const QString& password)
+    : m_username(username), m_password(password)
+{
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+TransmissionDaemon::~TransmissionDaemon()
+{
+    stop();
+}
+
+QString TransmissionDaemon::program()
+{
+    QString path = QStandardPaths::findExecutable(QStringLiteral("transmission-daemon"));
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(QStringLiteral("transmission-daemon"), {QStringLiteral("/usr/bin")});
+    return path;
+}
+
+int TransmissionDaemon::freePort()
+{
+    // Bind port 0 and give the port back; the daemon takes it a moment later.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port;
+}
+
+QString TransmissionDaemon::downloadDirectory() const
+{
+    return m_folder ? m_folder->filePath(QStringLiteral("downloads")) : QString();
+}
+
+bool TransmissionDaemon::writeSettings()
+{
+    QDir folder(m_folder->path());
+    folder.mkpath(QStringLiteral("config"));
+    folder.mkpath(QStringLiteral("downloads"));
+    folder.mkpath(QStringLiteral("incomplete"));
+    m_rpcPort = freePort();
+    int peerPort = freePort();
+    while (peerPort == m_rpcPort)
+        peerPort = freePort();
+    if (m_rpcPort == 0 || peerPort == 0) {
+        m_error = QStringLiteral("no free port");
+        return false;
+    }
+    QJsonObject settings{
+        {QStringLiteral("rpc-enabled"), true},
+        {QStringLiteral("rpc-bind-address"), QStringLiteral("127.0.0.1")},
+        {QStringLiteral("rpc-port"), m_rpcPort},
+        {QStringLiteral("rpc-authentication-required"), true},
+        {QStringLiteral("rpc-username"), m_username},
+        {QStringLiteral("rpc-password"), m_password},
+        {QStringLiteral("rpc-whitelist"), QStringLiteral("127.0.0.1")},
+        {QStringLiteral("rpc-whitelist-enabled"), true},
+        {QStringLiteral("rpc-host-whitelist-enabled"), false},
+        {QStringLiteral("dht-enabled"), false},
+        {QStringLiteral("lpd-enabled"), false},
+        {QStringLiteral("pex-enabled"), false},
+        {QStringLiteral("utp-enabled"), false},
+        {QStringLiteral("port-forwarding-enabled"), false},
+        {QStringLiteral("blocklist-enabled"), false},
+        {QStringLiteral("watch-dir-enabled"), false},
+        {QStringLiteral("start-added-torrents"), true},
+        {QStringLiteral("download-dir"), folder.filePath(QStringLiteral("downloads"))},
+        {QStringLiteral("incomplete-dir"), folder.filePath(QStringLiteral("incomplete"))},
+        {QStringLiteral("incomplete-dir-enabled"), true},
+        {QStringLiteral("peer-port"), peerPort},
+        {QStringLiteral("peer-port-random-on-start"), false},
+        {QStringLiteral("bind-address-ipv4"), QStringLiteral("127.0.0.1")},
+        {QStringLiteral("bind-address-ipv6"), QStringLiteral("::1")},
+        {QStringLiteral("message-level"), 1},
+    };
+    QFile file(folder.filePath(QStringLiteral("config/settings.json")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        m_error = QStringLiteral("cannot write ") + file.fileName();
+        return false;
+    }
+    file.write(QJsonDocument(settings).toJson());
+    return true;
+}
+
+bool TransmissionDaemon::start(int timeoutMs)
+{
+    if (isRunning())
+        return true;
+    const QString daemon = program();
+    if (daemon.isEmpty()) {
+        m_error = QStringLiteral("transmission-daemon is not installed");
+        return false;
+    }
+    m_folder = std::make_unique<QTemporaryDir>();
+    if (!m_folder->isValid()) {
+        m_error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    if (!writeSettings())
+        return false;
+    m_process.start(daemon, {QStringLiteral("-f"), QStringLiteral("-g"), m_folder->filePath(QStringLiteral("config"))});
+    if (!m_process.waitForStarted(5000)) {
+        m_error = QStringLiteral("transmission-daemon did not start: ") + m_process.errorString();
+        return false;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        if (m_process.state() != QProcess::Running) {
+            m_error = QStringLiteral("transmission-daemon ended: ") + QString::fromLocal8Bit(m_process.readAll());
+            return false;
+        }
+        if (!rpc(QStringLiteral("session-get")).isEmpty())
+            return true;
+        QThread::msleep(50);
+    }
+    m_error = QStringLiteral("transmission-daemon's RPC did not answer: ") + QString::fromLocal8Bit(m_process.readAll());
+    stop();
+    return false;
+}
+
+void TransmissionDaemon::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+bool TransmissionDaemon::isRunning() const
+{
+    return m_process.state() == QProcess::Running;
+}
+
+QJsonObject TransmissionDaemon::rpc(const QString& method, const QJsonObject& arguments)
+{
+    if (m_rpcPort == 0)
+        return {};
+    httplib::Client client("127.0.0.1", m_rpcPort);
+    client.set_connection_timeout(2);
+    client.set_read_timeout(10);
+    client.set_basic_auth(m_username.toStdString(), m_password.toStdString());
+    QJsonObject call{{QStringLiteral("method"), method}};
+    if (!arguments.isEmpty())
+        call.insert(QStringLiteral("arguments"), arguments);
+    const std::string body = QJsonDocument(call).toJson(QJsonDocument::Compact).toStdString();
+    // The first call of a session learns the session id from the 409 answer.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        httplib::Headers headers{{"X-Transmission-Session-Id", m_sessionId.toStdString()}};
+        auto reply = client.Post("/transmission/rpc", headers, body, "application/json");
+        if (!reply)
+            return {};
+        if (reply->status == 409) {
+            m_sessionId = QByteArray::fromStdString(reply->get_header_value("X-Transmission-Session-Id"));
+            continue;
+        }
+        if (reply->status != 200)
+            return {};
+        return QJsonDocument::fromJson(QByteArray::fromStdString(reply->body)).object();
+    }
+    return {};
+}
+
+QStringList TransmissionDaemon::torrentNames()
+{
+    const QJsonObject reply = rpc(QStringLiteral("torrent-get"),
+                                  {{QStringLiteral("fields"), QJsonArray{QStringLiteral("id"), QStringLiteral("name")}}});
+    if (reply.value(QStringLiteral("result")).toString() != QLatin1String("success"))
+        return QStringList();
+    QStringList names;
+    for (const QJsonValue& torrent : reply.value(QStringLiteral("arguments")).toObject().value(QStringLiteral("torrents")).toArray())
+        names.append(torrent.toObject().value(QStringLiteral("name")).toString());
+    return names;
+}
