@@ -1,0 +1,85 @@
+#include "remote/BitClient.h"
+
+#include "remote/Transmission.h"
+#include "remote/Utorrent.h"
+#include "remote/Vuze.h"
+#include "site/HttpRequest.h"
+#include "util/TextUtilities.h"
+
+QString BitClient::getClientByIndex(int index)
+{
+    // Asked in the order of the settings screen's selector.
+    const std::unique_ptr<BitClient> adapters[] = {std::make_unique<Vuze>(), std::make_unique<Transmission>(),
+                                                   std::make_unique<Utorrent>()};
+    for (const auto& adapter : adapters) {
+        if (adapter->getIndex() == index)
+            return adapter->className();
+    }
+    return QString(QLatin1String(""));
+}
+
+std::unique_ptr<BitClient> BitClient::create(const QString& className)
+{
+    if (className == QLatin1String("Vuze"))
+        return std::make_unique<Vuze>();
+    if (className == QLatin1String("Transmission"))
+        return std::make_unique<Transmission>();
+    if (className == QLatin1String("Utorrent"))
+        return std::make_unique<Utorrent>();
+    return nullptr;
+}
+
+QByteArray BitClient::getData() const
+{
+    const QString partHeader = QStringLiteral("%1\r\nContent-Disposition: form-data; name=\"%2\"; filename=\"%3\"\r\n"
+                                              "Content-Type: %4\r\n\r\n")
+                                   .arg(QLatin1String(kMultipartBoundary), name(), m_filename, fileContentType());
+    QByteArray body = prefixData().toUtf8();
+    body += partHeader.toUtf8();
+    body += m_file;
+    body += postfixData().toUtf8();
+    return body;
+}
+
+QUrl BitClient::urlWithPath(const QString& pathAndQuery) const
+{
+    return QUrl(QStringLiteral("http://") + m_address + QLatin1Char(':') + m_port + pathAndQuery);
+}
+
+QUrl BitClient::getUrl() const
+{
+    return urlWithPath(QStringLiteral("/"));
+}
+
+QUrl BitClient::getWebUrl() const
+{
+    if (m_username.isEmpty())
+        return urlWithPath(webPath());
+    // Escaped, so that "@", ":" or "/" in a name or password cannot end the user
+    // information early and point the address somewhere else.
+    return QUrl(QStringLiteral("http://") + stringWithPercentEscape(m_username) + QLatin1Char(':')
+                    + stringWithPercentEscape(m_password) + QLatin1Char('@') + m_address + QLatin1Char(':') + m_port
+                    + webPath());
+}
+
+std::unique_ptr<HttpRequest> BitClient::makeUploadRequest() const
+{
+    auto request = std::make_unique<HttpRequest>(getUrl());
+    request->setClient(this);
+    request->setType(QStringLiteral("POST"));
+    request->setUsername(m_username);
+    request->setPassword(m_password);
+    return request;
+}
+
+bool BitClient::upload()
+{
+    const std::unique_ptr<HttpRequest> request = makeUploadRequest();
+    request->request();
+    return isAccepted(*request);
+}
+
+bool BitClient::isAccepted(const HttpRequest& request) const
+{
+    return request.isResponseValid();
+}

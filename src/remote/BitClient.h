@@ -1,0 +1,92 @@
+#pragma once
+
+#include "site/MultipartSource.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class HttpRequest;
+
+// A remote BitTorrent client's HTTP interface: its upload address and body, its own web
+// interface, its session or token handshake, and the texts of the remote settings screen.
+// The adapters only build requests; HttpRequest sends them. One adapter serves one upload
+// or one page load on one thread: made from the stored class name, filled from ServerInfo,
+// used, released.
+class BitClient : public MultipartSource
+{
+public:
+    // The class name whose getIndex() is index ("Vuze" 0, "Transmission" 1, "Utorrent" 2);
+    // empty for any other index.
+    static QString getClientByIndex(int index);
+    // The adapter of that class name; null for an empty or unknown name.
+    static std::unique_ptr<BitClient> create(const QString& className);
+
+    BitClient() = default;
+    ~BitClient() override = default;
+    BitClient(const BitClient&) = delete;
+    BitClient& operator=(const BitClient&) = delete;
+
+    // What the client is, the same for every adapter of a class.
+    virtual QString className() const { return QString(QLatin1String("")); }
+    virtual int getIndex() const { return -1; }
+    virtual QString getDefaultPort() const { return QString(QLatin1String("")); }
+    virtual QString getDefaultDescription() const { return QString(QLatin1String("")); }
+
+    // The upload body: prefixData, the file part's header, the file bytes unchanged,
+    // postfixData. The same bytes on every call.
+    QByteArray getData() const override;
+    virtual QUrl getUrl() const;
+    // The client's own web interface; with a user name, the credentials stand in the
+    // address's user information, percent-escaped.
+    QUrl getWebUrl() const;
+    // The client's handshake (none here), run on the calling worker thread; stores what it
+    // obtained in sessionId.
+    virtual void setSessionId() {}
+
+    // Sends file to the client and tells whether the client took it. A client that says
+    // "no" with a good status counts as a refusal.
+    virtual bool upload();
+
+    // The parts of the multipart body, chosen by each adapter.
+    virtual QString prefixData() const { return QString(QLatin1String("")); }
+    virtual QString postfixData() const { return QString(QLatin1String("")); }
+    virtual QString name() const { return QString(QLatin1String("")); }
+    virtual QString fileContentType() const { return QString(QLatin1String("")); }
+
+    QString filename() const { return m_filename; }
+    void setFilename(const QString& filename) { m_filename = filename; }
+    QString address() const { return m_address; }
+    void setAddress(const QString& address) { m_address = address; }
+    QString port() const { return m_port; }
+    void setPort(const QString& port) { m_port = port; }
+    // Null (absent) until a handshake obtained one.
+    QString sessionId() const { return m_sessionId; }
+    QString username() const { return m_username; }
+    void setUsername(const QString& username) { m_username = username; }
+    QString password() const { return m_password; }
+    void setPassword(const QString& password) { m_password = password; }
+    QByteArray file() const { return m_file; }
+    void setFile(const QByteArray& file) { m_file = file; }
+
+protected:
+    // "http://address:port" followed by path.
+    QUrl urlWithPath(const QString& pathAndQuery) const;
+    virtual QString webPath() const { return QStringLiteral("/"); }
+    // The request that uploads getData() to getUrl(), not yet sent.
+    std::unique_ptr<HttpRequest> makeUploadRequest() const;
+    // Whether the answer to the upload says the client took the torrent.
+    virtual bool isAccepted(const HttpRequest& request) const;
+    void storeSessionId(const QString& id) { m_sessionId = id; }
+
+private:
+    QString m_filename;
+    QString m_address;
+    QString m_port;
+    QString m_sessionId;
+    QString m_username;
+    QString m_password;
+    QByteArray m_file;
+};
