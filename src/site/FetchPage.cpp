@@ -1,0 +1,33 @@
+#include "site/FetchPage.h"
+
+#include <QThread>
+
+FetchPage::FetchPage(const QUrl& url)
+    : m_url(url)
+{
+}
+
+FetchPage::FetchPage(const QUrl& url, std::shared_ptr<PriorityList> priorityQueue, int priority,
+                     std::optional<int> dependPriority)
+    : m_url(url)
+    , m_priorityQueue(std::move(priorityQueue))
+    , m_priority(priority)
+    , m_dependPriority(dependPriority)
+{
+}
+
+void FetchPage::deliver(bool hasSelector, const std::function<void(bool onThisThread)>& send)
+{
+    if (!m_priorityQueue) {
+        if (hasSelector)
+            send(m_deliversOnWorkerThread);
+        return;
+    }
+    if (hasSelector) {
+        while (m_dependPriority && m_priorityQueue->contains(*m_dependPriority))
+            QThread::msleep(kOrderPollMilliseconds);
+        send(m_deliversOnWorkerThread);
+    }
+    // Removed only after the call was queued, so the next page's call is queued behind it.
+    m_priorityQueue->remove(m_priority);
+}
