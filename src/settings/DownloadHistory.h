@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The download history: names of the torrents handed to the remote client, oldest first,
+// at most kMaxEntries, duplicates allowed. Every change is one read-copy-write of the stored
+// array under the settings' array lock, written and flushed at once, so that two downloads
+// finishing together both leave their name.
+class DownloadHistory
+{
+public:
+    static constexpr int kMaxEntries = 50;
+
+    // The stored names, oldest first; empty when none were stored.
+    static QStringList names();
+    static bool contains(const QString& name);
+
+    // Appends the name and drops the oldest entries beyond kMaxEntries.
+    static void append(const QString& name);
+    // Removes the entry at index (0 = oldest); false when there is none there.
+    static bool removeAt(int index);
+};
