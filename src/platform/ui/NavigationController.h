@@ -69,7 +69,7 @@ private:
     void layoutContent();
     void showTop(ViewController* from, bool forward, bool animated);
     void updateBar(bool animated);
-    void releasePopped(const QList<ViewController*>& popped);
+    void releasePopped(const QList<ViewController*>& popped, bool animated);
     bool onDisplay() const;
 
     QList<QPointer<ViewController>> m_stack;

@@ -73,10 +73,9 @@ private:
     void tabTapped(int barIndex);
     // Shows `controller` (a direct tab, or the "More" navigation controller).
     void showController(ViewController* controller);
-    void showInMore(int index);
+    void showInMore(int index, bool animated);
     void returnBorrowedStack();
     void moreListSelected(int index);
-    ViewController* shownController() const { return m_shown; }
     void layoutContent();
 
     QList<QPointer<ViewController>> m_controllers;
@@ -86,6 +85,7 @@ private:
     ViewController* m_moreList = nullptr;
     QPointer<NavigationController> m_borrowedFrom; // tab whose stack "More" holds
     QList<QPointer<ViewController>> m_borrowed;
+    QPointer<ViewController> m_moreSelected;   // the tab shown inside "More"
     TabBarControllerDelegate* m_delegate = nullptr;
     QWidget* m_content = nullptr;
     TabBar* m_bar = nullptr;
