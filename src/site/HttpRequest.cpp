@@ -5,6 +5,7 @@
 #include "site/MultipartSource.h"
 #include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
+#include "util/TextUtilities.h"
 
 #include <QStringDecoder>
 
@@ -44,8 +45,7 @@ QString decodeBody(const QByteArray& body)
 
 QByteArray basicCredentials(const QString& user, const QString& password)
 {
-    // TODO: switch to base64Encoding() of util/TextUtilities once it is implemented.
-    return (user + QLatin1Char(':') + password).toUtf8().toBase64();
+    return base64Encoding((user + QLatin1Char(':') + password).toUtf8()).toLatin1();
 }
 
 } // namespace
@@ -73,12 +73,15 @@ void HttpRequest::request()
     // renewal after renewal (each of which would post the stored password to the site).
     bool renewed = false;
     for (;;) {
+        SessionKeeper* keeper = SessionKeeper::instance();
+        const quint64 epoch = keeper ? keeper->validationEpoch() : 0;
         attempt();
-        if (!isSessionLost() || renewed)
+        if (!keeper || renewed || !isSessionLost())
             return;
         m_result = QString();
-        SessionKeeper* keeper = SessionKeeper::instance();
-        keeper->sessionInvalidated(); // only the first of several requests starts a renewal
+        // Only the first of several requests starts a renewal, and none does when one
+        // finished while this request was under way.
+        keeper->sessionInvalidatedSince(epoch);
         while (!keeper->sessionValidated())
             ::usleep(kRenewalPollMicroseconds);
         renewed = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <atomic>
 
 // The session state that every site request consults when the site answers its sign-in
@@ -20,15 +22,44 @@ public:
     void setShowLogin(bool shown) { m_showLogin.store(shown); }
 
     // True while the session is believed good.
-    bool sessionValidated() const { return m_sessionValidated.load(); }
-    void setSessionValidated(bool valid) { m_sessionValidated.store(valid); }
+    bool sessionValidated() const { return m_state.load() & kValidBit; }
+    void setSessionValidated(bool valid)
+    {
+        quint64 state = m_state.load();
+        for (;;) {
+            if (bool(state & kValidBit) == valid)
+                return;
+            // Each return to a good session starts a new epoch.
+            const quint64 next = valid ? (((state >> 1) + 1) << 1) | kValidBit : state & ~kValidBit;
+            if (m_state.compare_exchange_weak(state, next))
+                return;
+        }
+    }
+
+    // How many times the session has become good again; read before sending a request, so
+    // that a request whose answer crossed a finished renewal sends again without another.
+    quint64 validationEpoch() const { return m_state.load() >> 1; }
 
     // One atomic test-and-clear: of several requests that lose the session together only
     // the first clears the flag and starts a renewal. Returns whether this call started it.
     bool sessionInvalidated()
     {
-        bool expected = true;
-        if (!m_sessionValidated.compare_exchange_strong(expected, false))
+        quint64 state = m_state.load();
+        while (state & kValidBit) {
+            if (m_state.compare_exchange_weak(state, state & ~kValidBit)) {
+                startRenewal();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The same, but only while the session is still in the epoch the request was sent in:
+    // when a renewal has finished since, the answer predates it and no new one is needed.
+    bool sessionInvalidatedSince(quint64 epoch)
+    {
+        quint64 expected = (epoch << 1) | kValidBit;
+        if (!m_state.compare_exchange_strong(expected, epoch << 1))
             return false;
         startRenewal();
         return true;
@@ -39,6 +70,9 @@ protected:
     virtual void startRenewal() = 0;
 
 private:
+    static constexpr quint64 kValidBit = 1;
+
     std::atomic<bool> m_showLogin{false};
-    std::atomic<bool> m_sessionValidated{true};
+    // Bit 0: the session is believed good; the bits above: validationEpoch().
+    std::atomic<quint64> m_state{kValidBit};
 };

@@ -80,6 +80,7 @@ private:
     }
 };
 
+// The request's header lines, in the order they arrived.
 QList<QPair<QByteArray, QByteArray>> headerLines(const QByteArray& raw)
 {
     QList<QPair<QByteArray, QByteArray>> headers;
@@ -187,7 +188,11 @@ void LoopbackServer::serve(const httplib::Request& request, httplib::Response& r
     record.target = QByteArray::fromStdString(request.target);
     record.body = QByteArray::fromStdString(request.body);
     if (t_stream) {
-        record.headers = headerLines(t_stream->raw);
+        // Taken from the wire: the server library keeps a multipart body only as its parts.
+        const QByteArray& raw = t_stream->raw;
+        record.headers = headerLines(raw);
+        if (const qsizetype end = raw.indexOf("\r\n\r\n"); end >= 0)
+            record.body = raw.mid(end + 4);
     } else {
         for (const auto& [name, value] : request.headers) {
             if (name != "REMOTE_ADDR" && name != "REMOTE_PORT" && name != "LOCAL_ADDR" && name != "LOCAL_PORT")
