@@ -1,0 +1,194 @@
+// Reads a saved site page the way the application does and prints what it finds, one JSON
+// object per record, in page order.
+//
+//   itarnvale-parse listing FILE [--history FILE] [--repeat N]
+
+#include "site/HttpRequestRegExTorrent.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace {
+
+constexpr int kBadInput = 2;
+
+struct Options
+{
+    QString kind;
+    QString file;
+    QString historyFile;
+    int repeat = 1;
+};
+
+void fail(const QString& message)
+{
+    std::fprintf(stderr, "itarnvale-parse: %s\n", qPrintable(message));
+}
+
+void usage()
+{
+    std::fprintf(stderr, "usage: itarnvale-parse listing FILE [--history FILE] [--repeat N]\n");
+}
+
+// As the site's answers are decoded: UTF-8, else plain ASCII; null when neither works.
+QString decodePage(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text.isNull() ? QString(QLatin1String("")) : text;
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) > 127)
+            return QString();
+    }
+    return QString::fromLatin1(bytes);
+}
+
+std::optional<QByteArray> readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+std::optional<QString> readPage(const QString& path)
+{
+    const auto bytes = readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    const QString page = decodePage(*bytes);
+    if (page.isNull()) {
+        fail(QStringLiteral("%1 is neither UTF-8 nor ASCII text").arg(path));
+        return std::nullopt;
+    }
+    return page;
+}
+
+QJsonValue text(const QString& value)
+{
+    return value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(value);
+}
+
+void print(const QJsonObject& object)
+{
+    std::fputs(QJsonDocument(object).toJson(QJsonDocument::Compact).constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+QJsonObject torrentObject(const Torrent& torrent)
+{
+    return QJsonObject{{"name", text(torrent.name())},
+                       {"detailsUrl", text(torrent.detailsUrl())},
+                       {"downloadUrl", text(torrent.downloadUrl())},
+                       {"type", text(torrent.type())},
+                       {"subType", text(torrent.subType())},
+                       {"size", text(torrent.size())},
+                       {"up", text(torrent.up())},
+                       {"down", text(torrent.down())},
+                       {"ratio", text(torrent.ratio())},
+                       {"active", text(torrent.active())},
+                       {"wait", text(torrent.wait())},
+                       {"date", text(torrent.date())},
+                       {"isNew", torrent.isNew()},
+                       {"isDownloaded", torrent.isDownloaded()}};
+}
+
+int parseListing(const Options& options)
+{
+    const auto page = readPage(options.file);
+    if (!page)
+        return kBadInput;
+    QStringList history;
+    if (!options.historyFile.isEmpty()) {
+        const auto bytes = readFile(options.historyFile);
+        if (!bytes)
+            return kBadInput;
+        // One torrent name per line.
+        history = QString::fromUtf8(*bytes).split(u'\n', Qt::SkipEmptyParts);
+        for (QString& name : history) {
+            if (name.endsWith(u'\r'))
+                name.chop(1);
+        }
+    }
+    QList<Torrent> torrents;
+    for (int i = 0; i < options.repeat; ++i)
+        torrents = HttpRequestRegExTorrent::parseTorrents(*page, history);
+    for (const Torrent& torrent : torrents)
+        print(torrentObject(torrent));
+    return 0;
+}
+
+// Page kinds by name; each reads options.file.
+const std::map<QString, std::function<int(const Options&)>>& pageKinds()
+{
+    static const std::map<QString, std::function<int(const Options&)>> kinds{
+        {QStringLiteral("listing"), parseListing},
+    };
+    return kinds;
+}
+
+std::optional<Options> parseArguments(const QStringList& arguments)
+{
+    Options options;
+    QStringList positional;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--history") || argument == QLatin1String("--repeat")) {
+            if (i + 1 >= arguments.size()) {
+                fail(QStringLiteral("%1 needs a value").arg(argument));
+                return std::nullopt;
+            }
+            const QString value = arguments[++i];
+            if (argument == QLatin1String("--history")) {
+                options.historyFile = value;
+            } else {
+                bool ok = false;
+                options.repeat = value.toInt(&ok);
+                if (!ok || options.repeat < 1) {
+                    fail(QStringLiteral("--repeat needs a positive number, not \"%1\"").arg(value));
+                    return std::nullopt;
+                }
+            }
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            fail(QStringLiteral("unknown option %1").arg(argument));
+            return std::nullopt;
+        } else {
+            positional.append(argument);
+        }
+    }
+    if (positional.size() != 2) {
+        fail(QStringLiteral("expected a page kind and a file"));
+        return std::nullopt;
+    }
+    options.kind = positional[0];
+    options.file = positional[1];
+    if (pageKinds().count(options.kind) == 0) {
+        fail(QStringLiteral("unknown page kind \"%1\"").arg(options.kind));
+        return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const auto options = parseArguments(QCoreApplication::arguments());
+    if (!options) {
+        usage();
+        return kBadInput;
+    }
+    return pageKinds().at(options->kind)(*options);
+}
