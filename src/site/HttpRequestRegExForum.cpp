@@ -1,0 +1,7 @@
+#include "site/HttpRequestRegExForum.h"
+
+HttpRequestRegExForum::HttpRequestRegExForum(const QUrl& url)
+    : HttpRequest(url)
+{
+    setOverwriteUserAgent(false);
+}
