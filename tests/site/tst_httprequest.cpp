@@ -97,6 +97,7 @@ private Q_SLOTS:
     void decoding_data();
     void decoding();
     void noResponse();
+    void httpsTrustsOnlyKnownAuthorities();
     void redirectsKeepCookiesAndFinalHeaders();
     void twoLostRequestsShareOneRenewal();
     void signInPageReturnedWithoutWaiting_data();
@@ -304,6 +305,32 @@ void TestHttpRequest::noResponse()
     QCOMPARE(request.statusCode(), 0);
     QVERIFY(!request.isResponseValid());
     QCOMPARE(request.headerValue(QStringLiteral("X-Transmission-Session-Id")), QStringLiteral("first"));
+}
+
+// The loopback authority is not a system one: without the extra CA file the exchange fails
+// (verification is never off), with it the page arrives; the file is read once when set.
+void TestHttpRequest::httpsTrustsOnlyKnownAuthorities()
+{
+    LoopbackServer server(true);
+    server.setHandler([](const httplib::Request&, httplib::Response& response) {
+        response.set_content("secure", "text/html");
+    });
+    HttpRequest request(server.url(QStringLiteral("/account_handler.php")));
+    request.request();
+    QVERIFY(!request.hasResponse());
+
+    QTemporaryDir dir;
+    const QString caFile = dir.filePath(QStringLiteral("ca.pem"));
+    QFile ca(caFile);
+    QVERIFY(ca.open(QIODevice::WriteOnly));
+    ca.write(LoopbackCertificates::instance().authorityPem());
+    ca.close();
+    UrlLoader::setExtraCaFile(caFile);
+    QFile::remove(caFile);
+    request.request();
+    UrlLoader::setExtraCaFile(QString());
+    QCOMPARE(request.result(), QStringLiteral("secure"));
+    QCOMPARE(server.requestCount(), 1);
 }
 
 // A form post answered by a redirect chain: the cookies set on the way are kept and sent,
