@@ -238,17 +238,19 @@ QString urlPercentEscape(const QString& text)
 {
     // Reserved and other characters that may stand in a URL stay; so does a "%" that
     // already starts an escape, so that a link the site escaped itself is not escaped twice.
-    QString marked;
-    marked.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool escapeStart = text[i] == u'%' && i + 2 < text.size()
-            && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0;
-        if (text[i] == u'%' && !escapeStart)
-            marked.append(QLatin1String("%25"));
-        else
-            marked.append(text[i]);
+    static const QByteArray kKept = "!#$&'()*+,/:;=?@";
+    QString out;
+    qsizetype segment = 0;
+    for (qsizetype i = 0; i + 2 < text.size(); ++i) {
+        if (text[i] == u'%' && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+            out += QString::fromLatin1(QUrl::toPercentEncoding(text.mid(segment, i - segment), kKept));
+            out += QStringView(text).mid(i, 3);
+            segment = i + 3;
+            i += 2;
+        }
     }
-    return QString::fromLatin1(QUrl::toPercentEncoding(marked, "!#$%&'()*+,/:;=?@"));
+    out += QString::fromLatin1(QUrl::toPercentEncoding(text.mid(segment), kKept));
+    return out;
 }
 
 const HtmlEntity* htmlEntityTable()
