@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// What an alert shows: the dimmed window and, centred on it, the rounded dark-blue box
+// with the white bold title, the centred message and one button.
+class AlertBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kBoxWidth = 284;
+
+    AlertBox(const QString& title, const QString& message, const QString& button, QWidget* parent);
+
+    QRect boxRect() const { return m_box; }
+    QPushButton* button() const { return m_button; }
+
+Q_SIGNALS:
+    void buttonTapped(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void layoutBox();
+
+    QLabel* m_title = nullptr;
+    QLabel* m_message = nullptr;
+    QPushButton* m_button = nullptr;
+    QRect m_box;
+};

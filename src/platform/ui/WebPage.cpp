@@ -1,0 +1,55 @@
+#include "platform/ui/WebPage.h"
+
+#include "platform/ui/WebProfile.h"
+#include "platform/ui/WebView.h"
+#include "platform/ui/WebViewDelegate.h"
+
+WebPage::WebPage(WebView* view)
+    : QWebEnginePage(WebProfile::shared(), view)
+    , m_view(view)
+{
+}
+
+void WebPage::expectHtmlLoad(const QUrl& baseUrl)
+{
+    m_expectHtml = true;
+    m_htmlBase = baseUrl;
+}
+
+bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    using Kind = WebViewDelegate::NavigationType;
+    Kind kind = Kind::Other;
+    switch (type) {
+    case NavigationTypeLinkClicked:
+        kind = Kind::LinkClicked;
+        break;
+    case NavigationTypeFormSubmitted:
+        kind = Kind::FormSubmitted;
+        break;
+    case NavigationTypeBackForward:
+        kind = Kind::BackForward;
+        break;
+    case NavigationTypeReload:
+        kind = Kind::Reload;
+        break;
+    default:
+        break;
+    }
+    QUrl reported = url;
+    if (isMainFrame && m_expectHtml
+        && (url.scheme() == QLatin1String("data") || url.scheme() == QLatin1String("file"))) {
+        reported = m_htmlBase;
+        kind = Kind::Other;
+        m_expectHtml = false;
+    }
+    bool allowed = true;
+    if (WebViewDelegate* delegate = m_view->delegate())
+        allowed = delegate->shouldStartLoadWithRequest(m_view, reported, kind, isMainFrame);
+    // A page of a site (followed link, form, typed address) gets our cookies first.
+    if (allowed && isMainFrame && url.scheme().startsWith(QLatin1String("http")))
+        WebProfile::copyCookies();
+    if (!allowed)
+        m_view->navigationRefused(url);
+    return allowed;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QPointer>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include <functional>
+#include <memory>
+
+class QTemporaryDir;
+class WebPage;
+class WebViewDelegate;
+
+// An embedded web view on Qt WebEngine. It loads an HTML text with a base address (so
+// relative links, styles and pictures resolve against the site) or an address, tells its
+// delegate when loads start, finish or fail, and asks it before every navigation.
+// Site pages get the cookies of the application's cookie store.
+class WebView : public QWebEngineView
+{
+    Q_OBJECT
+
+public:
+    explicit WebView(QWidget* parent = nullptr);
+    ~WebView() override;
+
+    WebViewDelegate* delegate() const;
+    void setDelegate(WebViewDelegate* delegate);
+
+    void loadHTMLString(const QString& html, const QUrl& baseUrl);
+    void loadRequest(const QUrl& url);
+    void stopLoading();
+    bool isLoading() const { return m_loading; }
+    bool canGoBack() const;
+    bool canGoForward() const;
+    void goBack();
+    void goForward();
+
+    // Runs a script in the page; `done` gets its result as text (empty when it has none)
+    // on the main thread, unless the view is gone by then.
+    void stringByEvaluatingJavaScriptFromString(const QString& script,
+                                                std::function<void(const QString&)> done = {});
+
+    // Shrinks wide pages to the view's width after each load, as the phone does.
+    bool scalesPageToFit() const { return m_scalesPageToFit; }
+    void setScalesPageToFit(bool scales);
+
+    // Texts above this many bytes (UTF-8) are loaded from a temporary file instead of a
+    // data address, which the engine limits to 2 MB.
+    static constexpr qsizetype kInlineHtmlLimit = 1500 * 1024;
+
+    // Called by the page when the delegate refused a navigation.
+    void navigationRefused(const QUrl& url);
+
+private:
+    void loadingChanged(const QWebEngineLoadingInfo& info);
+    void fitToWidth();
+
+    WebPage* m_page = nullptr;
+    WebViewDelegate* m_delegate = nullptr;
+    QPointer<QObject> m_delegateObject;
+    bool m_delegateIsObject = false;
+    bool m_loading = false;
+    bool m_scalesPageToFit = false;
+    std::unique_ptr<QTemporaryDir> m_tempDir;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class WebView;
+
+class WebViewDelegate
+{
+public:
+    // The kind of a navigation, as the delegate is asked about it.
+    enum class NavigationType { LinkClicked, FormSubmitted, BackForward, Reload, FormResubmitted, Other };
+
+    virtual ~WebViewDelegate() = default;
+    // Whether the web view may load `url`. The first load of an HTML text is asked about
+    // with its base address and the kind Other.
+    virtual bool shouldStartLoadWithRequest(WebView*, const QUrl&, NavigationType, bool /*isMainFrame*/)
+    {
+        return true;
+    }
+    virtual void webViewDidStartLoad(WebView*) {}
+    virtual void webViewDidFinishLoad(WebView*) {}
+    virtual void didFailLoadWithError(WebView*, const QString& /*error*/) {}
+};

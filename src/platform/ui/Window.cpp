@@ -1,0 +1,124 @@
+#include "platform/ui/Window.h"
+
+#include "platform/ui/Device.h"
+#include "platform/ui/ViewController.h"
+
+#include <QPointer>
+
+namespace {
+QPointer<Window> g_keyWindow;
+}
+
+Window::Window(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("iTarnvale"));
+    setFixedSize(Device::screenBounds().size());
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+}
+
+Window::~Window()
+{
+    // The root controller's view is a child of the window and dies with it.
+}
+
+Window* Window::keyWindow()
+{
+    return g_keyWindow;
+}
+
+QList<ViewController*> Window::controllersShown() const
+{
+    QList<ViewController*> list;
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isHidden())
+            continue;
+        if (ViewController* c = ViewController::controllerForView(w))
+            list.append(c);
+    }
+    return list;
+}
+
+void Window::setRootViewController(ViewController* controller)
+{
+    if (m_root == controller)
+        return;
+    if (m_root && m_root->isViewLoaded())
+        removeSubview(m_root->view());
+    m_root = controller;
+    if (controller)
+        addSubview(controller->view());
+}
+
+void Window::addSubview(QWidget* view)
+{
+    if (!view)
+        return;
+    ViewController* controller = ViewController::controllerForView(view);
+    const bool appear = controller && m_shown && (view->parentWidget() != this || view->isHidden());
+    if (view->parentWidget() != this)
+        view->setParent(this);
+    // Full-screen views (the controllers' views) follow the window's size.
+    if (controller)
+        view->setGeometry(rect());
+    if (appear)
+        controller->beginAppearance(true, false);
+    view->show();
+    view->raise();
+    // Alerts stay above everything the window shows.
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && w != view && w->property("itarnvale_overlay").toBool())
+            w->raise();
+    }
+    if (appear)
+        controller->endAppearance(false);
+}
+
+void Window::removeSubview(QWidget* view)
+{
+    if (!view || view->parentWidget() != this)
+        return;
+    ViewController* controller = ViewController::controllerForView(view);
+    const bool disappear = controller && m_shown && !view->isHidden();
+    if (disappear)
+        controller->beginAppearance(false, false);
+    view->hide();
+    view->setParent(nullptr);
+    if (disappear)
+        controller->endAppearance(false);
+}
+
+void Window::makeKeyAndVisible()
+{
+    g_keyWindow = this;
+    if (m_shown)
+        return;
+    m_shown = true;
+    const QList<ViewController*> controllers = controllersShown();
+    for (ViewController* c : controllers)
+        c->beginAppearance(true, false);
+    show();
+    raise();
+    activateWindow();
+    for (ViewController* c : controllers)
+        c->endAppearance(false);
+}
+
+bool Window::isKeyWindow() const
+{
+    return g_keyWindow == this;
+}
+
+void Window::resizeEvent(QResizeEvent*)
+{
+    for (QObject* child : children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && ViewController::controllerForView(w))
+            w->setGeometry(rect());
+    }
+}
