@@ -2,6 +2,7 @@
 
 #include "DemoCertificate.h"
 #include "DemoListingPage.h"
+#include "DemoMemberSite.h"
 #include "DemoPageFrame.h"
 #include "DemoPages.h"
 #include "DemoPictures.h"
@@ -80,6 +81,15 @@ bool DemoSite::start(QString* error)
     m_web = web.get();
     m_secure = secure.get();
     m_frame = std::make_unique<DemoPageFrame>(secureWebHost());
+    // The members' routes first: they answer details pages and the sign-in endpoint.
+    m_members = std::make_unique<DemoMemberSite>();
+    if (!m_members->prepare(*m_web, *m_secure, webHost(), secureWebHost(), m_catalog, error)) {
+        m_web = m_secure = nullptr;
+        m_members.reset();
+        m_certificate.reset();
+        return false;
+    }
+    m_members->start();
     installWebRoutes(*m_web);
     installSignInRoutes(*m_secure);
     web->start();
@@ -94,6 +104,8 @@ void DemoSite::stop()
     for (auto& server : m_servers)
         server->stop();
     m_servers.clear();
+    if (m_members)
+        m_members->stop();
     m_web = nullptr;
     m_secure = nullptr;
     m_certificate.reset();
@@ -117,6 +129,21 @@ QString DemoSite::webHost() const
 QString DemoSite::secureWebHost() const
 {
     return QStringLiteral("%1:%2").arg(QLatin1String(kWebHostName)).arg(httpsPort());
+}
+
+DemoAccounts& DemoSite::accounts()
+{
+    return m_members->accounts();
+}
+
+QString DemoSite::captchaHost() const
+{
+    return m_members ? m_members->captchaHost() : QString();
+}
+
+QString DemoSite::forumHost() const
+{
+    return m_members ? m_members->forumHost() : QString();
 }
 
 QString DemoSite::caCertificatePath() const

@@ -9,6 +9,8 @@
 #include <vector>
 
 class DemoCertificate;
+class DemoAccounts;
+class DemoMemberSite;
 class DemoPageFrame;
 class DemoPictures;
 class DemoServerThread;
@@ -21,8 +23,8 @@ class DemoSite
 {
 public:
     static const char kWebHostName[];   // "www.tarnvale.localhost"
-    static const char kDemoUsername[];  // the demo account (sign-in arrives with a later host)
-    static const char kDemoPassword[];
+    static const char kDemoUsername[];  // the demo account
+    static const char kDemoPassword[];  // see DemoAccounts for the other members
 
     // Port 0: pick a free port at start.
     explicit DemoSite(int httpPort = 0, int httpsPort = 0);
@@ -50,6 +52,11 @@ public:
 
     const DemoCatalog& catalog() const { return m_catalog; }
 
+    // Members, sessions and captcha switches (DemoMemberSite); valid after start().
+    DemoAccounts& accounts();
+    QString captchaHost() const; // "captcha.localhost:<port>"
+    QString forumHost() const;   // "forum.tarnvale.localhost:<port>"
+
 private:
     void installWebRoutes(DemoServerThread& web);
     void installSignInRoutes(DemoServerThread& secure);
@@ -60,6 +67,7 @@ private:
     std::unique_ptr<DemoPictures> m_pictures;
     std::unique_ptr<DemoCertificate> m_certificate;
     std::unique_ptr<DemoPageFrame> m_frame;
+    std::unique_ptr<DemoMemberSite> m_members;
     DemoServerThread* m_web = nullptr;    // owned by m_servers
     DemoServerThread* m_secure = nullptr; // owned by m_servers
     std::vector<std::unique_ptr<DemoServerThread>> m_servers;

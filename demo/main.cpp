@@ -2,7 +2,7 @@
 // loopback until SIGINT or SIGTERM.
 #include "DemoSite.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QStringList>
 
@@ -34,7 +34,11 @@ bool readPort(const QStringList& args, int& i, int& port)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The captcha pictures are drawn with Qt's fonts, which need a GUI application; no
+    // window is ever shown, so the offscreen platform does unless another was asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     int httpPort = 0;
     int httpsPort = 0;
@@ -75,7 +79,7 @@ int main(int argc, char* argv[])
                 "  secure web host: %s (https, sign-in: https://%s/account_handler.php)\n"
                 "  CA certificate:  %s\n"
                 "  sample listing:  %s\n"
-                "  demo account:    %s / %s (sign-in arrives in a later version)\n"
+                "  demo account:    %s / %s\n"
                 "Run the app with: itarnvale --web-host %s --secure-web-host %s --ca-file %s\n"
                 "Stop with Ctrl+C.\n",
                 qPrintable(site.webHost()), qPrintable(site.secureWebHost()),
@@ -84,6 +88,8 @@ int main(int argc, char* argv[])
                                .toString()),
                 DemoSite::kDemoUsername, DemoSite::kDemoPassword, qPrintable(site.webHost()),
                 qPrintable(site.secureWebHost()), qPrintable(site.caCertificatePath()));
+    std::printf("  forum host:      %s\n  captcha host:    %s\n", qPrintable(site.forumHost()),
+                qPrintable(site.captchaHost()));
     std::fflush(stdout);
 
     const int status = app.exec();
