@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QSizeF>
+#include <QWidget>
+
+class QVariantAnimation;
+class QTimer;
+
+// A view that scrolls its content: the content lives in contentView(), a child moved by
+// -contentOffset. The user drags it (mouse or touch, both arrive as mouse events) or turns
+// the wheel; code moves it with setContentOffset, animated or not. Offsets set by code are not
+// clamped (as on the phone, a form may scroll past its content for the keyboard); drags and
+// the wheel stay inside the content.
+class ScrollView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ScrollView(QWidget* parent = nullptr);
+    ~ScrollView() override;
+
+    QWidget* contentView() const { return m_content; }
+    // Puts a view into the scrolling content (keeps its position in content coordinates).
+    void addSubview(QWidget* view);
+
+    QPointF contentOffset() const { return m_offset; }
+    void setContentOffset(QPointF offset, bool animated = false);
+    QSizeF contentSize() const { return m_contentSize; }
+    void setContentSize(QSizeF size);
+    // Scrolls the least distance that shows the rectangle (content coordinates).
+    void scrollRectToVisible(const QRectF& rect, bool animated);
+    // The largest offset a drag reaches: content size minus the bounds, never negative.
+    QPointF maximumContentOffset() const;
+
+    bool isScrollEnabled() const { return m_scrollEnabled; }
+    void setScrollEnabled(bool enabled) { m_scrollEnabled = enabled; }
+    // Kept for the screens that set them; touches reach the content at once either way.
+    bool delaysContentTouches() const { return m_delaysContentTouches; }
+    void setDelaysContentTouches(bool delays) { m_delaysContentTouches = delays; }
+    bool canCancelContentTouches() const { return m_canCancelContentTouches; }
+    void setCanCancelContentTouches(bool cancels) { m_canCancelContentTouches = cancels; }
+    bool showsVerticalScrollIndicator() const { return m_showsIndicator; }
+    void setShowsVerticalScrollIndicator(bool shows) { m_showsIndicator = shows; }
+
+    QColor backgroundColor() const { return m_background; }
+    void setBackgroundColor(const QColor& color);
+
+    bool isDragging() const { return m_dragging; }
+    bool isScrollAnimating() const;
+
+Q_SIGNALS:
+    void didScroll(QPointF offset);
+    void didEndScrollingAnimation();
+
+protected:
+    // Called whenever the offset or the bounds change (the table lays out its rows here).
+    virtual void scrollViewDidScroll() {}
+    // A press that has moved past the drag threshold: return false to keep it from
+    // scrolling (the table takes horizontal swipes itself).
+    virtual bool shouldBeginScrollDrag(QPointF delta);
+
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    static constexpr double kDragThreshold = 6.0;
+    bool m_pressActive = false;
+    bool m_dragging = false;
+    bool m_dragRefused = false;
+    QPointF m_pressPos;
+
+private:
+    void applyOffset(QPointF offset);
+    void flashIndicator();
+    void placeIndicator();
+    QPointF clamped(QPointF offset) const;
+
+    QWidget* m_content;
+    QWidget* m_indicator;
+    QTimer* m_indicatorTimer;
+    QVariantAnimation* m_animation = nullptr;
+    QPointF m_offset;
+    QSizeF m_contentSize;
+    QPointF m_pressOffset;
+    QColor m_background;
+    bool m_scrollEnabled = true;
+    bool m_delaysContentTouches = true;
+    bool m_canCancelContentTouches = true;
+    bool m_showsIndicator = true;
+};

@@ -1,0 +1,639 @@
+#include "platform/ui/TableView.h"
+
+#include "platform/ui/TableViewCell.h"
+
+#include <QContextMenuEvent>
+#include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSet>
+#include <QPainter>
+#include <QVariantAnimation>
+
+#include <algorithm>
+#include <cmath>
+
+TableView::TableView(TableViewStyle style, QWidget* parent) : ScrollView(parent), m_style(style)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setBackgroundColor(style == TableViewStyle::Plain ? QColor(Qt::white) : QColor(197, 204, 212));
+    contentView()->installEventFilter(this);
+}
+
+TableView::~TableView() = default;
+
+void TableView::setSeparatorStyle(TableViewCellSeparatorStyle style)
+{
+    m_separatorStyle = style;
+    layoutCells();
+    contentView()->update();
+}
+
+void TableView::setSeparatorColor(const QColor& color)
+{
+    m_separatorColor = color;
+    contentView()->update();
+}
+
+void TableView::setAllowsSelection(bool allows)
+{
+    m_allowsSelection = allows;
+    if (!allows)
+        unhighlightPressed();
+}
+
+int TableView::numberOfRowsInSection(int section) const
+{
+    return section >= 0 && section < int(m_rowCounts.size()) ? m_rowCounts[size_t(section)] : 0;
+}
+
+TableViewCell* TableView::dequeueReusableCellWithIdentifier(const QString& identifier)
+{
+    auto it = m_reusable.find(identifier);
+    if (it == m_reusable.end() || it->isEmpty())
+        return nullptr;
+    TableViewCell* cell = it->takeLast();
+    cell->prepareForReuse();
+    return cell;
+}
+
+int TableView::cellCount() const
+{
+    int count = int(m_visible.size());
+    for (const auto& pool : m_reusable)
+        count += int(pool.size());
+    return count;
+}
+
+void TableView::computeGeometry()
+{
+    m_rowCounts.clear();
+    m_rows.clear();
+    double y = 0;
+    if (m_dataSource) {
+        const int sections = std::max(0, m_dataSource->numberOfSectionsInTableView(this));
+        for (int s = 0; s < sections; ++s) {
+            const int rows = std::max(0, m_dataSource->numberOfRowsInSection(this, s));
+            m_rowCounts.push_back(rows);
+            for (int r = 0; r < rows; ++r) {
+                const IndexPath path{s, r};
+                double h = m_delegate ? m_delegate->heightForRowAtIndexPath(this, path) : -1;
+                if (h < 0)
+                    h = m_rowHeight;
+                m_rows.push_back(Row{path, y, h});
+                y += h;
+            }
+        }
+    }
+    m_totalHeight = y;
+    m_loaded = true;
+}
+
+void TableView::updateContentHeight()
+{
+    const QSizeF wanted(width(), m_totalHeight + totalCollapse());
+    if (contentSize() != wanted)
+        setContentSize(wanted);
+}
+
+int TableView::rowIndex(const IndexPath& path) const
+{
+    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), path,
+                               [](const Row& row, const IndexPath& p) { return row.path < p; });
+    if (it == m_rows.end() || it->path != path)
+        return -1;
+    return int(it - m_rows.begin());
+}
+
+double TableView::shiftAt(double top) const
+{
+    double shift = 0;
+    for (const Collapse& c : m_collapses)
+        if (c.top <= top)
+            shift += c.remaining;
+    return shift;
+}
+
+double TableView::totalCollapse() const
+{
+    double total = 0;
+    for (const Collapse& c : m_collapses)
+        total += c.remaining;
+    return total;
+}
+
+void TableView::reloadData()
+{
+    finishCollapses();
+    hideDeleteConfirmation();
+    unhighlightPressed();
+    m_selected.reset();
+    m_keyRow.reset();
+    const auto visible = m_visible;
+    m_visible.clear();
+    for (TableViewCell* cell : visible)
+        enqueue(cell);
+    computeGeometry();
+    updateContentHeight();
+    layoutCells();
+}
+
+void TableView::enqueue(TableViewCell* cell)
+{
+    cell->hide();
+    if (cell->isShowingDeleteConfirmation())
+        cell->showDeleteConfirmation(false, QString());
+    if (cell->reuseIdentifier().isEmpty()) {
+        cell->deleteLater();
+        return;
+    }
+    m_reusable[cell->reuseIdentifier()].append(cell);
+}
+
+void TableView::adopt(TableViewCell* cell)
+{
+    if (cell->parentWidget() != contentView())
+        cell->setParent(contentView());
+    connect(cell, &TableViewCell::deleteConfirmed, this, &TableView::cellDeleteConfirmed, Qt::UniqueConnection);
+}
+
+void TableView::cellDeleteConfirmed(TableViewCell* cell)
+{
+    if (const auto path = indexPathForCell(cell))
+        commitDeletion(*path);
+}
+
+void TableView::scrollViewDidScroll()
+{
+    layoutCells();
+}
+
+void TableView::resizeEvent(QResizeEvent* event)
+{
+    ScrollView::resizeEvent(event);
+    if (m_loaded)
+        updateContentHeight();
+}
+
+void TableView::showEvent(QShowEvent* event)
+{
+    ScrollView::showEvent(event);
+    if (!m_loaded)
+        reloadData();
+}
+
+void TableView::layoutCells()
+{
+    if (!m_loaded || m_inLayout)
+        return;
+    m_inLayout = true;
+    const double viewTop = contentOffset().y();
+    const double viewBottom = viewTop + height();
+    const double separator = m_separatorStyle == TableViewCellSeparatorStyle::SingleLine ? 1 : 0;
+
+    // Rows whose (shifted) rectangle meets the visible band.
+    const double slack = totalCollapse();
+    auto first = std::lower_bound(m_rows.begin(), m_rows.end(), viewTop - slack,
+                                  [](const Row& row, double y) { return row.top + row.height <= y; });
+    // In row order, as the data source expects to be asked.
+    std::vector<std::pair<const Row*, double>> wanted;
+    QSet<IndexPath> wantedPaths;
+    for (auto it = first; it != m_rows.end() && it->top <= viewBottom; ++it) {
+        const double top = it->top + shiftAt(it->top);
+        if (top < viewBottom && top + it->height > viewTop) {
+            wanted.emplace_back(&*it, top);
+            wantedPaths.insert(it->path);
+        }
+    }
+
+    for (auto it = m_visible.begin(); it != m_visible.end();) {
+        if (!wantedPaths.contains(it.key())) {
+            enqueue(it.value());
+            it = m_visible.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const auto& [rowPtr, top] : wanted) {
+        const Row& row = *rowPtr;
+        const IndexPath path = row.path;
+        TableViewCell* cell = m_visible.value(path);
+        if (!cell) {
+            cell = m_dataSource->cellForRowAtIndexPath(this, path);
+            if (!cell)
+                cell = new TableViewCell(TableViewCellStyle::Default, QString());
+            adopt(cell);
+            cell->setHighlighted(m_pressed && *m_pressed == path);
+            cell->setSelected(m_selected && *m_selected == path);
+            cell->showDeleteConfirmation(m_confirming && *m_confirming == path,
+                                         m_delegate ? m_delegate->titleForDeleteConfirmationButtonForRowAtIndexPath(this, path)
+                                                    : QStringLiteral("Delete"));
+            m_visible.insert(path, cell);
+        }
+        cell->setGeometry(0, int(std::lround(top)), width(),
+                          std::max(0, int(std::lround(row.height - separator))));
+        cell->show();
+    }
+
+    // Deleted rows fading out while the rows below close the gap over them.
+    double before = 0;
+    for (size_t i = 0; i < m_collapses.size(); ++i) {
+        const Collapse& c = m_collapses[i];
+        before = 0;
+        for (size_t k = 0; k < i; ++k)
+            if (m_collapses[k].top <= c.top)
+                before += m_collapses[k].remaining;
+        if (c.ghost) {
+            c.ghost->setGeometry(0, int(std::lround(c.top + before)), width(), int(std::lround(c.original - separator)));
+            c.ghost->show();
+            c.ghost->lower();
+        }
+    }
+    contentView()->update();
+    m_inLayout = false;
+}
+
+bool TableView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == contentView() && event->type() == QEvent::Paint &&
+        m_separatorStyle == TableViewCellSeparatorStyle::SingleLine) {
+        QPainter painter(contentView());
+        for (auto it = m_visible.cbegin(); it != m_visible.cend(); ++it) {
+            const QRect r = it.value()->geometry();
+            painter.fillRect(QRect(r.left(), r.bottom() + 1, r.width(), 1), m_separatorColor);
+        }
+    }
+    return ScrollView::eventFilter(watched, event);
+}
+
+TableViewCell* TableView::cellForRowAtIndexPath(const IndexPath& indexPath) const
+{
+    return m_visible.value(indexPath);
+}
+
+std::optional<IndexPath> TableView::indexPathForCell(const TableViewCell* cell) const
+{
+    for (auto it = m_visible.cbegin(); it != m_visible.cend(); ++it)
+        if (it.value() == cell)
+            return it.key();
+    return std::nullopt;
+}
+
+std::optional<IndexPath> TableView::indexPathForRowAtPoint(QPointF point) const
+{
+    for (const Row& row : m_rows) {
+        const double top = row.top + shiftAt(row.top);
+        if (point.y() >= top && point.y() < top + row.height && point.x() >= 0 && point.x() < width())
+            return row.path;
+    }
+    return std::nullopt;
+}
+
+QRectF TableView::rectForRowAtIndexPath(const IndexPath& indexPath) const
+{
+    const int i = rowIndex(indexPath);
+    if (i < 0)
+        return {};
+    const Row& row = m_rows[size_t(i)];
+    return {0, row.top + shiftAt(row.top), double(width()), row.height};
+}
+
+QList<TableViewCell*> TableView::visibleCells() const
+{
+    QList<TableViewCell*> cells;
+    for (const IndexPath& path : indexPathsForVisibleRows())
+        cells.append(m_visible.value(path));
+    return cells;
+}
+
+QList<IndexPath> TableView::indexPathsForVisibleRows() const
+{
+    QList<IndexPath> paths = m_visible.keys();
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+void TableView::selectRowAtIndexPath(const IndexPath& indexPath, bool animated, TableViewScrollPosition position)
+{
+    if (m_selected && *m_selected != indexPath)
+        if (TableViewCell* old = m_visible.value(*m_selected))
+            old->setSelected(false, false);
+    if (rowIndex(indexPath) < 0) {
+        m_selected.reset();
+        return;
+    }
+    m_selected = indexPath;
+    if (TableViewCell* cell = m_visible.value(indexPath))
+        cell->setSelected(true, animated);
+    if (position != TableViewScrollPosition::None)
+        scrollToRowAtIndexPath(indexPath, position, animated);
+}
+
+void TableView::deselectRowAtIndexPath(const IndexPath& indexPath, bool animated)
+{
+    if (TableViewCell* cell = m_visible.value(indexPath))
+        cell->setSelected(false, animated);
+    if (m_selected && *m_selected == indexPath)
+        m_selected.reset();
+}
+
+void TableView::scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScrollPosition position, bool animated)
+{
+    const QRectF r = rectForRowAtIndexPath(indexPath);
+    if (r.isNull())
+        return;
+    const double maxY = maximumContentOffset().y();
+    double y = contentOffset().y();
+    switch (position) {
+    case TableViewScrollPosition::Top: y = r.top(); break;
+    case TableViewScrollPosition::Middle: y = r.center().y() - height() / 2.0; break;
+    case TableViewScrollPosition::Bottom: y = r.bottom() - height(); break;
+    case TableViewScrollPosition::None:
+        scrollRectToVisible(r, animated);
+        return;
+    }
+    setContentOffset(QPointF(0, std::clamp(y, 0.0, maxY)), animated);
+}
+
+void TableView::scrollToTop(bool animated)
+{
+    setContentOffset(QPointF(0, 0), animated);
+}
+
+bool TableView::canEdit(const IndexPath& path)
+{
+    return m_dataSource && rowIndex(path) >= 0 && m_dataSource->canEditRowAtIndexPath(this, path);
+}
+
+void TableView::showDeleteConfirmation(const IndexPath& indexPath)
+{
+    if (!canEdit(indexPath))
+        return;
+    hideDeleteConfirmation();
+    m_confirming = indexPath;
+    if (TableViewCell* cell = m_visible.value(indexPath)) {
+        cell->showDeleteConfirmation(true, m_delegate ? m_delegate->titleForDeleteConfirmationButtonForRowAtIndexPath(
+                                                            this, indexPath)
+                                                      : QStringLiteral("Delete"));
+    }
+}
+
+void TableView::hideDeleteConfirmation()
+{
+    if (!m_confirming)
+        return;
+    if (TableViewCell* cell = m_visible.value(*m_confirming))
+        cell->showDeleteConfirmation(false, QString());
+    m_confirming.reset();
+}
+
+void TableView::commitDeletion(const IndexPath& path)
+{
+    hideDeleteConfirmation();
+    if (m_dataSource)
+        m_dataSource->commitEditingStyle(this, TableViewCellEditingStyle::Delete, path);
+}
+
+void TableView::finishCollapses()
+{
+    if (m_collapseAnimation) {
+        m_collapseAnimation->stop();
+        m_collapseAnimation->deleteLater();
+        m_collapseAnimation = nullptr;
+    }
+    for (Collapse& c : m_collapses) {
+        if (c.ghost) {
+            c.ghost->setGraphicsEffect(nullptr);
+            enqueue(c.ghost);
+        }
+    }
+    m_collapses.clear();
+}
+
+void TableView::deleteRowsAtIndexPaths(const QList<IndexPath>& indexPaths, TableViewRowAnimation animation)
+{
+    if (!m_loaded) {
+        reloadData();
+        return;
+    }
+    finishCollapses();
+    hideDeleteConfirmation();
+    unhighlightPressed();
+
+    QList<IndexPath> deleted = indexPaths;
+    std::sort(deleted.begin(), deleted.end());
+    deleted.erase(std::unique(deleted.begin(), deleted.end()), deleted.end());
+    deleted.erase(std::remove_if(deleted.begin(), deleted.end(), [this](const IndexPath& p) { return rowIndex(p) < 0; }),
+                  deleted.end());
+
+    const std::vector<int> oldCounts = m_rowCounts;
+    const std::vector<Row> oldRows = m_rows;
+    computeGeometry();
+    // The data must already have lost exactly these rows; anything else is a full reload.
+    bool consistent = m_rowCounts.size() == oldCounts.size();
+    for (size_t s = 0; consistent && s < oldCounts.size(); ++s) {
+        const auto removed = std::count_if(deleted.begin(), deleted.end(), [s](const IndexPath& p) { return p.section == int(s); });
+        consistent = m_rowCounts[s] == oldCounts[s] - int(removed);
+    }
+    if (!consistent) {
+        m_rowCounts = oldCounts;
+        m_rows = oldRows;
+        reloadData();
+        return;
+    }
+
+    auto newPathOf = [&deleted](const IndexPath& p) {
+        const auto before = std::count_if(deleted.begin(), deleted.end(), [&p](const IndexPath& d) {
+            return d.section == p.section && d.row < p.row;
+        });
+        return IndexPath{p.section, p.row - int(before)};
+    };
+    auto remap = [&](std::optional<IndexPath>& slot) {
+        if (!slot)
+            return;
+        if (std::binary_search(deleted.begin(), deleted.end(), *slot))
+            slot.reset();
+        else
+            slot = newPathOf(*slot);
+    };
+    remap(m_selected);
+    remap(m_keyRow);
+
+    const auto oldVisible = m_visible;
+    m_visible.clear();
+    QHash<IndexPath, TableViewCell*> ghosts;
+    for (auto it = oldVisible.cbegin(); it != oldVisible.cend(); ++it) {
+        if (std::binary_search(deleted.begin(), deleted.end(), it.key()))
+            ghosts.insert(it.key(), it.value());
+        else
+            m_visible.insert(newPathOf(it.key()), it.value());
+    }
+
+    const bool animate = animation != TableViewRowAnimation::None && isVisible();
+    if (!animate) {
+        for (TableViewCell* cell : ghosts)
+            enqueue(cell);
+        updateContentHeight();
+        layoutCells();
+        return;
+    }
+
+    for (const IndexPath& path : deleted) {
+        const Row& old = oldRows[size_t(std::find_if(oldRows.begin(), oldRows.end(), [&path](const Row& r) {
+                                                return r.path == path;
+                                            }) - oldRows.begin())];
+        const IndexPath next = newPathOf(path);
+        double top = m_totalHeight;
+        const int i = rowIndex(next);
+        if (i >= 0) {
+            top = m_rows[size_t(i)].top;
+        } else {
+            // Past the end of its section: just after the section's last row.
+            for (const Row& r : m_rows)
+                if (r.path.section <= next.section)
+                    top = r.top + r.height;
+                else
+                    break;
+            if (m_rows.empty() || m_rows.front().path.section > next.section)
+                top = 0;
+        }
+        Collapse c{top, old.height, old.height, ghosts.value(path)};
+        if (c.ghost) {
+            auto* effect = new QGraphicsOpacityEffect(c.ghost);
+            effect->setOpacity(1.0);
+            c.ghost->setGraphicsEffect(effect);
+        }
+        m_collapses.push_back(c);
+    }
+    m_collapseAnimation = new QVariantAnimation(this);
+    m_collapseAnimation->setStartValue(0.0);
+    m_collapseAnimation->setEndValue(1.0);
+    m_collapseAnimation->setDuration(300);
+    connect(m_collapseAnimation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        const double t = v.toDouble();
+        for (Collapse& c : m_collapses) {
+            c.remaining = c.original * (1.0 - t);
+            if (c.ghost)
+                if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(c.ghost->graphicsEffect()))
+                    effect->setOpacity(1.0 - t);
+        }
+        updateContentHeight();
+        layoutCells();
+    });
+    connect(m_collapseAnimation, &QVariantAnimation::finished, this, [this] {
+        finishCollapses();
+        updateContentHeight();
+        layoutCells();
+    });
+    updateContentHeight();
+    layoutCells();
+    m_collapseAnimation->start();
+}
+
+void TableView::unhighlightPressed()
+{
+    if (m_pressed)
+        if (TableViewCell* cell = m_visible.value(*m_pressed))
+            cell->setHighlighted(false);
+    m_pressed.reset();
+}
+
+bool TableView::shouldBeginScrollDrag(QPointF delta)
+{
+    const std::optional<IndexPath> pressed = m_pressed ? m_pressed : m_keyRow;
+    unhighlightPressed();
+    if (std::abs(delta.x()) > 1.5 * std::abs(delta.y())) {
+        // A horizontal swipe: leftwards shows the delete button, rightwards hides it.
+        if (delta.x() < 0 && pressed)
+            showDeleteConfirmation(*pressed);
+        else
+            hideDeleteConfirmation();
+        return false;
+    }
+    return true;
+}
+
+void TableView::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    ScrollView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const auto row = indexPathForRowAtPoint(event->position() + contentOffset());
+    if (m_confirming) {
+        // A tap beside the confirmation button only takes the button away.
+        hideDeleteConfirmation();
+        m_swallowRelease = true;
+        m_keyRow = row;
+        return;
+    }
+    m_swallowRelease = false;
+    m_keyRow = row;
+    if (m_allowsSelection && row) {
+        m_pressed = row;
+        if (TableViewCell* cell = m_visible.value(*row))
+            cell->setHighlighted(true);
+    }
+}
+
+void TableView::mouseReleaseEvent(QMouseEvent* event)
+{
+    ScrollView::mouseReleaseEvent(event);
+    if (m_swallowRelease) {
+        m_swallowRelease = false;
+        return;
+    }
+    if (!m_pressed)
+        return;
+    const IndexPath pressed = *m_pressed;
+    unhighlightPressed();
+    const auto row = indexPathForRowAtPoint(event->position() + contentOffset());
+    if (!row || *row != pressed || !m_allowsSelection)
+        return;
+    selectRowAtIndexPath(pressed, false, TableViewScrollPosition::None);
+    if (m_delegate)
+        m_delegate->didSelectRowAtIndexPath(this, pressed);
+}
+
+void TableView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: {
+        if (m_confirming) {
+            commitDeletion(*m_confirming);
+            return;
+        }
+        const auto target = m_selected ? m_selected : m_keyRow;
+        if (target && canEdit(*target)) {
+            showDeleteConfirmation(*target);
+            return;
+        }
+        break;
+    }
+    case Qt::Key_Escape:
+        if (m_confirming) {
+            hideDeleteConfirmation();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    ScrollView::keyPressEvent(event);
+}
+
+void TableView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const auto row = indexPathForRowAtPoint(QPointF(event->pos()) + contentOffset());
+    if (!row || !canEdit(*row)) {
+        event->ignore();
+        return;
+    }
+    unhighlightPressed();
+    QMenu menu(this);
+    QAction* remove = menu.addAction(QStringLiteral("Delete"));
+    if (menu.exec(event->globalPos()) == remove)
+        showDeleteConfirmation(*row);
+}
