@@ -43,8 +43,14 @@ void FetchPageDownload::main()
         finish(QString());
         return;
     }
-    DownloadHistory::append(m_name);
-    finish(m_name);
+    QString name = m_name;
+    if (name.isNull()) {
+        name = TorrentFileCheck::infoName(*file);
+        if (name.isEmpty())
+            name = fileNameFor(url());
+    }
+    DownloadHistory::append(name);
+    finish(name);
 }
 
 std::optional<QByteArray> FetchPageDownload::fetchTorrentFile() const

@@ -31,6 +31,8 @@ public:
     {
     }
 
+    // The name the history records and the operation delivers. A null name (tools that
+    // hand over a file without a listing) stands for the torrent's own name.
     QString name() const { return m_name; }
 
     // For tools: settings used instead of the stored ones (nothing is written), and a file
