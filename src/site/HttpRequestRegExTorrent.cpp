@@ -38,6 +38,28 @@ Torrent makeTorrent(const QStringList& row, const QStringList& history)
     return torrent;
 }
 
+// Where the search for rows may begin without changing what it finds. A row's category
+// picture ("img src=" followed on its line by "/images/cats/") lies on or after the line of
+// the first "/images/cats/". Every search from the page's first "<tr>" up to the last "<tr>"
+// before that line therefore reaches the same picture, and the same row, as long as that
+// last "<tr>" has a "<td" before the first "img src=" of the line. Starting there spares the
+// navigation rows above the table.
+qsizetype listingSearchStart(const QString& page)
+{
+    const qsizetype firstPicture = page.indexOf(QLatin1String("/images/cats/"));
+    if (firstPicture < 0)
+        return 0;
+    const qsizetype lineStart = page.lastIndexOf(u'\n', firstPicture) + 1;
+    if (lineStart == 0)
+        return 0;
+    const qsizetype row = page.lastIndexOf(QLatin1String("<tr>"), lineStart - 1);
+    if (row < 0)
+        return 0;
+    const qsizetype cell = page.indexOf(QLatin1String("<td"), row);
+    const qsizetype picture = page.indexOf(QLatin1String("img src="), lineStart);
+    return cell >= 0 && cell < picture ? row : 0;
+}
+
 } // namespace
 
 const QString HttpRequestRegExTorrent::kRowPattern = QStringLiteral(
@@ -75,6 +97,6 @@ QList<Torrent> HttpRequestRegExTorrent::parseTorrents(const QString& page, const
             return nextRow;
         torrents.append(makeTorrent(match.captures, history));
         return Regex::kGoOn;
-    });
+    }, listingSearchStart(page));
     return torrents;
 }

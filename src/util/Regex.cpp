@@ -92,7 +92,8 @@ Regex::Match readMatch(const icu::RegexMatcher& matcher, const QString& text)
 
 } // namespace
 
-bool Regex::scan(const QString& pattern, const QString& text, qsizetype regionEnd, const Visitor& visit)
+bool Regex::scan(const QString& pattern, const QString& text, qsizetype regionEnd, const Visitor& visit,
+                 qsizetype from)
 {
     const icu::UnicodeString input = alias(text);
     Scan scan;
@@ -100,6 +101,11 @@ bool Regex::scan(const QString& pattern, const QString& text, qsizetype regionEn
     if (!scan.matcher)
         return true;
     UErrorCode status = U_ZERO_ERROR;
+    if (from > 0) {
+        if (from > scan.regionEnd)
+            return true;
+        scan.matcher->region(0, scan.regionEnd, from, status);
+    }
     while (scan.matcher->find(status) && U_SUCCESS(status)) {
         const qsizetype next = visit(readMatch(*scan.matcher, text));
         if (next == kStop)

@@ -34,8 +34,10 @@ public:
                                                  qsizetype regionEnd = -1, bool* timedOut = nullptr);
     static QList<QStringList> allMatches(const QString& pattern, const QString& text,
                                          qsizetype regionEnd = -1, bool* timedOut = nullptr);
-    // Hands every match, in order, to visit. Returns false when the time ran out.
-    static bool scan(const QString& pattern, const QString& text, qsizetype regionEnd, const Visitor& visit);
+    // Hands every match, in order, to visit, searching from position from on. Returns false
+    // when the time ran out.
+    static bool scan(const QString& pattern, const QString& text, qsizetype regionEnd, const Visitor& visit,
+                     qsizetype from = 0);
     // Replaces every match by replacement ("$1" names a group, "\" escapes). An invalid
     // pattern leaves the text unchanged.
     static QString replaceAll(const QString& pattern, const QString& text, const QString& replacement,
