@@ -7,6 +7,12 @@
 DemoServerThread::DemoServerThread(std::unique_ptr<httplib::Server> server)
     : m_server(std::move(server))
 {
+    // httplib's default also sets SO_REUSEPORT, which lets a second demo bind the same port
+    // and take half the connections. Only reuse an address that lingers from a past run.
+    m_server->set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
 }
 
 DemoServerThread::~DemoServerThread()
