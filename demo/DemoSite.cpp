@@ -7,6 +7,7 @@
 #include "DemoPages.h"
 #include "DemoPictures.h"
 #include "DemoServerThread.h"
+#include "DemoTorrentFile.h"
 
 #include <httplib.h>
 
@@ -186,7 +187,8 @@ void DemoSite::installWebRoutes(DemoServerThread& web)
         const DemoTorrent* torrent = m_catalog.byId(std::stoi(req.matches[1].str()));
         if (!torrent)
             return sendHtml(res, DemoPages::notFound(*m_frame), 404);
-        const QByteArray bytes = DemoPages::torrentStub(*torrent, webHost());
+        // Valid metainfo, so a real client takes it; the tracker address stays on loopback.
+        const QByteArray bytes = DemoTorrentFile::make(torrent->name, QStringLiteral("http://%1/announce").arg(webHost()));
         res.set_header("Content-Disposition", "attachment; filename=\"" + std::to_string(torrent->id) + ".torrent\"");
         res.set_content(bytes.toStdString(), "application/x-bittorrent");
     });
