@@ -1,0 +1,11 @@
+#include "site/FetchPageAllFriends.h"
+
+#include "site/HttpRequestRegExFriends.h"
+
+void FetchPageAllFriends::main()
+{
+    HttpRequestRegExFriends request(url());
+    request.request();
+    setReturnObject(request.friends());
+    FetchPageOf::main();
+}
