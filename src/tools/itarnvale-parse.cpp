@@ -2,8 +2,20 @@
 // object per record, in page order.
 //
 //   itarnvale-parse listing FILE [--history FILE] [--repeat N]
+//   itarnvale-parse snatch|friends FILE [--repeat N]        one JSON object per record
+//   itarnvale-parse details|profile|pm FILE [--repeat N]    {"html": cleaned page[, "imdb": link]}
+//   itarnvale-parse userinfo FILE                           {"username": name from the header}
+// Host options (--web-host, --film-host, ...) set what the app's would: the avatar prefix of
+// friends, the film database host of details pages.
 
+#include "site/HttpRequestRegExDetails.h"
+#include "site/HttpRequestRegExFriends.h"
+#include "site/HttpRequestRegExPm.h"
+#include "site/HttpRequestRegExProfileDetails.h"
+#include "site/HttpRequestRegExSnatchTorrent.h"
 #include "site/HttpRequestRegExTorrent.h"
+#include "site/HttpRequestRegExUserInfo.h"
+#include "site/SiteHosts.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -35,7 +47,10 @@ void fail(const QString& message)
 
 void usage()
 {
-    std::fprintf(stderr, "usage: itarnvale-parse listing FILE [--history FILE] [--repeat N]\n");
+    std::fprintf(stderr,
+                 "usage: itarnvale-parse listing FILE [--history FILE] [--repeat N]\n"
+                 "       itarnvale-parse snatch|friends|details|profile|pm|userinfo FILE [--repeat N]\n"
+                 "       [--web-host HOST] [--film-host HOST]\n");
 }
 
 // As the site's answers are decoded: UTF-8, else plain ASCII; null when neither works.
@@ -129,11 +144,93 @@ int parseListing(const Options& options)
     return 0;
 }
 
+// Runs parse options.repeat times on the page and prints what the last run gave.
+template <typename Parse>
+int withPage(const Options& options, Parse parse)
+{
+    const auto page = readPage(options.file);
+    if (!page)
+        return kBadInput;
+    for (int i = 1; i < options.repeat; ++i)
+        parse(*page);
+    for (const QJsonObject& object : parse(*page))
+        print(object);
+    return 0;
+}
+
+int parseSnatch(const Options& options)
+{
+    return withPage(options, [](const QString& page) {
+        QList<QJsonObject> objects;
+        for (const Torrent& torrent : HttpRequestRegExSnatchTorrent::parseTorrents(page))
+            objects.append(torrentObject(torrent));
+        return objects;
+    });
+}
+
+int parseFriends(const Options& options)
+{
+    const QString webRoot = SiteHosts::webUrl(QStringLiteral("/")).toString();
+    return withPage(options, [&webRoot](const QString& page) {
+        QList<QJsonObject> objects;
+        for (const Friend& person : HttpRequestRegExFriends::parseFriends(page, webRoot)) {
+            objects.append(QJsonObject{{"name", text(person.name())},
+                                       {"ids", text(person.ids())},
+                                       {"avatarUrl", text(person.avatarUrl())},
+                                       {"type", text(person.type())},
+                                       {"date", text(person.date())}});
+        }
+        return objects;
+    });
+}
+
+int parseDetails(const Options& options)
+{
+    const QString filmHost = SiteHosts::filmDatabaseHost();
+    return withPage(options, [&filmHost](const QString& page) {
+        QString imdb;
+        const QString html = HttpRequestRegExDetails::cleanPage(page, filmHost, &imdb);
+        return QList<QJsonObject>{QJsonObject{{"html", html}, {"imdb", text(imdb)}}};
+    });
+}
+
+int parseProfile(const Options& options)
+{
+    return withPage(options, [](const QString& page) {
+        return QList<QJsonObject>{QJsonObject{{"html", HttpRequestRegExProfileDetails::cleanPage(page)}}};
+    });
+}
+
+int parsePm(const Options& options)
+{
+    return withPage(options, [](const QString& page) {
+        return QList<QJsonObject>{QJsonObject{{"html", HttpRequestRegExPm::cleanPage(page)}}};
+    });
+}
+
+// The user's id comes from the "uid" cookie, which a saved page does not carry.
+int parseUserInfo(const Options& options)
+{
+    const auto bytes = readFile(options.file);
+    if (!bytes)
+        return kBadInput;
+    const QString page = HttpRequestRegExUserInfo::decodePage(*bytes);
+    if (page.isNull()) {
+        fail(QStringLiteral("%1 is neither ASCII nor UTF-8 text").arg(options.file));
+        return kBadInput;
+    }
+    print(QJsonObject{{"username", text(HttpRequestRegExUserInfo::usernameFromPage(page))}});
+    return 0;
+}
+
 // Page kinds by name; each reads options.file.
 const std::map<QString, std::function<int(const Options&)>>& pageKinds()
 {
     static const std::map<QString, std::function<int(const Options&)>> kinds{
-        {QStringLiteral("listing"), parseListing},
+        {QStringLiteral("listing"), parseListing},   {QStringLiteral("snatch"), parseSnatch},
+        {QStringLiteral("friends"), parseFriends},   {QStringLiteral("details"), parseDetails},
+        {QStringLiteral("profile"), parseProfile},   {QStringLiteral("pm"), parsePm},
+        {QStringLiteral("userinfo"), parseUserInfo},
     };
     return kinds;
 }
@@ -185,7 +282,13 @@ std::optional<Options> parseArguments(const QStringList& arguments)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const auto options = parseArguments(QCoreApplication::arguments());
+    QStringList arguments = QCoreApplication::arguments();
+    if (const QString error = SiteHosts::applyArguments(arguments); !error.isEmpty()) {
+        fail(error);
+        usage();
+        return kBadInput;
+    }
+    const auto options = parseArguments(arguments);
     if (!options) {
         usage();
         return kBadInput;
