@@ -3,6 +3,7 @@
 #include "DemoCertificate.h"
 #include "DemoListingPage.h"
 #include "DemoMemberSite.h"
+#include "DemoNoticeService.h"
 #include "DemoPageFrame.h"
 #include "DemoPages.h"
 #include "DemoPictures.h"
@@ -64,8 +65,13 @@ bool DemoSite::start(QString* error)
         return true;
     if (!m_pictures)
         m_pictures = std::make_unique<DemoPictures>();
+    if (!m_notice)
+        m_notice = std::make_unique<DemoNoticeService>();
+    if (!m_notice->start(error))
+        return false;
     m_certificate = std::make_unique<DemoCertificate>();
     if (!m_certificate->create(error)) {
+        m_notice->stop();
         m_certificate.reset();
         return false;
     }
@@ -107,6 +113,8 @@ void DemoSite::stop()
     m_servers.clear();
     if (m_members)
         m_members->stop();
+    if (m_notice)
+        m_notice->stop();
     m_web = nullptr;
     m_secure = nullptr;
     m_certificate.reset();
@@ -145,6 +153,16 @@ QString DemoSite::captchaHost() const
 QString DemoSite::forumHost() const
 {
     return m_members ? m_members->forumHost() : QString();
+}
+
+DemoNoticeService& DemoSite::notice()
+{
+    return *m_notice;
+}
+
+QString DemoSite::noticeHost() const
+{
+    return m_notice ? m_notice->host() : QString();
 }
 
 QString DemoSite::caCertificatePath() const

@@ -11,6 +11,7 @@
 class DemoCertificate;
 class DemoAccounts;
 class DemoMemberSite;
+class DemoNoticeService;
 class DemoPageFrame;
 class DemoPictures;
 class DemoServerThread;
@@ -56,6 +57,9 @@ public:
     DemoAccounts& accounts();
     QString captchaHost() const; // "captcha.localhost:<port>"
     QString forumHost() const;   // "forum.tarnvale.localhost:<port>"
+    // The notice service asked after each sign-in (answers and record); valid after start().
+    DemoNoticeService& notice();
+    QString noticeHost() const;  // "notice.localhost:<port>"
 
 private:
     void installWebRoutes(DemoServerThread& web);
@@ -68,6 +72,7 @@ private:
     std::unique_ptr<DemoCertificate> m_certificate;
     std::unique_ptr<DemoPageFrame> m_frame;
     std::unique_ptr<DemoMemberSite> m_members;
+    std::unique_ptr<DemoNoticeService> m_notice;
     DemoServerThread* m_web = nullptr;    // owned by m_servers
     DemoServerThread* m_secure = nullptr; // owned by m_servers
     std::vector<std::unique_ptr<DemoServerThread>> m_servers;
