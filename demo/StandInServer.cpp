@@ -14,7 +14,9 @@ QByteArray StandInExchange::header(const QByteArray& name) const
 StandInServer::StandInServer(const QString& username, const QString& password)
     : m_username(username), m_password(password), m_server(std::make_unique<httplib::Server>())
 {
-    m_server->set_logger([this](const httplib::Request& request, const httplib::Response& response) {
+    // Recorded before the answer is written, so a client that has its answer finds the
+    // exchange already on record.
+    m_server->set_post_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
         StandInExchange exchange;
         exchange.method = QByteArray::fromStdString(request.method);
         exchange.target = QByteArray::fromStdString(request.target);
@@ -22,7 +24,7 @@ StandInServer::StandInServer(const QString& username, const QString& password)
             exchange.headers.append({QByteArray::fromStdString(key), QByteArray::fromStdString(value)});
         exchange.body = QByteArray::fromStdString(request.body);
         exchange.parts = partsOf(request);
-        exchange.status = response.status;
+        exchange.status = response.status == -1 ? 200 : response.status;
         exchange.reply = QByteArray::fromStdString(response.body);
         std::lock_guard guard(m_lock);
         m_exchanges.append(exchange);
