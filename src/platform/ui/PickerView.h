@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QWidget>
+
+#include <vector>
+
+class PickerViewDataSource;
+class PickerViewDelegate;
+class QVariantAnimation;
+
+// Spinning wheels side by side, one per component, each showing its rows with the chosen row in
+// the middle between two indicator lines; rows further from the middle fade. Dragging a wheel
+// turns it and it settles on the nearest row; tapping a row or turning the mouse wheel chooses
+// it. The delegate hears of each choice made by the user (not of selectRow from code). As on
+// the phone, a picker is never lower than 162 points: a smaller frame becomes 216 high.
+class PickerView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PickerView(QWidget* parent = nullptr);
+    ~PickerView() override;
+
+    PickerViewDataSource* dataSource() const { return m_dataSource; }
+    void setDataSource(PickerViewDataSource* dataSource);
+    PickerViewDelegate* delegate() const { return m_delegate; }
+    void setDelegate(PickerViewDelegate* delegate);
+    bool showsSelectionIndicator() const { return m_showsIndicator; }
+    void setShowsSelectionIndicator(bool shows);
+
+    int numberOfComponents() const { return int(m_components.size()); }
+    int numberOfRowsInComponent(int component) const;
+    int selectedRowInComponent(int component) const;
+    void selectRow(int row, int component, bool animated);
+    void reloadAllComponents();
+    void reloadComponent(int component);
+    // The view shown for a row, when it is on screen.
+    QWidget* viewForRow(int row, int component) const;
+    // A column's rectangle in the picker's coordinates.
+    QRect componentRect(int component) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    struct Component
+    {
+        QWidget* clip = nullptr;
+        int rows = 0;
+        int selected = 0;
+        double offset = 0; // the (fractional) row in the middle
+        double rowHeight = 32;
+        QHash<int, QWidget*> views;
+        QList<QWidget*> pool;
+        QVariantAnimation* animation = nullptr;
+    };
+
+    void rebuild();
+    void loadComponent(int component);
+    void layoutComponents();
+    void layoutRows(int component);
+    void animateTo(int component, int row, bool notify);
+    int componentAt(QPointF point) const;
+
+    PickerViewDataSource* m_dataSource = nullptr;
+    PickerViewDelegate* m_delegate = nullptr;
+    std::vector<Component> m_components;
+    QWidget* m_overlay;
+    bool m_showsIndicator = false;
+    int m_dragComponent = -1;
+    double m_dragStartY = 0;
+    double m_dragStartOffset = 0;
+    bool m_dragged = false;
+};

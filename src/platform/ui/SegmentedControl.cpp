@@ -1,0 +1,118 @@
+#include "platform/ui/SegmentedControl.h"
+
+#include "platform/ui/Fonts.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+SegmentedControl::SegmentedControl(const QStringList& items, QWidget* parent) : QWidget(parent), m_titles(items)
+{
+    resize(std::max(60, int(items.size()) * 70), 30);
+}
+
+void SegmentedControl::setSegmentedControlStyle(Style style)
+{
+    m_style = style;
+    update();
+}
+
+void SegmentedControl::setTintColor(const QColor& color)
+{
+    m_tint = color;
+    update();
+}
+
+void SegmentedControl::setTitle(const QString& title, int index)
+{
+    if (index >= 0 && index < m_titles.size())
+        m_titles[index] = title;
+    update();
+}
+
+void SegmentedControl::insertSegmentWithTitle(const QString& title, int index)
+{
+    m_titles.insert(std::clamp(index, 0, int(m_titles.size())), title);
+    update();
+}
+
+void SegmentedControl::removeAllSegments()
+{
+    m_titles.clear();
+    m_selected = kNoSegment;
+    update();
+}
+
+void SegmentedControl::setSelectedSegmentIndex(int index)
+{
+    m_selected = index >= 0 && index < m_titles.size() ? index : kNoSegment;
+    update();
+}
+
+QRectF SegmentedControl::segmentRect(int index) const
+{
+    const double w = double(width()) / std::max<qsizetype>(1, m_titles.size());
+    return {index * w, 0, w, double(height())};
+}
+
+void SegmentedControl::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const double radius = m_style == Style::Bar ? 5 : 8;
+    QPainterPath outline;
+    outline.addRoundedRect(bounds, radius, radius);
+    const bool bar = m_style == Style::Bar;
+    const QColor base = bar ? m_tint : QColor(250, 250, 250);
+    QLinearGradient gloss(0, 0, 0, height());
+    gloss.setColorAt(0, base.lighter(bar ? 190 : 100));
+    gloss.setColorAt(0.5, base.lighter(bar ? 125 : 100));
+    gloss.setColorAt(0.51, base);
+    gloss.setColorAt(1, base.darker(bar ? 110 : 105));
+    p.fillPath(outline, gloss);
+    p.save();
+    p.setClipPath(outline);
+    for (int i = 0; i < m_titles.size(); ++i) {
+        const QRectF r = segmentRect(i);
+        if (i == m_selected) {
+            const QColor sel = bar ? m_tint.darker(170) : QColor(44, 122, 236);
+            QLinearGradient g(0, 0, 0, height());
+            g.setColorAt(0, sel.lighter(130));
+            g.setColorAt(0.5, sel.lighter(110));
+            g.setColorAt(0.51, sel);
+            g.setColorAt(1, sel.darker(110));
+            p.fillRect(r, g);
+        }
+        if (i > 0)
+            p.fillRect(QRectF(r.left() - 0.5, 0, 1, height()), bar ? QColor(0, 0, 0, 120) : QColor(170, 170, 170));
+    }
+    p.restore();
+    p.setPen(QPen(bar ? QColor(0, 0, 0, 150) : QColor(150, 150, 150), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(outline);
+    p.setFont(Fonts::boldSystemFont(bar ? 13 : 15));
+    for (int i = 0; i < m_titles.size(); ++i) {
+        const QRectF r = segmentRect(i);
+        if (bar) {
+            p.setPen(QColor(0, 0, 0, 110));
+            p.drawText(r.translated(0, -1), Qt::AlignCenter, m_titles.at(i));
+        }
+        p.setPen(bar || i == m_selected ? QColor(Qt::white) : QColor(80, 80, 80));
+        p.drawText(r, Qt::AlignCenter, m_titles.at(i));
+    }
+}
+
+void SegmentedControl::mousePressEvent(QMouseEvent* event)
+{
+    if (!isEnabled())
+        return;
+    for (int i = 0; i < m_titles.size(); ++i) {
+        if (segmentRect(i).contains(event->position()) && i != m_selected) {
+            m_selected = i;
+            update();
+            Q_EMIT valueChanged(i);
+            return;
+        }
+    }
+}
