@@ -3,6 +3,7 @@
 #include "site/HttpRequestRegExForum.h"
 #include "site/HttpRequestRegExPm.h"
 #include "site/HttpRequestRegExProfileDetails.h"
+#include "util/Regex.h"
 
 #include <QFile>
 #include <QTest>
@@ -79,6 +80,41 @@ private Q_SLOTS:
         QVERIFY(imdb.isNull());
         QVERIFY(cleaned.contains(QLatin1String(">Details for")));
         QVERIFY(!cleaned.contains(QLatin1String("<iframe")));
+    }
+
+    // The cleaner finds the cut without the page pattern's backtracking; the cut must be
+    // the one the pattern gives.
+    void detailsCutAsThePatternCuts_data()
+    {
+        const QString page = fixture(QStringLiteral("details_film.html"));
+        const QString form = QStringLiteral("<input type=\"submit\" value=\"Submit comment\" />");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("saved page") << page;
+        QTest::newRow("second head in a comment")
+            << QString(page).replace(QLatin1String("Great quality"), QLatin1String("</head> quality"));
+        QTest::newRow("details text in a later table")
+            << QString(page).replace(QLatin1String("Tarnvale &copy; 2011"), QLatin1String(">Details for the footer"));
+        QTest::newRow("a second comment form after the table ends")
+            << QString(page).replace(QLatin1String("</body>"), form + QLatin1String("</body>"));
+        QTest::newRow("form followed by one table end only")
+            << QString(page).replace(QLatin1String("</td></tr></table>\n<table class=\"footer\">"),
+                                     QLatin1String("</td></tr>\n<div class=\"footer\">"))
+                   .replace(QLatin1String("</td></tr></table>\n</body>"), QLatin1String("</body>"));
+        QTest::newRow("table opened right before the heading")
+            << QString(page).replace(QLatin1String("<tr><td class=\"colhead\" colspan=\"2\"><h1>Details for"),
+                                     QLatin1String("<table>Details for"));
+    }
+
+    void detailsCutAsThePatternCuts()
+    {
+        QFETCH(QString, page);
+        const auto parts = Regex::firstMatch(HttpRequestRegExDetails::kPagePattern, page);
+        QString expected = page;
+        if (parts) {
+            expected = Regex::replaceAll(QStringLiteral("<iframe[\\s\\S]*?</iframe>"), parts->at(1) + parts->at(2), QString());
+            expected = Regex::replaceAll(QStringLiteral("<span.*?>Sponsored links</span>"), expected, QString());
+        }
+        QCOMPARE(HttpRequestRegExDetails::cleanPage(page, kFilmHost), expected);
     }
 
     void profileCut()
