@@ -135,6 +135,19 @@ write("bitcoin.png", svg(160, 50,
                          '<linearGradient id="d" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#ffe08a"/>'
                          '<stop offset="1" stop-color="#f0b429"/></linearGradient>'))
 
+# The list header's buttons: white symbols, 32 x 32.
+R = 'fill="none" stroke="#fff" stroke-width="3" stroke-linecap="round" stroke-linejoin="round"'
+header = {
+    "header-refresh": f'<path {R} d="M25 11a10 10 0 1 0 2 9"/><path fill="#fff" d="M27 4v10h-10z"/>',
+    "header-search": f'<circle cx="13" cy="13" r="8" {R}/><path fill="none" stroke="#fff" stroke-width="4" stroke-linecap="round" d="M19 19l8 8"/>',
+    "header-filters": f'<path fill="#fff" d="M4 6h24l-9 11v9l-6 3V17z"/>',
+    "header-settings": '<g transform="translate(16 16)">' + "".join(
+        f'<rect x="-2.5" y="-14" width="5" height="6" rx="1" fill="#fff" transform="rotate({a})"/>' for a in range(0, 360, 45))
+        + '<circle r="6.5" fill="none" stroke="#fff" stroke-width="5"/></g>',
+}
+for name, body in header.items():
+    write(name + ".png", svg(32, 32, body))
+
 # Category pictures: a tile in the category's colour with a white glyph, 66 x 66 (rows draw them
 # at 33 x 33). The names follow the site's category files ("movies.gif" -> "movies.png").
 G = 'fill="#fff"'
