@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/LoadingIndicator.h"
+
+// The busy overlay shown while torrents are sent to the remote client. It has an instance of
+// its own, so it can show together with the page loading overlay.
+class SendingTorrentIndicator : public LoadingIndicator
+{
+public:
+    static SendingTorrentIndicator* sharedInstance();
+
+private:
+    SendingTorrentIndicator() = default;
+    ~SendingTorrentIndicator() override = default;
+};

@@ -1,0 +1,97 @@
+#include "views/FlatTableViewCell.h"
+
+#include "platform/ui/Fonts.h"
+#include "platform/ui/GraphicsContext.h"
+#include "views/FlatTableViewCellView.h"
+
+FlatTableViewCell::FlatTableViewCell(const QRect& frame, const QString& reuseIdentifier, QWidget* parent)
+    : TableViewCell(TableViewCellStyle::Default, reuseIdentifier, parent),
+      m_flatContentView(new FlatTableViewCellView(this))
+{
+    // Owned by the cell's widget tree; raised above the platform's content view, while an
+    // accessory raised later by the platform stays above it and keeps taking taps.
+    m_flatContentView->setGeometry(QRect());
+    m_flatContentView->raise();
+    updateOpaque();
+    setGeometry(frame);
+    layoutSubviews();
+}
+
+FlatTableViewCell::RowFonts FlatTableViewCell::RowFonts::make()
+{
+    return {Fonts::fontWithName(QStringLiteral("Arial-BoldMT"), 12),
+            Fonts::fontWithName(QStringLiteral("ArialRoundedMTBold"), 19),
+            Fonts::fontWithName(QStringLiteral("Arial"), 10)};
+}
+
+QColor FlatTableViewCell::rowBackgroundColor()
+{
+    return QColor::fromRgbF(0.1333f, 0.1333f, 0.1333f);
+}
+
+QColor FlatTableViewCell::rowTextColor()
+{
+    return QColor::fromRgbF(0.8f, 0.8f, 0.8f);
+}
+
+void FlatTableViewCell::layoutSubviews()
+{
+    TableViewCell::layoutSubviews();
+    m_flatContentView->setGeometry(0, 0, width(), std::max(0, height() - 1));
+}
+
+void FlatTableViewCell::updateOpaque()
+{
+    // Opaque (Qt paints nothing beneath it) except while the selection must show through.
+    m_flatContentView->setAttribute(Qt::WA_OpaquePaintEvent, !(isHighlighted() || isSelected()));
+}
+
+void FlatTableViewCell::setHighlighted(bool highlighted, bool animated)
+{
+    TableViewCell::setHighlighted(highlighted, animated);
+    updateOpaque();
+    setNeedsDisplay();
+}
+
+void FlatTableViewCell::setSelected(bool selected, bool animated)
+{
+    TableViewCell::setSelected(selected, animated);
+    updateOpaque();
+    setNeedsDisplay();
+}
+
+void FlatTableViewCell::prepareForReuse()
+{
+    TableViewCell::prepareForReuse();
+    updateOpaque();
+}
+
+void FlatTableViewCell::setNeedsDisplay()
+{
+    TableViewCell::setNeedsDisplay();
+    m_flatContentView->update();
+}
+
+void FlatTableViewCell::drawContentView(const QRectF&)
+{
+}
+
+bool FlatTableViewCell::beginRow(const QRectF& rect)
+{
+    GraphicsContext* ctx = GraphicsContext::current();
+    const bool on = isHighlighted() || isSelected();
+    // Highlighted and selected rows draw no background of their own: the table's selection
+    // shows through, under white text.
+    ctx->setFillColor(on ? QColor(Qt::transparent) : rowBackgroundColor());
+    ctx->fillRect(rect);
+    ctx->setFillColor(on ? QColor(Qt::white) : rowTextColor());
+    return on;
+}
+
+void FlatTableViewCell::drawRightAligned(const QString& text, double x, double y, const QFont& font)
+{
+    if (text.isEmpty())
+        return;
+    const double w = GraphicsContext::sizeWithFont(text, font).width();
+    GraphicsContext::current()->drawText(text, QPointF(x - w - 4, y), font);
+}

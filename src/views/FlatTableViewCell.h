@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/ui/TableViewCell.h"
+
+#include <QFont>
+#include <QRect>
+
+class FlatTableViewCellView;
+
+// The base of the hand-drawn list rows. The row's texts and pictures are plain fields of the
+// subclass; one FlatTableViewCellView over the cell draws all of them in one pass through
+// drawContentView, so a row is a single widget however much it shows. The drawing view is
+// one point lower than the cell: the table's background shows as a line under each row.
+class FlatTableViewCell : public TableViewCell
+{
+    Q_OBJECT
+public:
+    FlatTableViewCell(const QRect& frame, const QString& reuseIdentifier, QWidget* parent = nullptr);
+
+    // The drawing view (it stands above the platform cell's own, unused content view).
+    FlatTableViewCellView* contentView() const { return m_flatContentView; }
+
+    void setFrame(const QRect& frame) { setGeometry(frame); }
+    void layoutSubviews() override;
+    void setHighlighted(bool highlighted, bool animated = false) override;
+    void setSelected(bool selected, bool animated = false) override;
+    void prepareForReuse() override;
+    // Marks the cell and its drawing view for drawing.
+    void setNeedsDisplay();
+
+    // Draws the row into the current GraphicsContext (the drawing view's coordinates).
+    virtual void drawContentView(const QRectF& rect);
+
+    static QColor rowBackgroundColor();
+    static QColor rowTextColor();
+
+    // The three fonts of a row kind; each subclass makes its own set once, on first use.
+    struct RowFonts
+    {
+        QFont bold;   // "Arial-BoldMT" 12
+        QFont large;  // "ArialRoundedMTBold" 19
+        QFont small;  // "Arial" 10
+        static RowFonts make();
+    };
+
+protected:
+    // The common start of every row: the background (none when highlighted or selected) and
+    // the text colour made current; returns whether the row is highlighted or selected.
+    bool beginRow(const QRectF& rect);
+    // The platform's text drawing at a point, within a width, and right-aligned to x.
+    static void drawRightAligned(const QString& text, double x, double y, const QFont& font);
+
+private:
+    void updateOpaque();
+
+    FlatTableViewCellView* m_flatContentView;
+};

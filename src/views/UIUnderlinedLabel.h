@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/ui/Button.h"
+
+// A button that looks like an underlined link: a white line under its title, as long as the
+// title text and 5 points above the button's bottom. The title stands at the left edge, where
+// the underline starts.
+class UIUnderlinedLabel : public Button
+{
+    Q_OBJECT
+public:
+    explicit UIUnderlinedLabel(QWidget* parent = nullptr);
+
+    // Where the underline is drawn, in the button's coordinates.
+    QLineF underline() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
