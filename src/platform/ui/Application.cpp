@@ -39,6 +39,10 @@ void Application::prepareEnvironment()
     appendFlags("QTWEBENGINE_CHROMIUM_FLAGS",
                 {"--no-sandbox", "--disable-gpu", "--disable-gpu-compositing",
                  "--disable-dev-shm-usage", "--disable-features=Vulkan"});
+    // Without a GPU (offscreen, headless servers) the web views' scene graph draws in
+    // software; the caller may choose otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
     // Web views and widgets share one GL context set-up; must precede QApplication.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }

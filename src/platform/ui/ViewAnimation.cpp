@@ -27,8 +27,7 @@ QPoint offscreen(const QWidget* widget, ViewAnimation::Edge edge)
 
 void run(QWidget* widget, QPoint start, QPoint end, QPoint restore, std::function<void()> done)
 {
-    // Not a child of the widget: a widget destroyed mid-animation must still let the
-    // transition complete for its owners.
+    // Not a child of the widget, so that it can be stopped cleanly when the widget goes.
     auto* animation = new QPropertyAnimation(widget, "pos");
     animation->setDuration(ViewAnimation::kDuration);
     animation->setEasingCurve(QEasingCurve::InOutQuad);
@@ -48,7 +47,12 @@ void run(QWidget* widget, QPoint start, QPoint end, QPoint restore, std::functio
             done();
     };
     QObject::connect(animation, &QPropertyAnimation::finished, animation, finish);
-    QObject::connect(widget, &QObject::destroyed, animation, finish);
+    // A widget destroyed mid-slide goes with its owner: nothing is left to complete.
+    QObject::connect(widget, &QObject::destroyed, animation, [animation, finished] {
+        *finished = true;
+        animation->disconnect();
+        animation->deleteLater();
+    });
     widget->move(start);
     animation->start();
 }

@@ -5,8 +5,8 @@
 class QWidget;
 
 // The short view transitions of the phone platform: a view slides in over or out of its
-// parent. Animations last kDuration ms; the completion runs once at the end (or at once
-// when the widget is gone).
+// parent. Animations last kDuration ms; the completion runs once at the end (never when
+// the widget is destroyed first: it goes with its owner).
 class ViewAnimation
 {
 public:

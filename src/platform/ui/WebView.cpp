@@ -153,12 +153,19 @@ void WebView::fitToWidth()
     });
 }
 
-void WebView::navigationRefused(const QUrl&)
+void WebView::navigationRefused(const QUrl& url)
 {
+    // The engine still reports a start and a stop for it; the delegate hears of neither.
+    m_refused.append(url);
 }
 
 void WebView::loadingChanged(const QWebEngineLoadingInfo& info)
 {
+    if (m_refused.contains(info.url())) {
+        if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+            m_refused.removeOne(info.url());
+        return;
+    }
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_loading = true;

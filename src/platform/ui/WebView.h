@@ -60,6 +60,7 @@ private:
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
     bool m_loading = false;
+    QList<QUrl> m_refused;
     bool m_scalesPageToFit = false;
     std::unique_ptr<QTemporaryDir> m_tempDir;
 };
