@@ -1,0 +1,31 @@
+#include "app/LogoutViewController.h"
+
+#include "app/SwitchViewController.h"
+#include "app/iTarnvaleAppDelegate.h"
+#include "platform/ui/Bundle.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TabBarItem.h"
+
+#include <QDebug>
+
+LogoutViewController::LogoutViewController(TableViewStyle style, QObject* parent)
+    : TableViewController(style, parent)
+{
+    setTitle(QStringLiteral("Logout"));
+    setTabBarItem(new TabBarItem(QStringLiteral("Logout"), Bundle::imageNamed(QStringLiteral("tabbar-logout.png")), 0));
+}
+
+void LogoutViewController::viewWillAppear(bool animated)
+{
+    TableViewController::viewWillAppear(animated);
+    qDebug("viewWillAppear");
+    if (TabBarController* tabs = tabBarController()) {
+        tabs->setSelectedIndex(0);
+        tabs->moreNavigationController()->popToRootViewControllerAnimated(false);
+    }
+    if (iTarnvaleAppDelegate* app = iTarnvaleAppDelegate::sharedInstance()) {
+        if (SwitchViewController* navigation = app->viewController())
+            navigation->logout();
+    }
+}
