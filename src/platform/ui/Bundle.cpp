@@ -8,6 +8,23 @@
 #define ITARNVALE_BUILD_VERSION "0"
 #endif
 
+// The resource files are compiled into the static UI library, where nothing else refers
+// to them: without these calls the linker leaves them out of the programs. Each .qrc
+// file of resources/ is named here.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(images);
+}
+
+static void ensureResources()
+{
+    static const bool registered = [] {
+        registerResources();
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 QString Bundle::buildVersion()
 {
     return QStringLiteral(ITARNVALE_BUILD_VERSION);
@@ -26,6 +43,7 @@ QString Bundle::pathForResource(const QString& name)
 {
     if (name.isEmpty())
         return {};
+    ensureResources();
     const QStringList candidates{QStringLiteral(":/images/") + name, QStringLiteral(":/") + name,
                                  QStringLiteral(":/layouts/") + name};
     for (const QString& path : candidates) {
