@@ -281,6 +281,9 @@ void GraphicsContext::addArcToPoint(double x1, double y1, double x2, double y2, 
     m_path.lineTo(arc.tangentStart);
     const QRectF box(arc.center.x() - radius, arc.center.y() - radius, 2 * radius, 2 * radius);
     m_path.arcTo(box, arc.startAngle, arc.sweepLength);
+    // The arc's end is computed through angles; the tangent point itself is exact.
+    if (m_path.currentPosition() != arc.tangentEnd)
+        m_path.lineTo(arc.tangentEnd);
 }
 
 void GraphicsContext::addArc(double x, double y, double radius, double startAngle, double endAngle,

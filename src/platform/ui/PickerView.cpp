@@ -18,6 +18,7 @@ namespace {
 constexpr int kMinimumHeight = 162;
 constexpr int kDefaultHeight = 216;
 constexpr int kGap = 5;
+const char* const kOwnTitle = "itarnvale_pickerTitle";
 
 // Draws the two lines round the middle row above the wheels.
 class PickerOverlay : public QWidget
@@ -141,7 +142,7 @@ void PickerView::loadComponent(int component)
     // Every row view is asked for again; the old ones wait for reuse.
     for (QWidget* view : std::as_const(c.views)) {
         view->hide();
-        c.pool.append(view);
+        (view->property(kOwnTitle).toBool() ? c.titlePool : c.pool).append(view);
     }
     c.views.clear();
 }
@@ -196,7 +197,7 @@ void PickerView::layoutRows(int component)
     for (auto it = c.views.begin(); it != c.views.end();) {
         if (it.key() < first || it.key() > last) {
             it.value()->hide();
-            c.pool.append(it.value());
+            (it.value()->property(kOwnTitle).toBool() ? c.titlePool : c.pool).append(it.value());
             it = c.views.erase(it);
         } else {
             ++it;
@@ -208,9 +209,11 @@ void PickerView::layoutRows(int component)
             QWidget* reuse = c.pool.isEmpty() ? nullptr : c.pool.takeLast();
             view = m_delegate ? m_delegate->viewForRow(this, row, component, reuse) : nullptr;
             if (!view) {
-                auto* label = qobject_cast<Label*>(reuse);
+                // A title row: one of the picker's own labels (never handed to the delegate).
+                auto* label = c.titlePool.isEmpty() ? nullptr : static_cast<Label*>(c.titlePool.takeLast());
                 if (!label) {
                     label = new Label;
+                    label->setProperty(kOwnTitle, true);
                     label->setFont(Fonts::boldSystemFont(20));
                     label->setTextColor(Qt::white);
                     label->setTextAlignment(TextAlignment::Center);

@@ -57,7 +57,8 @@ private:
         double offset = 0; // the (fractional) row in the middle
         double rowHeight = 32;
         QHash<int, QWidget*> views;
-        QList<QWidget*> pool;
+        QList<QWidget*> pool;      // views the delegate made, offered back for reuse
+        QList<QWidget*> titlePool; // the picker's own title labels
         QVariantAnimation* animation = nullptr;
     };
 
