@@ -53,6 +53,61 @@ LoginViewController::LoginViewController(SwitchViewController* switchViewControl
 
 LoginViewController::~LoginViewController() = default;
 
+ScrollView* LoginViewController::scrollView() const
+{
+    return m_scrollView;
+}
+
+QWidget* LoginViewController::groupView() const
+{
+    return m_groupView;
+}
+
+QWidget* LoginViewController::captchaView() const
+{
+    return m_captchaView;
+}
+
+TextField* LoginViewController::username() const
+{
+    return m_username;
+}
+
+TextField* LoginViewController::password() const
+{
+    return m_password;
+}
+
+TextField* LoginViewController::captcha() const
+{
+    return m_captcha;
+}
+
+ImageView* LoginViewController::imageView() const
+{
+    return m_imageView;
+}
+
+Switch* LoginViewController::automaticLogin() const
+{
+    return m_automaticLogin;
+}
+
+Button* LoginViewController::loginBtn() const
+{
+    return m_loginBtn;
+}
+
+Button* LoginViewController::infoBtn() const
+{
+    return m_infoBtn;
+}
+
+InfoView* LoginViewController::infoView() const
+{
+    return m_infoView;
+}
+
 bool LoginViewController::isLoginHeader(const QString& text)
 {
     return SiteHosts::isLoginHeader(text);

@@ -106,17 +106,17 @@ public:
     void textFieldDidEndEditing(TextField* textField) override;
 
     // The controls (for the navigation controller and tests).
-    ScrollView* scrollView() const { return m_scrollView; }
-    QWidget* groupView() const { return m_groupView; }
-    QWidget* captchaView() const { return m_captchaView; }
-    TextField* username() const { return m_username; }
-    TextField* password() const { return m_password; }
-    TextField* captcha() const { return m_captcha; }
-    ImageView* imageView() const { return m_imageView; }
-    Switch* automaticLogin() const { return m_automaticLogin; }
-    Button* loginBtn() const { return m_loginBtn; }
-    Button* infoBtn() const { return m_infoBtn; }
-    InfoView* infoView() const { return m_infoView; }
+    ScrollView* scrollView() const;
+    QWidget* groupView() const;
+    QWidget* captchaView() const;
+    TextField* username() const;
+    TextField* password() const;
+    TextField* captcha() const;
+    ImageView* imageView() const;
+    Switch* automaticLogin() const;
+    Button* loginBtn() const;
+    Button* infoBtn() const;
+    InfoView* infoView() const;
     DonateViewController* donateViewController() const { return m_donate; }
     QString captchaChallenge() const;
     bool isCaptchaOn() const { return m_captchaOn; }
