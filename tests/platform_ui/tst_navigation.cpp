@@ -60,6 +60,8 @@ private Q_SLOTS:
     void hooksWaitUntilTheStackIsOnDisplay();
     void popReleasesOwnedScreensOnly();
     void barShowsBackButtonTitleAndCustomViews();
+    void modalPresentationCoversWindowAndIsReleased_data();
+    void modalPresentationCoversWindowAndIsReleased();
     void tabSwitchMovesAppearance();
     void moreListWithNineTabs();
     void disabledTabIgnoresTaps();
@@ -177,6 +179,38 @@ void TestNavigation::barShowsBackButtonTitleAndCustomViews()
     nav->setNavigationBarHidden(true);
     QVERIFY(!bar->isVisible());
     QCOMPARE(nav->topViewController()->view()->geometry(), nav->view()->rect());
+}
+
+void TestNavigation::modalPresentationCoversWindowAndIsReleased_data()
+{
+    QTest::addColumn<bool>("animated");
+    QTest::newRow("instant") << false;
+    QTest::newRow("animated") << true;
+}
+
+void TestNavigation::modalPresentationCoversWindowAndIsReleased()
+{
+    QFETCH(bool, animated);
+    QStringList log;
+    Window window;
+    auto* a = new Recorder("A", &log);
+    auto* nav = new NavigationController(a, &window);
+    window.setRootViewController(nav);
+    window.makeKeyAndVisible();
+
+    log.clear();
+    QPointer<ViewController> form = new Recorder("Form", &log);
+    a->presentModalViewController(form, animated);
+    QTRY_COMPARE(log, (QStringList{"A.willDisappear", "Form.willAppear", "A.didDisappear", "Form.didAppear"}));
+    QCOMPARE(a->modalViewController(), form.data());
+    QCOMPARE(form->view()->parentWidget(), &window);
+    QTRY_COMPARE(form->view()->geometry(), window.rect());
+
+    log.clear();
+    form->dismissModalViewControllerAnimated(animated); // the presented screen dismisses itself
+    QTRY_COMPARE(log, (QStringList{"Form.willDisappear", "A.willAppear", "Form.didDisappear", "A.didAppear"}));
+    QVERIFY(!a->modalViewController());
+    QTRY_VERIFY(form.isNull());
 }
 
 void TestNavigation::tabSwitchMovesAppearance()
