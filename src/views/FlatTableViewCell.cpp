@@ -13,8 +13,7 @@ FlatTableViewCell::FlatTableViewCell(const QRect& frame, const QString& reuseIde
     m_flatContentView->setGeometry(QRect());
     m_flatContentView->raise();
     updateOpaque();
-    setGeometry(frame);
-    layoutSubviews();
+    setFrame(frame);
 }
 
 FlatTableViewCell::RowFonts FlatTableViewCell::RowFonts::make()
@@ -32,6 +31,13 @@ QColor FlatTableViewCell::rowBackgroundColor()
 QColor FlatTableViewCell::rowTextColor()
 {
     return QColor::fromRgbF(0.8f, 0.8f, 0.8f);
+}
+
+void FlatTableViewCell::setFrame(const QRect& frame)
+{
+    setGeometry(frame);
+    // A hidden widget gets its resize event only when shown; the drawing view follows now.
+    layoutSubviews();
 }
 
 void FlatTableViewCell::layoutSubviews()

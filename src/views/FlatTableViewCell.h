@@ -20,7 +20,7 @@ public:
     // The drawing view (it stands above the platform cell's own, unused content view).
     FlatTableViewCellView* contentView() const { return m_flatContentView; }
 
-    void setFrame(const QRect& frame) { setGeometry(frame); }
+    void setFrame(const QRect& frame);
     void layoutSubviews() override;
     void setHighlighted(bool highlighted, bool animated = false) override;
     void setSelected(bool selected, bool animated = false) override;

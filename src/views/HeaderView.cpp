@@ -1,81 +1,78 @@
 #include "views/HeaderView.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/Fonts.h"
+#include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/Label.h"
-#include "views/HeaderIcons.h"
 #include "views/HeaderViewDelegate.h"
 #include "views/UIUnderlinedLabel.h"
 
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
+#include <QEvent>
 #include <QRegion>
 
 namespace {
-constexpr int kButton = 34;
-constexpr int kButtonGap = 2;
+// The width the layout is drawn for; wider headers keep the buttons at the right edge.
+constexpr int kLayoutWidth = 320;
 
-Label* figureLabel(QWidget* parent, const char* name)
-{
-    auto* label = new Label(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(Fonts::fontWithName(QStringLiteral("Arial"), 11));
-    label->setTextColor(QColor(204, 204, 204));
-    label->setLineBreakMode(LineBreakMode::TailTruncation);
-    return label;
-}
-
-Button* actionButton(QWidget* parent, const char* name, const QImage& icon)
-{
-    auto* button = new Button(Button::Type::Custom, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setImage(icon);
-    return button;
-}
-
-// A small filled triangle before the up and down amounts.
-void drawArrow(QPainter& p, QPointF at, bool up, const QColor& color)
-{
-    QPainterPath path;
-    if (up) {
-        path.moveTo(at.x(), at.y() + 7);
-        path.lineTo(at.x() + 8, at.y() + 7);
-        path.lineTo(at.x() + 4, at.y());
-    } else {
-        path.moveTo(at.x(), at.y());
-        path.lineTo(at.x() + 8, at.y());
-        path.lineTo(at.x() + 4, at.y() + 7);
-    }
-    path.closeSubpath();
-    p.fillPath(path, color);
-}
+const bool registered = [] {
+    InterfaceLayout::registerClass(QStringLiteral("HeaderView"),
+                                   [](QWidget* parent) -> QWidget* { return HeaderView::createEmpty(parent); });
+    return true;
+}();
 } // namespace
 
-HeaderView::HeaderView(QWidget* parent) : QWidget(parent)
+HeaderView::HeaderView(QWidget* parent, Empty) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("HeaderView"));
-    m_usernameLbl = new UIUnderlinedLabel(this);
-    m_usernameLbl->setObjectName(QStringLiteral("usernameLbl"));
-    m_usernameLbl->setTitleFont(Fonts::fontWithName(QStringLiteral("Arial-BoldMT"), 15));
-    m_usernameLbl->setTitleColor(Qt::white);
-    m_ratioLbl = figureLabel(this, "ratioLbl");
-    m_upLbl = figureLabel(this, "upLbl");
-    m_downLbl = figureLabel(this, "downLbl");
-    m_searchBtn = actionButton(this, "searchBtn", HeaderIcons::search());
-    m_filtersBtn = actionButton(this, "filtersBtn", HeaderIcons::filters());
-    m_refreshBtn = actionButton(this, "refreshBtn", HeaderIcons::refresh());
-    m_settingsBtn = actionButton(this, "settingsBtn", HeaderIcons::settings());
+    Q_UNUSED(registered);
+    resize(kLayoutWidth, kHeight);
+}
 
-    connect(m_usernameLbl, &Button::touchUpInside, this, [this](Button* b) { viewProfile(b); });
+HeaderView::HeaderView(QWidget* parent) : HeaderView(parent, Empty{})
+{
+    InterfaceLayout::load(QStringLiteral("HeaderView"), this);
+    bind();
+}
+
+HeaderView* HeaderView::createEmpty(QWidget* parent)
+{
+    return new HeaderView(parent, Empty{});
+}
+
+void HeaderView::bind()
+{
+    if (m_bound)
+        return;
+    m_usernameLbl = findChild<UIUnderlinedLabel*>(QStringLiteral("usernameLbl"));
+    m_ratioLbl = findChild<Label*>(QStringLiteral("ratioLbl"));
+    m_upLbl = findChild<Label*>(QStringLiteral("upLbl"));
+    m_downLbl = findChild<Label*>(QStringLiteral("downLbl"));
+    m_refreshBtn = findChild<Button*>(QStringLiteral("refreshBtn"));
+    m_searchBtn = findChild<Button*>(QStringLiteral("searchBtn"));
+    m_settingsBtn = findChild<Button*>(QStringLiteral("settingsBtn"));
+    m_filtersBtn = findChild<Button*>(QStringLiteral("filtersBtn"));
+    m_background = findChild<QWidget*>(QStringLiteral("headerBackground"));
+    if (!m_refreshBtn)
+        return;  // still empty: the layout has not been built into it yet
+    m_bound = true;
+    if (m_usernameLbl)
+        connect(m_usernameLbl, &Button::touchUpInside, this, [this](Button* b) { viewProfile(b); });
     connect(m_refreshBtn, &Button::touchUpInside, this, [this](Button* b) { refresh(b); });
-    connect(m_filtersBtn, &Button::touchUpInside, this, [this](Button* b) { filters(b); });
-    connect(m_settingsBtn, &Button::touchUpInside, this, [this](Button* b) { settings(b); });
-    connect(m_searchBtn, &Button::touchUpInside, this, [this](Button* b) { search(b); });
-
-    resize(320, kHeight);
+    if (m_filtersBtn)
+        connect(m_filtersBtn, &Button::touchUpInside, this, [this](Button* b) { filters(b); });
+    if (m_settingsBtn)
+        connect(m_settingsBtn, &Button::touchUpInside, this, [this](Button* b) { settings(b); });
+    if (m_searchBtn)
+        connect(m_searchBtn, &Button::touchUpInside, this, [this](Button* b) { search(b); });
     layoutSubviews();
 }
+
+UIUnderlinedLabel* HeaderView::usernameLbl() { bind(); return m_usernameLbl; }
+Label* HeaderView::ratioLbl() { bind(); return m_ratioLbl; }
+Label* HeaderView::upLbl() { bind(); return m_upLbl; }
+Label* HeaderView::downLbl() { bind(); return m_downLbl; }
+Button* HeaderView::refreshBtn() { bind(); return m_refreshBtn; }
+Button* HeaderView::searchBtn() { bind(); return m_searchBtn; }
+Button* HeaderView::settingsBtn() { bind(); return m_settingsBtn; }
+Button* HeaderView::filtersBtn() { bind(); return m_filtersBtn; }
 
 bool HeaderView::pointInside(QPointF point)
 {
@@ -112,20 +109,28 @@ void HeaderView::search(QObject*)
         m_parentDelegate->didSearch();
 }
 
+bool HeaderView::event(QEvent* event)
+{
+    // A header built by the layout loader binds before it first shows.
+    if (event->type() == QEvent::Polish)
+        bind();
+    return QWidget::event(event);
+}
+
 void HeaderView::layoutSubviews()
 {
     const int w = width();
-    // Buttons from the right edge: settings, refresh, filters, search.
-    int x = w - 4 - kButton;
-    for (Button* button : {m_settingsBtn, m_refreshBtn, m_filtersBtn, m_searchBtn}) {
-        button->setGeometry(x, (kTouchHeight - kButton) / 2, kButton, kButton);
-        x -= kButton + kButtonGap;
+    if (m_background)
+        m_background->setGeometry(0, 0, w, kTouchHeight);
+    // The buttons keep their distance from the right edge, as laid out for 320 points.
+    for (const QPointer<Button>& button : {m_refreshBtn, m_searchBtn, m_settingsBtn, m_filtersBtn}) {
+        if (!button)
+            continue;
+        const QVariant designX = button->property("headerDesignX");
+        if (!designX.isValid())
+            button->setProperty("headerDesignX", button->x());
+        button->move(button->property("headerDesignX").toInt() + w - kLayoutWidth, button->y());
     }
-    const int textRight = x + kButton;
-    m_usernameLbl->setGeometry(8, 2, std::max(0, textRight - 12), 24);
-    m_ratioLbl->setGeometry(8, 26, 58, 14);
-    m_upLbl->setGeometry(80, 26, 58, 14);
-    m_downLbl->setGeometry(152, 26, std::max(0, std::min(58, textRight - 156)), 14);
     // The lower part neither draws nor takes touches: the list beneath gets them.
     setMask(QRegion(0, 0, w, kTouchHeight));
 }
@@ -133,17 +138,4 @@ void HeaderView::layoutSubviews()
 void HeaderView::resizeEvent(QResizeEvent*)
 {
     layoutSubviews();
-}
-
-void HeaderView::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    QLinearGradient bar(0, 0, 0, kTouchHeight);
-    bar.setColorAt(0, QColor(66, 66, 66));
-    bar.setColorAt(1, QColor(30, 30, 30));
-    p.fillRect(QRect(0, 0, width(), kTouchHeight), bar);
-    p.fillRect(QRect(0, kTouchHeight - 1, width(), 1), QColor(0, 0, 0));
-    p.setRenderHint(QPainter::Antialiasing);
-    drawArrow(p, QPointF(69, 29.5), true, QColor(90, 200, 90));
-    drawArrow(p, QPointF(141, 29.5), false, QColor(220, 80, 80));
 }

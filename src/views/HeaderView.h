@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 class Button;
@@ -10,8 +11,9 @@ class UIUnderlinedLabel;
 
 // The header above the torrent lists: the signed-in user's name (a button that opens the
 // profile), share ratio, uploaded and downloaded amounts, and the refresh, search, filters and
-// settings buttons. It is 70 points high but takes touches only in its top 45 points; its
-// lower part is not drawn and lets touches reach the list beneath.
+// settings buttons. Its widgets come from the interface layout "HeaderView" and are found by
+// their names. It is 70 points high but takes touches only in its top 45 points: its lower
+// part is not drawn and lets touches reach the list beneath.
 class HeaderView : public QWidget
 {
     Q_OBJECT
@@ -19,16 +21,19 @@ public:
     static constexpr int kHeight = 70;
     static constexpr int kTouchHeight = 45;
 
+    // A header built from its interface layout.
     explicit HeaderView(QWidget* parent = nullptr);
+    // An empty header, for the interface layout to build into (the registered class factory).
+    static HeaderView* createEmpty(QWidget* parent);
 
-    UIUnderlinedLabel* usernameLbl() const { return m_usernameLbl; }
-    Label* ratioLbl() const { return m_ratioLbl; }
-    Label* upLbl() const { return m_upLbl; }
-    Label* downLbl() const { return m_downLbl; }
-    Button* refreshBtn() const { return m_refreshBtn; }
-    Button* searchBtn() const { return m_searchBtn; }
-    Button* settingsBtn() const { return m_settingsBtn; }
-    Button* filtersBtn() const { return m_filtersBtn; }
+    UIUnderlinedLabel* usernameLbl();
+    Label* ratioLbl();
+    Label* upLbl();
+    Label* downLbl();
+    Button* refreshBtn();
+    Button* searchBtn();
+    Button* settingsBtn();
+    Button* filtersBtn();
 
     // Not held: the list screen that owns the header.
     HeaderViewDelegate* parentDelegate() const { return m_parentDelegate; }
@@ -45,19 +50,20 @@ public Q_SLOTS:
     void search(QObject* sender);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct Empty {};
+    HeaderView(QWidget* parent, Empty);
+    // Finds the layout's widgets and connects the actions, once they exist.
+    void bind();
     void layoutSubviews();
 
-    UIUnderlinedLabel* m_usernameLbl;
-    Label* m_ratioLbl;
-    Label* m_upLbl;
-    Label* m_downLbl;
-    Button* m_refreshBtn;
-    Button* m_searchBtn;
-    Button* m_settingsBtn;
-    Button* m_filtersBtn;
+    bool m_bound = false;
+    QPointer<UIUnderlinedLabel> m_usernameLbl;
+    QPointer<Label> m_ratioLbl, m_upLbl, m_downLbl;
+    QPointer<Button> m_refreshBtn, m_searchBtn, m_settingsBtn, m_filtersBtn;
+    QPointer<QWidget> m_background;
     HeaderViewDelegate* m_parentDelegate = nullptr;
 };

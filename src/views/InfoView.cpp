@@ -3,67 +3,83 @@
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/Label.h"
 
-#include <QLinearGradient>
-#include <QPainter>
-
 namespace {
-Label* textLabel(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& color)
+const bool registered = [] {
+    InterfaceLayout::registerClass(QStringLiteral("InfoView"),
+                                   [](QWidget* parent) -> QWidget* { return InfoView::createEmpty(parent); });
+    return true;
+}();
+
+Label* centred(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& color)
 {
-    auto* label = new Label(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setTextColor(color);
+    Label* label = InterfaceLayout::addLabel(parent, QString::fromLatin1(name), text, QRect(), font, color);
     label->setTextAlignment(TextAlignment::Center);
     return label;
 }
 } // namespace
 
-InfoView::InfoView(QWidget* parent) : QWidget(parent)
+InfoView::InfoView(QWidget* parent, Empty) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("InfoView"));
-    const QColor light(204, 204, 204);
-    m_titleLbl = textLabel(this, "titleLbl", QStringLiteral("iTarnvale"),
-                           Fonts::fontWithName(QStringLiteral("ArialRoundedMTBold"), 32), Qt::white);
-    m_captionLbl = textLabel(this, "captionLbl", QStringLiteral("Version"),
-                             Fonts::fontWithName(QStringLiteral("Arial"), 14), light);
-    m_versionLbl = textLabel(this, "versionLbl", QString(),
-                             Fonts::fontWithName(QStringLiteral("Arial-BoldMT"), 20), Qt::white);
-    m_aboutLbl = textLabel(this, "aboutLbl", QStringLiteral("A client for the Tarnvale tracker site"),
-                           Fonts::fontWithName(QStringLiteral("Arial"), 13), light);
+    Q_UNUSED(registered);
+    resize(320, 480);
+}
+
+InfoView::InfoView(QWidget* parent) : InfoView(parent, Empty{})
+{
+    setObjectName(QStringLiteral("infoView"));
+    InterfaceLayout::setBackgroundColor(this, QColor(24, 24, 28));
+    const QColor light(200, 200, 200);
+    m_titleLbl = centred(this, "infoTitle", QStringLiteral("iTarnvale"), Fonts::boldSystemFont(30), Qt::white);
+    m_aboutLbl = centred(this, "infoText",
+                         QStringLiteral("A client for the Tarnvale tracker: browse, search and keep favourite "
+                                        "filters, and send torrents to the BitTorrent client on your computer."),
+                         Fonts::systemFont(14), light);
     m_aboutLbl->setNumberOfLines(0);
     m_aboutLbl->setLineBreakMode(LineBreakMode::WordWrap);
-    m_returnBtn = new Button(Button::Type::RoundedRect, this);
-    m_returnBtn->setObjectName(QStringLiteral("returnBtn"));
-    m_returnBtn->setTitle(QStringLiteral("Done"));
-    m_returnBtn->setTitleFont(Fonts::boldSystemFont(15));
-    m_returnBtn->setTitleColor(QColor(50, 79, 133));
-    m_returnBtn->setTitleColor(Qt::white, Button::State::Highlighted);
-    resize(320, 480);
+    m_captionLbl = centred(this, "versionCaption", QStringLiteral("Build"), Fonts::boldSystemFont(15),
+                           QColor(160, 160, 160));
+    m_versionLbl = centred(this, "versionLbl", QString(), Fonts::boldSystemFont(15), Qt::white);
+    m_returnBtn = InterfaceLayout::addButton(this, QStringLiteral("returnButton"), QRect(), QStringLiteral("Done"));
+    resizeEvent(nullptr);
+}
+
+InfoView* InfoView::createEmpty(QWidget* parent)
+{
+    return new InfoView(parent, Empty{});
+}
+
+Label* InfoView::versionLbl()
+{
+    if (!m_versionLbl)
+        m_versionLbl = findChild<Label*>(QStringLiteral("versionLbl"));
+    return m_versionLbl;
+}
+
+Button* InfoView::returnBtn()
+{
+    if (!m_returnBtn)
+        m_returnBtn = findChild<Button*>(QStringLiteral("returnButton"));
+    return m_returnBtn;
 }
 
 void InfoView::updateVersion()
 {
-    m_versionLbl->setText(Bundle::buildVersion());
+    if (Label* label = versionLbl())
+        label->setText(Bundle::buildVersion());
 }
 
 void InfoView::resizeEvent(QResizeEvent*)
 {
-    const int w = width(), h = height();
-    const int top = std::max(20, h / 2 - 140);
-    m_titleLbl->setGeometry(0, top, w, 44);
-    m_captionLbl->setGeometry(0, top + 70, w, 18);
-    m_versionLbl->setGeometry(0, top + 90, w, 26);
-    m_aboutLbl->setGeometry(20, top + 136, std::max(0, w - 40), 40);
-    m_returnBtn->setGeometry((w - 120) / 2, top + 200, 120, 37);
-}
-
-void InfoView::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    QLinearGradient back(0, 0, 0, height());
-    back.setColorAt(0, QColor(58, 58, 58));
-    back.setColorAt(1, QColor(20, 20, 20));
-    p.fillRect(rect(), back);
+    if (!m_titleLbl)
+        return;  // laid out by an interface layout
+    const int w = width();
+    const int top = std::max(20, height() / 2 - 180);
+    m_titleLbl->setGeometry(20, top, w - 40, 40);
+    m_aboutLbl->setGeometry(30, top + 60, w - 60, 90);
+    m_captionLbl->setGeometry(0, top + 170, w, 20);
+    m_versionLbl->setGeometry(0, top + 192, w, 24);
+    m_returnBtn->setGeometry((w - 100) / 2, top + 250, 100, 37);
 }

@@ -1,32 +1,36 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class Button;
 class Label;
 
 // The login screen's information view: the application's name, its build version and a button
-// that turns back to the login screen (the login screen connects it).
+// that turns back to the login screen (the login screen connects it). Made in code it lays out
+// its own widgets; made by the login screen's interface layout, it finds the layout's
+// "versionLbl" and "returnButton".
 class InfoView : public QWidget
 {
     Q_OBJECT
 public:
     explicit InfoView(QWidget* parent = nullptr);
+    // An empty view, for an interface layout to build into (the registered class factory).
+    static InfoView* createEmpty(QWidget* parent);
 
-    Label* versionLbl() const { return m_versionLbl; }
-    Button* returnBtn() const { return m_returnBtn; }
+    Label* versionLbl();
+    Button* returnBtn();
 
     // Shows the application's build version.
     void updateVersion();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    Label* m_titleLbl;
-    Label* m_captionLbl;
-    Label* m_versionLbl;
-    Label* m_aboutLbl;
-    Button* m_returnBtn;
+    struct Empty {};
+    InfoView(QWidget* parent, Empty);
+
+    QPointer<Label> m_titleLbl, m_aboutLbl, m_captionLbl, m_versionLbl;
+    QPointer<Button> m_returnBtn;
 };

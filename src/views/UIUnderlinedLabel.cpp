@@ -1,12 +1,23 @@
 #include "views/UIUnderlinedLabel.h"
 
 #include "platform/ui/GraphicsContext.h"
+#include "platform/ui/InterfaceLayout.h"
 
 #include <QLineF>
 #include <QPainter>
 
+namespace {
+// Interface layouts name the class of the buttons that underline their titles.
+const bool registered = [] {
+    InterfaceLayout::registerClass(QStringLiteral("UIUnderlinedLabel"),
+                                   [](QWidget* parent) -> QWidget* { return new UIUnderlinedLabel(parent); });
+    return true;
+}();
+} // namespace
+
 UIUnderlinedLabel::UIUnderlinedLabel(QWidget* parent) : Button(Type::Custom, parent)
 {
+    Q_UNUSED(registered);
 }
 
 QLineF UIUnderlinedLabel::underline() const
