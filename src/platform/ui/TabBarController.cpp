@@ -111,9 +111,14 @@ void TabBarController::setBarTintColor(const QColor& color)
     tabBar()->setBarTintColor(color);
 }
 
+int TabBarController::maxTabs()
+{
+    return Device::userInterfaceIdiom() == Device::Idiom::Pad ? 8 : 5;
+}
+
 int TabBarController::visibleTabCount() const
 {
-    return hasMore() ? kMaxTabs - 1 : int(m_controllers.size());
+    return hasMore() ? maxTabs() - 1 : int(m_controllers.size());
 }
 
 // The item a tab shows: a navigation controller shows its root screen's item.

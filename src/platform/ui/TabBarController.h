@@ -21,8 +21,8 @@ public:
                                          ViewController* viewController) = 0;
 };
 
-// Screens under a tab bar. With more than five screens the bar shows the first four and
-// a "More" tab whose navigation controller lists the rest; a screen chosen there is shown
+// Screens under a tab bar. With more than five screens (eight on a tablet) the bar shows
+// the first four (seven) and a "More" tab whose navigation controller lists the rest; a screen chosen there is shown
 // inside that navigation controller (a screen that is itself a navigation controller lends
 // it its stack), and popping "More" to its root shows the list again.
 class TabBarController : public ViewController
@@ -56,7 +56,8 @@ public:
     void setBarTintColor(const QColor& color);
 
     static constexpr int kBarHeight = 49;
-    static constexpr int kMaxTabs = 5;
+    // Tabs the bar holds before it needs "More": five on a phone, eight on a tablet.
+    static int maxTabs();
 
     // Rebuilds the bar's items from the screens' tab bar items.
     void updateTabBar();
@@ -68,7 +69,7 @@ public:
     void viewDidDisappear(bool animated) override;
 
 private:
-    bool hasMore() const { return m_controllers.size() > kMaxTabs; }
+    bool hasMore() const { return m_controllers.size() > maxTabs(); }
     int visibleTabCount() const;
     void tabTapped(int barIndex);
     // Shows `controller` (a direct tab, or the "More" navigation controller).
