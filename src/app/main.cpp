@@ -1,0 +1,172 @@
+// itarnvale [--demo] [--device phone|phone-568|tablet] [host options]: the application.
+// With --demo it runs on the demo site, served in this process on loopback, with settings
+// and cookies of its own and a remote client to send torrents to.
+#include "DemoSite.h"
+#include "TransmissionDaemon.h"
+#include "VuzeStandIn.h"
+
+#include "app/iTarnvaleAppDelegate.h"
+#include "platform/core/CookieStore.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/core/UrlLoader.h"
+#include "platform/ui/Application.h"
+#include "remote/ServerInfo.h"
+#include "site/SiteHosts.h"
+
+#include <QDir>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+// Ctrl+C or a kill ends the main loop normally, so that the demo's servers and its
+// Transmission daemon stop with the application instead of being left running.
+void quitOnSignals(QCoreApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+const QString kRemoteUser = QStringLiteral("demo");
+const QString kRemotePassword = QStringLiteral("demo");
+
+// What the demo runs beside the application, stopped when it ends.
+struct Demo
+{
+    std::unique_ptr<DemoSite> site;
+    std::unique_ptr<TransmissionDaemon> transmission;
+    std::unique_ptr<VuzeStandIn> vuze;
+};
+
+QString dataFolder(const QString& name)
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// The remote settings point at a Transmission daemon of the demo's own when Debian's is
+// installed, otherwise at the Vuze stand-in. Their ports change with every run.
+void startRemoteClient(Demo& demo)
+{
+    ServerInfo& info = ServerInfo::sharedInstance();
+    if (!TransmissionDaemon::program().isEmpty()) {
+        auto daemon = std::make_unique<TransmissionDaemon>(kRemoteUser, kRemotePassword);
+        if (daemon->start()) {
+            info.setClient(QStringLiteral("Transmission"));
+            info.setAddress(TransmissionDaemon::address());
+            info.setPort(QString::number(daemon->rpcPort()));
+            demo.transmission = std::move(daemon);
+        } else {
+            std::fprintf(stderr, "itarnvale: the demo's Transmission daemon did not start (%s); "
+                                 "using the Vuze stand-in\n",
+                         qPrintable(daemon->errorText()));
+        }
+    }
+    if (!demo.transmission) {
+        demo.vuze = std::make_unique<VuzeStandIn>(kRemoteUser, kRemotePassword);
+        if (!demo.vuze->start()) {
+            std::fprintf(stderr, "itarnvale: the Vuze stand-in did not start\n");
+            demo.vuze.reset();
+            return;
+        }
+        info.setClient(QStringLiteral("Vuze"));
+        info.setAddress(VuzeStandIn::address());
+        info.setPort(QString::number(demo.vuze->port()));
+    }
+    info.setUsername(kRemoteUser);
+    info.setPassword(kRemotePassword);
+}
+
+bool startDemo(Demo& demo)
+{
+    const QString folder = dataFolder(QStringLiteral("iTarnvale-demo"));
+    SettingsStore::setStandardPath(folder + QStringLiteral("/settings.ini"));
+    CookieStore::shared().setStoragePath(folder + QStringLiteral("/cookies.txt"));
+
+    demo.site = std::make_unique<DemoSite>();
+    QString error;
+    if (!demo.site->start(&error)) {
+        std::fprintf(stderr, "itarnvale: the demo site did not start: %s\n", qPrintable(error));
+        return false;
+    }
+    const DemoSite& site = *demo.site;
+    SiteHosts::setWebHost(site.webHost());
+    SiteHosts::setSecureWebHost(site.secureWebHost());
+    SiteHosts::setForumHost(site.forumHost());
+    SiteHosts::setCaptchaHost(site.captchaHost());
+    SiteHosts::setCaptchaCookieDomain(QStringLiteral(".captcha.localhost"));
+    SiteHosts::setNoticeHost(site.noticeHost());
+    UrlLoader::setExtraCaFile(site.caCertificatePath());
+    startRemoteClient(demo);
+
+    const char* remote = demo.transmission ? "a Transmission daemon of its own"
+                         : demo.vuze       ? "the Vuze stand-in"
+                                           : "nothing (no remote client started)";
+    std::printf("iTarnvale demo: the Tarnvale site runs on this machine at http://%s\n"
+                "  sign in as  %s  with the password  %s\n"
+                "  torrents go to %s, already set in Remote Settings\n"
+                "  settings and cookies: %s\n",
+                qPrintable(site.webHost()), DemoSite::kDemoUsername, DemoSite::kDemoPassword, remote,
+                qPrintable(QDir::toNativeSeparators(folder)));
+    std::fflush(stdout);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    Application app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    const bool demoMode = arguments.removeAll(QStringLiteral("--demo")) > 0;
+    const QString error = SiteHosts::applyArguments(arguments);
+    if (!error.isEmpty() || !arguments.isEmpty()) {
+        if (!error.isEmpty())
+            std::fprintf(stderr, "itarnvale: %s\n", qPrintable(error));
+        else if (arguments != QStringList{QStringLiteral("--help")})
+            std::fprintf(stderr, "itarnvale: unknown option %s\n", qPrintable(arguments.constFirst()));
+        std::fprintf(stderr,
+                     "usage: itarnvale [--demo] [--device phone|phone-568|tablet] [host options]\n%s",
+                     qPrintable(SiteHosts::usage()));
+        return arguments == QStringList{QStringLiteral("--help")} ? 0 : 2;
+    }
+
+    quitOnSignals(app);
+    Demo demo;
+    if (demoMode) {
+        if (!startDemo(demo))
+            return 1;
+    } else {
+        CookieStore::shared().setStoragePath(dataFolder(QStringLiteral("iTarnvale")) + QStringLiteral("/cookies.txt"));
+    }
+
+    iTarnvaleAppDelegate delegate;
+    app.setDelegate(&delegate);
+    const int status = app.run();
+    app.setDelegate(nullptr);
+    return status;
+}
