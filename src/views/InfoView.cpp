@@ -78,8 +78,8 @@ void InfoView::resizeEvent(QResizeEvent*)
     const int w = width();
     const int top = std::max(20, height() / 2 - 180);
     m_titleLbl->setGeometry(20, top, w - 40, 40);
-    m_aboutLbl->setGeometry(30, top + 60, w - 60, 90);
-    m_captionLbl->setGeometry(0, top + 170, w, 20);
-    m_versionLbl->setGeometry(0, top + 192, w, 24);
-    m_returnBtn->setGeometry((w - 100) / 2, top + 250, 100, 37);
+    m_aboutLbl->setGeometry(30, top + 56, w - 60, 100);
+    m_captionLbl->setGeometry(0, top + 176, w, 20);
+    m_versionLbl->setGeometry(0, top + 198, w, 24);
+    m_returnBtn->setGeometry((w - 100) / 2, top + 256, 100, 37);
 }
