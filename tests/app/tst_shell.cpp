@@ -22,9 +22,11 @@
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
+#include "remote/AlertPresenter.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "site/HttpRequest.h"
+#include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
 
 // The login screen's header names these through QPointer.
@@ -343,6 +345,26 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(waiting.isFinished(), kWait);
         QVERIFY(!LoginViewController::isLoginHeader(waiting.result()));
         QVERIFY(waiting.result().contains(QStringLiteral("/files/")));
+    }
+
+    void backgroundAlertsGoThroughTheShell()
+    {
+        SwitchViewController* shell = launch();
+        QCOMPARE(AlertPresenter::instance(), shell);
+        QCOMPARE(SessionKeeper::instance(), shell);
+        std::unique_ptr<QThread> worker(QThread::create([] {
+            AlertPresenter::present(QStringLiteral("Problem with website."), QStringLiteral("The download url is bad."),
+                                    QStringLiteral("Ok"));
+        }));
+        worker->start();
+        QTRY_VERIFY(worker->isFinished());
+        QCOMPARE(AlertView::visibleAlerts().size(), 1);
+        AlertView* alert = AlertView::visibleAlerts().constFirst();
+        QCOMPARE(shell->alert(), alert);
+        QCOMPARE(alert->delegate(), shell);
+        QCOMPARE(alert->message(), QStringLiteral("The download url is bad."));
+        alert->dismissWithClickedButtonIndex(0, false);
+        QTRY_VERIFY(!shell->alert());
     }
 
     void buildVersion_data()
