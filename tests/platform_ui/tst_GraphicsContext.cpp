@@ -188,6 +188,35 @@ private Q_SLOTS:
         QVERIFY2(rightmost <= 10 + std::ceil(width), qPrintable(QString::number(rightmost)));
     }
 
+    void wrappedTextDrawsEveryLineItMeasures()
+    {
+        // Four lines: the measured height must hold all four, and all four must be drawn whole
+        // (the line pitch of a layout is not ascent + descent).
+        const QFont font = Fonts::systemFont(14);
+        const QString text = QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
+        const double width = QFontMetricsF(font).horizontalAdvance(QStringLiteral("one two three")) + 2;
+        const QSizeF size = GraphicsContext::sizeWithFont(text, font, QSizeF(width, 0), LineBreakMode::WordWrap);
+        const QSizeF threeLines = GraphicsContext::sizeWithFont(text, font, QSizeF(width, size.height() * 0.8),
+                                                                LineBreakMode::WordWrap);
+        QVERIFY(threeLines.height() < size.height());
+
+        QImage image = canvas(int(width) + 4, int(size.height()) + 20, Qt::black);
+        {
+            QPainter painter(&image);
+            GraphicsContext ctx(&painter);
+            ctx.setFillColor(Qt::white);
+            ctx.drawTextInRect(text, QRectF(0, 0, width, size.height()), font, LineBreakMode::WordWrap);
+        }
+        int lowest = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qRed(image.pixel(x, y)) > 60)
+                    lowest = y;
+        // The last line's letters reach into the last quarter, and nothing is drawn below.
+        QVERIFY2(lowest > size.height() * 0.75, qPrintable(QString::number(lowest)));
+        QVERIFY2(lowest <= std::ceil(size.height()), qPrintable(QString::number(lowest)));
+    }
+
     void pictureDrawnWithOpacityAndBlendMode()
     {
         QImage red(8, 8, QImage::Format_ARGB32_Premultiplied);

@@ -423,6 +423,42 @@ QSizeF GraphicsContext::sizeWithFont(const QString& text, const QFont& font, dou
     return size;
 }
 
+namespace {
+
+// Wrapped text laid out line by line at the layout's own pitch (which rounds, and so differs
+// from ascent + descent); only the lines that fit a height (0: any) count.
+struct WrappedText
+{
+    QTextLayout layout;
+    int lineCount = 0;
+    double width = 0;
+    double height = 0;
+
+    WrappedText(const QString& text, const QFont& font, QSizeF constrained, LineBreakMode mode,
+                Qt::Alignment alignment)
+        : layout(text, font)
+    {
+        QTextOption option;
+        option.setWrapMode(mode == LineBreakMode::WordWrap ? QTextOption::WordWrap : QTextOption::WrapAnywhere);
+        option.setAlignment(alignment);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(constrained.width());
+            line.setPosition(QPointF(0, height));
+            const double next = height + line.height();
+            if (constrained.height() > 0 && lineCount > 0 && next > constrained.height() + 0.01)
+                break;
+            height = next;
+            width = std::max(width, line.naturalTextWidth());
+            ++lineCount;
+        }
+        layout.endLayout();
+    }
+};
+
+} // namespace
+
 QSizeF GraphicsContext::sizeWithFont(const QString& text, const QFont& font, QSizeF constrained,
                                      LineBreakMode mode)
 {
@@ -430,12 +466,8 @@ QSizeF GraphicsContext::sizeWithFont(const QString& text, const QFont& font, QSi
     const double lineHeight = metrics.ascent() + metrics.descent();
     if (mode != LineBreakMode::WordWrap && mode != LineBreakMode::CharacterWrap)
         return sizeWithFont(text, font, constrained.width(), mode);
-    const int flags = mode == LineBreakMode::WordWrap ? Qt::TextWordWrap : Qt::TextWrapAnywhere;
-    const QRectF box = metrics.boundingRect(QRectF(0, 0, constrained.width(), 1e6), flags, text);
-    double height = std::max(lineHeight, box.height());
-    if (constrained.height() > 0)
-        height = std::min(height, std::floor(constrained.height() / lineHeight) * lineHeight);
-    return {std::min(box.width(), constrained.width()), height};
+    const WrappedText wrapped(text, font, constrained, mode, Qt::AlignLeft);
+    return {std::min(wrapped.width, constrained.width()), std::max(lineHeight, wrapped.height)};
 }
 
 QSizeF GraphicsContext::drawText(const QString& text, QPointF point, const QFont& font)
@@ -490,13 +522,12 @@ QSizeF GraphicsContext::drawTextInRect(const QString& text, const QRectF& rect, 
         drawText(line, QPointF(x, rect.y()), font);
         return {std::min(w, rect.width()), lineHeight};
     }
-    const int wrap = mode == LineBreakMode::WordWrap ? Qt::TextWordWrap : Qt::TextWrapAnywhere;
-    const QSizeF size = sizeWithFont(text, font, rect.size(), mode);
+    // Measured and drawn from one layout, so exactly the lines that fit are drawn, whole.
+    const WrappedText wrapped(text, font, rect.size(), mode, Qt::Alignment(align));
     m_painter->save();
-    m_painter->setFont(font);
     m_painter->setPen(m_state.fill);
-    m_painter->setClipRect(QRectF(rect.topLeft(), QSizeF(rect.width(), size.height())), Qt::IntersectClip);
-    m_painter->drawText(QRectF(rect.x(), rect.y(), rect.width(), 1e6), wrap | align | Qt::AlignTop, text);
+    for (int i = 0; i < wrapped.lineCount; ++i)
+        wrapped.layout.lineAt(i).draw(m_painter, rect.topLeft());
     m_painter->restore();
-    return size;
+    return {std::min(wrapped.width, rect.width()), std::max(lineHeight, wrapped.height)};
 }
