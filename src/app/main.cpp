@@ -104,7 +104,7 @@ bool startDemo(Demo& demo)
 {
     const QString folder = dataFolder(QStringLiteral("iTarnvale-demo"));
     SettingsStore::setStandardPath(folder + QStringLiteral("/settings.ini"));
-    CookieStore::shared().setStoragePath(folder + QStringLiteral("/cookies.txt"));
+    CookieStore::shared().setStoragePath(folder + QLatin1Char('/') + QLatin1String(CookieStore::kDefaultFileName));
 
     demo.site = std::make_unique<DemoSite>();
     QString error;
@@ -161,7 +161,8 @@ int main(int argc, char* argv[])
         if (!startDemo(demo))
             return 1;
     } else {
-        CookieStore::shared().setStoragePath(dataFolder(QStringLiteral("iTarnvale")) + QStringLiteral("/cookies.txt"));
+        CookieStore::shared().setStoragePath(SettingsStore::standardFolder() + QLatin1Char('/')
+                                             + QLatin1String(CookieStore::kDefaultFileName));
     }
 
     iTarnvaleAppDelegate delegate;

@@ -60,7 +60,7 @@ int badArguments(const QString& why)
 // The folder of the application's settings also keeps its cookies.
 QString defaultCookieFile()
 {
-    return QFileInfo(SettingsStore::standard().fileName()).absolutePath() + QStringLiteral("/cookies.txt");
+    return SettingsStore::standardFolder() + QLatin1Char('/') + QLatin1String(CookieStore::kDefaultFileName);
 }
 
 } // namespace

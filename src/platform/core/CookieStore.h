@@ -28,6 +28,9 @@ struct Cookie
 class CookieStore
 {
 public:
+    // The application's cookie jar, kept beside its settings.
+    static constexpr char kDefaultFileName[] = "cookies.txt";
+
     static CookieStore& shared();
 
     // Loads the persistent cookies of this file and keeps writing them there.

@@ -64,6 +64,11 @@ void SettingsStore::setStandardPath(const QString& iniFile)
     }
 }
 
+QString SettingsStore::standardFolder()
+{
+    return QFileInfo(standard().fileName()).absolutePath();
+}
+
 SettingsStore::SettingsStore(const QString& iniFile)
     : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
 {

@@ -25,6 +25,9 @@ public:
     ~SettingsStore();
 
     QString fileName() const;
+    // The folder of the application's store; the application keeps its other files
+    // (the cookie jar) beside it.
+    static QString standardFolder();
 
     bool contains(const QString& key) const;
     QString stringForKey(const QString& key) const; // null when absent or not a text
