@@ -73,8 +73,16 @@ void InfoView::updateVersion()
 
 void InfoView::resizeEvent(QResizeEvent*)
 {
+    // Made by an interface layout, the view finds the layout's widgets by name and lays them
+    // out for its size as well (the layout places them for the phone's screen).
     if (!m_titleLbl)
-        return;  // laid out by an interface layout
+        m_titleLbl = findChild<Label*>(QStringLiteral("infoTitle"), Qt::FindDirectChildrenOnly);
+    if (!m_aboutLbl)
+        m_aboutLbl = findChild<Label*>(QStringLiteral("infoText"), Qt::FindDirectChildrenOnly);
+    if (!m_captionLbl)
+        m_captionLbl = findChild<Label*>(QStringLiteral("versionCaption"), Qt::FindDirectChildrenOnly);
+    if (!m_titleLbl || !m_aboutLbl || !m_captionLbl || !versionLbl() || !returnBtn())
+        return;
     const int w = width();
     const int top = std::max(20, height() / 2 - 180);
     m_titleLbl->setGeometry(20, top, w - 40, 40);

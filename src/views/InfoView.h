@@ -8,8 +8,8 @@ class Label;
 
 // The login screen's information view: the application's name, its build version and a button
 // that turns back to the login screen (the login screen connects it). Made in code it lays out
-// its own widgets; made by the login screen's interface layout, it finds the layout's
-// "versionLbl" and "returnButton".
+// its own widgets; made by the login screen's interface layout, it finds the layout's widgets
+// by name ("versionLbl", "returnButton", ...) and lays them out for its size all the same.
 class InfoView : public QWidget
 {
     Q_OBJECT
