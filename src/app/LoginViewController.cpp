@@ -9,10 +9,9 @@
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Device.h"
-#include "platform/ui/Fonts.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/KeyboardNotifier.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Switch.h"
@@ -38,9 +37,15 @@ const QString kPleaseWait = QStringLiteral("Please wait...");
 const QString kLoadingImage = QStringLiteral("Loading image...");
 constexpr int kPleaseWaitOffset = 150;
 constexpr int kLoadingImageOffset = -30;
-constexpr int kFormWidth = 320;
-const QRect kDonateFrame(80, 370, 160, 50);
-const QRect kCaptchaFrame(22, 177, 276, 88);
+
+// A widget of the interface layout the screen works with; the layout always has it.
+template <typename T>
+T* outlet(QWidget* root, const char* name)
+{
+    T* found = root->findChild<T*>(QString::fromLatin1(name));
+    Q_ASSERT_X(found, "LoginViewController", name);
+    return found;
+}
 
 } // namespace
 
@@ -160,79 +165,30 @@ QUrl LoginViewController::noticeUrl()
 
 void LoginViewController::loadView()
 {
-    auto* scrollView = new ScrollView;
-    const QRect bounds = Device::screenBounds();
-    scrollView->resize(bounds.size());
-    scrollView->setContentSize(bounds.size());
-    scrollView->setAutoFillBackground(true);
+    // Everything on the screen, and where it stands, comes from the interface layout.
+    auto* scrollView = qobject_cast<ScrollView*>(InterfaceLayout::load(QStringLiteral("LoginView")));
+    Q_ASSERT(scrollView);
     m_scrollView = scrollView;
+    m_form = outlet<QWidget>(scrollView, "formView");
+    m_groupView = outlet<QWidget>(scrollView, "groupView");
+    m_captchaView = outlet<QWidget>(scrollView, "captchaView");
+    m_username = outlet<TextField>(scrollView, "username");
+    m_password = outlet<TextField>(scrollView, "password");
+    m_captcha = outlet<TextField>(scrollView, "captcha");
+    m_imageView = outlet<ImageView>(scrollView, "imageView");
+    m_automaticLogin = outlet<Switch>(scrollView, "automaticLogin");
+    m_loginBtn = outlet<Button>(scrollView, "loginBtn");
+    m_infoBtn = outlet<Button>(scrollView, "infoButton");
+    m_infoView = outlet<InfoView>(scrollView, "infoView");
 
-    // The form keeps the phone's 320-point layout; wider screens centre it.
-    auto* form = new QWidget;
-    form->setGeometry((bounds.width() - kFormWidth) / 2, 0, kFormWidth, bounds.height());
-    m_form = form;
-    buildForm(form);
-    scrollView->addSubview(form);
-    setView(scrollView);
-}
-
-void LoginViewController::buildForm(QWidget* form)
-{
-    const QColor white(Qt::white);
-    auto makeField = [this](QWidget* parent, const QRect& frame, const QString& placeholder) {
-        auto* field = new TextField(parent);
-        field->setGeometry(frame);
-        field->setBorderStyle(TextField::BorderStyle::RoundedRect);
-        field->setPlaceholder(placeholder);
-        field->setFont(Fonts::systemFont(15));
+    for (TextField* field : {m_username.data(), m_password.data(), m_captcha.data()}) {
         field->setDelegate(this);
         connect(field, &QLineEdit::textChanged, this, &LoginViewController::fieldsChanged);
-        return field;
-    };
-
-    m_groupView = new QWidget(form);
-    m_groupView->setObjectName(QStringLiteral("groupView"));
-    m_groupView->setGeometry(QRect(kGroupOriginPlain, QSize(276, 95)));
-    m_username = makeField(m_groupView, QRect(0, 0, 276, 28), QStringLiteral("Username"));
-    m_username->setObjectName(QStringLiteral("username"));
-    m_username->setReturnKeyType(TextField::ReturnKeyType::Next);
-    m_password = makeField(m_groupView, QRect(0, 33, 276, 28), QStringLiteral("Password"));
-    m_password->setObjectName(QStringLiteral("password"));
-    m_password->setSecureTextEntry(true);
-    m_password->setReturnKeyType(TextField::ReturnKeyType::Done);
-    auto* autoLabel = new Label(QStringLiteral("Auto login"), m_groupView);
-    autoLabel->setGeometry(0, 64, 78, 31);
-    autoLabel->setTextColor(white);
-    autoLabel->setFont(Fonts::boldSystemFont(14));
-    m_automaticLogin = new Switch(m_groupView);
-    m_automaticLogin->setObjectName(QStringLiteral("automaticLogin"));
-    m_automaticLogin->setGeometry(80, 64, 51, 31);
+    }
     connect(m_automaticLogin, &Switch::valueChanged, this, &LoginViewController::fieldsChanged);
-    m_loginBtn = new Button(Button::Type::RoundedRect, m_groupView);
-    m_loginBtn->setObjectName(QStringLiteral("loginBtn"));
-    m_loginBtn->setGeometry(166, 64, 110, 31);
-    m_loginBtn->setTitle(QStringLiteral("Login"));
-    m_loginBtn->setTitleFont(Fonts::boldSystemFont(15));
-    m_loginBtn->setTitleColor(QColor(50, 79, 133));
-    m_loginBtn->setTitleColor(QColor(160, 160, 160), Button::State::Disabled);
     connect(m_loginBtn, &Button::touchUpInside, this, [this](Button* sender) { login(sender); });
-
-    // The captcha group: only in the form while the site asks for a captcha.
-    m_captchaView = new QWidget(form);
-    m_captchaView->setObjectName(QStringLiteral("captchaView"));
-    m_captchaView->setGeometry(kCaptchaFrame);
-    m_imageView = new ImageView(m_captchaView);
-    m_imageView->setObjectName(QStringLiteral("imageView"));
-    m_imageView->setGeometry(0, 0, 276, 52);
-    m_captcha = makeField(m_captchaView, QRect(0, 58, 276, 30), QStringLiteral("Type the words above"));
-    m_captcha->setObjectName(QStringLiteral("captcha"));
-    m_captcha->setReturnKeyType(TextField::ReturnKeyType::Done);
-    m_captchaView->hide();
-
-    m_infoBtn = new Button(Button::Type::InfoLight, form);
-    m_infoBtn->setObjectName(QStringLiteral("infoBtn"));
-    m_infoBtn->setGeometry(kFormWidth - 38, form->height() - 38, 30, 30);
     connect(m_infoBtn, &Button::touchUpInside, this, [this] { toggleInfoView(); });
+    setView(scrollView);
 }
 
 void LoginViewController::viewDidLoad()
@@ -240,8 +196,6 @@ void LoginViewController::viewDidLoad()
     hideCaptchaView();
     const QRect bounds = Device::screenBounds();
     m_scrollView->setGeometry(QRect(m_scrollView->pos(), bounds.size()));
-    m_infoView = new InfoView(m_scrollView);
-    m_infoView->setObjectName(QStringLiteral("infoView"));
     m_infoView->setGeometry(bounds);
     m_infoView->hide();
     connect(m_infoView->returnBtn(), &Button::touchUpInside, this, [this] { returnView(); });
@@ -258,11 +212,15 @@ void LoginViewController::viewDidLoad()
     connect(keyboard, &KeyboardNotifier::keyboardWasShown, this, &LoginViewController::keyboardWasShown);
     connect(keyboard, &KeyboardNotifier::keyboardWasHidden, this, &LoginViewController::keyboardWasHidden);
 
-    m_donate = new DonateViewController(kDonateFrame, this, this);
+    // The donation button takes the place the layout keeps for it.
+    QWidget* place = outlet<QWidget>(m_form, "donatePlace");
+    const QRect donateFrame = place->geometry();
+    m_donate = new DonateViewController(donateFrame, this, this);
     QWidget* donateView = m_donate->view();
     donateView->setParent(m_form);
-    donateView->setGeometry(kDonateFrame);
+    donateView->setGeometry(donateFrame);
     donateView->show();
+    delete place;
 
     m_scrollView->setDelaysContentTouches(true);
     m_scrollView->setCanCancelContentTouches(false);
