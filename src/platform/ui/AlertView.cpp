@@ -95,6 +95,11 @@ void AlertView::present()
     box->setFocus();
 }
 
+QWidget* AlertView::overlay() const
+{
+    return m_overlay;
+}
+
 bool AlertView::isVisible() const
 {
     return m_overlay && m_overlay->isVisible();

@@ -36,7 +36,7 @@ public:
     void dismissWithClickedButtonIndex(int index, bool animated);
 
     // The box on screen (for tests and pictures), or none.
-    QWidget* overlay() const { return m_overlay; }
+    QWidget* overlay() const;
     // Alerts on screen, oldest first (main thread).
     static QList<AlertView*> visibleAlerts();
 

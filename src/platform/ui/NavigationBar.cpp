@@ -109,6 +109,11 @@ void NavigationBar::setItems(NavigationItem* item, NavigationItem* backItem)
     refresh();
 }
 
+NavigationItem* NavigationBar::topItem() const
+{
+    return m_item;
+}
+
 QString NavigationBar::titleText() const
 {
     return m_title->text();

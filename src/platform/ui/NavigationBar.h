@@ -28,7 +28,7 @@ public:
 
     // Shows `item`; `backItem` is the item of the screen below, none at the root.
     void setItems(NavigationItem* item, NavigationItem* backItem);
-    NavigationItem* topItem() const { return m_item; }
+    NavigationItem* topItem() const;
 
     QString titleText() const;
     BackButton* backButton() const { return m_back; }
