@@ -1,22 +1,14 @@
 // The page cleaners on small saved pages: what the web views get to show.
+#include "Fixture.h"
 #include "site/HttpRequestRegExDetails.h"
 #include "site/HttpRequestRegExForum.h"
 #include "site/HttpRequestRegExPm.h"
 #include "site/HttpRequestRegExProfileDetails.h"
 #include "util/Regex.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
-
-QString fixture(const QString& name)
-{
-    QFile file(QStringLiteral(ITARNVALE_FIXTURES "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return QString::fromUtf8(file.readAll());
-}
 
 const QString kFilmHost = QStringLiteral("www.imdb.com");
 

@@ -1,22 +1,14 @@
+#include "Fixture.h"
 #include "LoopbackServer.h"
 #include "platform/core/SettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "site/HttpRequestRegEx.h"
 #include "site/HttpRequestRegExTorrent.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QString fixture(const QString& name)
-{
-    QFile file(QStringLiteral(ITARNVALE_FIXTURES "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return QString::fromUtf8(file.readAll());
-}
 
 // A table of rows that hold no torrent, in the layout of the site's navigation and footer.
 QString plainRows(int count)

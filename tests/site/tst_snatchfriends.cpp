@@ -1,20 +1,12 @@
 // The snatch list and friends parsers on small saved replies.
+#include "Fixture.h"
 #include "site/HttpRequestRegExFriends.h"
 #include "site/HttpRequestRegExSnatchTorrent.h"
 #include "util/Regex.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
-
-QString fixture(const QString& name)
-{
-    QFile file(QStringLiteral(ITARNVALE_FIXTURES "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return QString::fromUtf8(file.readAll());
-}
 
 const QString kWebRoot = QStringLiteral("http://www.tarnvale.localhost/");
 
