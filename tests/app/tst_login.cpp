@@ -4,12 +4,11 @@
 #include "DemoAccounts.h"
 #include "DemoNoticeService.h"
 #include "DemoSite.h"
+#include "DemoSiteSetup.h"
 
 #include "app/LoginViewController.h"
 #include "pages/DonateViewController.h"
-#include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
-#include "platform/core/UrlLoader.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
@@ -116,24 +115,14 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         SettingsStore::setStandardPath(m_dir.filePath(QStringLiteral("settings.ini")));
         QString error;
-        QVERIFY2(m_site.start(&error), qPrintable(error));
-        SiteHosts::setWebHost(m_site.webHost());
-        SiteHosts::setSecureWebHost(m_site.secureWebHost());
-        SiteHosts::setCaptchaHost(m_site.captchaHost());
-        SiteHosts::setNoticeHost(m_site.noticeHost());
-        UrlLoader::setExtraCaFile(m_site.caCertificatePath());
+        QVERIFY2(DemoSiteSetup::start(m_site, &error), qPrintable(error));
         DonateViewController::setBrowserHook([this](const QUrl& url) { m_browser.append(url); });
         m_window = std::make_unique<Window>();
     }
 
     void init()
     {
-        CookieStore::shared().deleteAll();
-        SettingsStore& store = SettingsStore::standard();
-        for (const QString& key : {SettingsKeys::username, SettingsKeys::password, SettingsKeys::automaticLogin})
-            store.remove(key);
-        store.synchronize();
-        m_site.accounts().setCaptchaDemanded(false);
+        DemoSiteSetup::forgetSignIn(m_site);
         m_site.accounts().setLastSignInBody(QByteArray());
         m_site.notice().reset();
         m_site.notice().clearRequests();

@@ -4,13 +4,13 @@
 #include "DemoAccounts.h"
 #include "DemoNoticeService.h"
 #include "DemoSite.h"
+#include "DemoSiteSetup.h"
 
 #include "app/LoginViewController.h"
 #include "app/SwitchViewController.h"
 #include "app/iTarnvaleAppDelegate.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
-#include "platform/core/UrlLoader.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
@@ -146,25 +146,13 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         SettingsStore::setStandardPath(m_dir.filePath(QStringLiteral("settings.ini")));
         QString error;
-        QVERIFY2(m_site.start(&error), qPrintable(error));
-        SiteHosts::setWebHost(m_site.webHost());
-        SiteHosts::setSecureWebHost(m_site.secureWebHost());
-        SiteHosts::setForumHost(m_site.forumHost());
-        SiteHosts::setCaptchaHost(m_site.captchaHost());
+        QVERIFY2(DemoSiteSetup::start(m_site, &error), qPrintable(error));
         SiteHosts::setCaptchaCookieDomain(kCaptchaDomain);
-        SiteHosts::setNoticeHost(m_site.noticeHost());
-        UrlLoader::setExtraCaFile(m_site.caCertificatePath());
     }
 
     void init()
     {
-        CookieStore::shared().deleteAll();
-        SettingsStore& store = SettingsStore::standard();
-        for (const QString& key : {SettingsKeys::username, SettingsKeys::password, SettingsKeys::automaticLogin,
-                                   SettingsKeys::tab})
-            store.remove(key);
-        store.synchronize();
-        m_site.accounts().setCaptchaDemanded(false);
+        DemoSiteSetup::forgetSignIn(m_site, {SettingsKeys::tab});
     }
 
     void cleanup()

@@ -3,6 +3,7 @@
 // cookies, and the member pages the app's parsers and cleaners read.
 #include "DemoAccounts.h"
 #include "DemoSite.h"
+#include "DemoSiteSetup.h"
 
 #include "platform/core/CookieStore.h"
 #include "platform/core/UrlLoader.h"
@@ -66,13 +67,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QString error;
-        QVERIFY2(m_site.start(&error), qPrintable(error));
-        SiteHosts::setWebHost(m_site.webHost());
-        SiteHosts::setSecureWebHost(m_site.secureWebHost());
-        SiteHosts::setCaptchaHost(m_site.captchaHost());
-        SiteHosts::setForumHost(m_site.forumHost());
+        QVERIFY2(DemoSiteSetup::start(m_site, &error), qPrintable(error));
         SiteHosts::setFilmDatabaseHost(QStringLiteral("www.filmdatabase.example"));
-        UrlLoader::setExtraCaFile(m_site.caCertificatePath());
     }
 
     void init()
