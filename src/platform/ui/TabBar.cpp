@@ -34,17 +34,7 @@ QSize TabBar::sizeHint() const
 
 void TabBar::setItems(const QList<TabBarItem*>& items)
 {
-    for (const auto& item : std::as_const(m_items)) {
-        if (item)
-            disconnect(item, nullptr, this, nullptr);
-    }
-    m_items.clear();
-    for (TabBarItem* item : items) {
-        m_items.append(item);
-        if (item)
-            connect(item, &TabBarItem::changed, this, qOverload<>(&QWidget::update));
-    }
-    update();
+    TabBarItem::showItems(items, m_items, this);
 }
 
 QList<TabBarItem*> TabBar::items() const

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 #include <QtMath>
 
 TabBarItem::TabBarItem(const QString& title, const QImage& image, int tag, QObject* parent)
@@ -108,4 +109,19 @@ QImage TabBarItem::systemImage(SystemItem item)
         break;
     }
     return image;
+}
+
+void TabBarItem::showItems(const QList<TabBarItem*>& items, QList<QPointer<TabBarItem>>& shown, QWidget* view)
+{
+    for (const auto& item : std::as_const(shown)) {
+        if (item)
+            disconnect(item, nullptr, view, nullptr);
+    }
+    shown.clear();
+    for (TabBarItem* item : items) {
+        shown.append(item);
+        if (item)
+            connect(item, &TabBarItem::changed, view, qOverload<>(&QWidget::update));
+    }
+    view->update();
 }

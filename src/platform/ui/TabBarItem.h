@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+class QWidget;
 
 // The entry of a screen in a tab bar: title, picture, tag and whether it can be chosen.
 // The picture is used as a mask (its alpha), tinted grey or with the selection colour,
@@ -32,6 +36,10 @@ public:
     // The built-in picture of a system item (drawn, 30 x 30 points).
     static QImage systemImage(SystemItem item);
     static QString systemTitle(SystemItem item);
+
+    // Puts `items` in `shown`, the list a bar or list `view` draws, and repaints `view` now and
+    // whenever one of them changes; the items `shown` held before no longer repaint it.
+    static void showItems(const QList<TabBarItem*>& items, QList<QPointer<TabBarItem>>& shown, QWidget* view);
 
 Q_SIGNALS:
     void changed();
