@@ -129,7 +129,6 @@ Q_SIGNALS:
     void switchedView();
 
 private:
-    void buildForm(QWidget* form);
     void setBackground();
     void keyboardWasShown();
     void keyboardWasHidden();
