@@ -16,13 +16,7 @@ constexpr double kBoxHeight = 40;
 
 LoadingIndicator* LoadingIndicator::sharedInstance()
 {
-    static QMutex classLock;
-    static LoadingIndicator* instance = nullptr;
-    QMutexLocker locker(&classLock);
-    if (!instance)
-        instance = new LoadingIndicator;  // lives until the process ends
-    instance->reset();
-    return instance;
+    return sharedInstanceOf<LoadingIndicator>();
 }
 
 void LoadingIndicator::reset()

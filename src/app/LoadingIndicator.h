@@ -5,6 +5,7 @@
 #include "views/RoundedRectView.h"
 
 #include <QMutex>
+#include <QMutexLocker>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -52,6 +53,19 @@ protected:
     virtual ~LoadingIndicator() = default;
     // What every sharedInstance call does after taking the instance.
     void reset();
+
+    // The one `Indicator` of the process, made on first use and never destroyed, reset.
+    template <class Indicator>
+    static Indicator* sharedInstanceOf()
+    {
+        static QMutex classLock;
+        static Indicator* instance = nullptr;
+        QMutexLocker locker(&classLock);
+        if (!instance)
+            instance = new Indicator;
+        instance->reset();
+        return instance;
+    }
 
 private:
     mutable QMutex m_propertyLock;

@@ -10,6 +10,7 @@ public:
     static SendingTorrentIndicator* sharedInstance();
 
 private:
+    friend class LoadingIndicator; // makes the one instance
     SendingTorrentIndicator() = default;
     ~SendingTorrentIndicator() override = default;
 };
