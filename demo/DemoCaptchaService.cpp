@@ -1,8 +1,8 @@
 #include "DemoCaptchaService.h"
 
 #include "DemoAccounts.h"
+#include "DemoPictures.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -33,11 +33,7 @@ QByteArray DemoCaptchaService::picture(const QString& text)
     painter.drawText(image.rect(), Qt::AlignCenter, text);
     painter.end();
 
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    return DemoPictures::png(image);
 }
 
 void DemoCaptchaService::install(httplib::Server& server, DemoAccounts& accounts, const QString& captchaHost)

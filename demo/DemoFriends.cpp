@@ -1,8 +1,8 @@
 #include "DemoFriends.h"
 
 #include "DemoHtml.h"
+#include "DemoPictures.h"
 
-#include <QBuffer>
 #include <QDateTime>
 #include <QImage>
 #include <QPainter>
@@ -64,11 +64,7 @@ QByteArray DemoFriends::avatar(int userId)
     painter.drawEllipse(QRectF(32, 20, 36, 36));
     painter.drawEllipse(QRectF(20, 60, 60, 50));
     painter.end();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    return DemoPictures::png(image);
 }
 
 void DemoFriends::install(httplib::Server& web, const DemoSiteContext& site)

@@ -8,15 +8,6 @@
 
 namespace {
 
-QByteArray png(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // A 48 x 36 tile in the category's colour with a lighter band and a dark frame, so the
 // pictures are told apart at a glance.
 QImage categoryTile(QColor colour)
@@ -59,4 +50,13 @@ DemoPictures::DemoPictures()
     for (const DemoCategory& category : DemoCategory::all())
         m_categories.insert(category.imageFile, png(categoryTile(QColor::fromRgb(category.rgb))));
     m_download = png(downloadArrow());
+}
+
+QByteArray DemoPictures::png(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QImage>
 #include <QString>
 
 // The small pictures the listing pages point at: one per category under "/images/cats/",
@@ -15,6 +16,9 @@ public:
     // PNG bytes for a file name such as "movies.gif"; empty when there is no such picture.
     QByteArray categoryPicture(const QString& fileName) const { return m_categories.value(fileName); }
     QByteArray downloadPicture() const { return m_download; }
+
+    // `image` as PNG bytes, as every picture the demo serves is sent.
+    static QByteArray png(const QImage& image);
 
 private:
     QHash<QString, QByteArray> m_categories;
