@@ -11,13 +11,7 @@
 void InterfaceLayouts::buildDisplaySettings(QWidget* root)
 {
     using L = InterfaceLayout;
-    root->resize(320, 480);
-    L::setBackgroundColor(root, QColor(51, 51, 51));
-    auto* scroll = new ScrollView(root);
-    scroll->setObjectName(QStringLiteral("scrollView"));
-    scroll->setGeometry(0, 0, 320, 480);
-    scroll->setContentSize(QSizeF(320, 480));
-    scroll->setBackgroundColor(QColor(51, 51, 51));
+    ScrollView* scroll = L::addSettingsPage(root);
     Label* heading = L::addLabel(scroll->contentView(), QStringLiteral("headingLabel"),
                                  QStringLiteral("Choose the category and language of the torrents listed."),
                                  QRect(20, 24, 280, 40), Fonts::systemFont(14), QColor(200, 200, 200));

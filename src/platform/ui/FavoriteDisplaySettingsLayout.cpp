@@ -11,13 +11,7 @@
 void InterfaceLayouts::buildFavoriteDisplaySettings(QWidget* root)
 {
     using L = InterfaceLayout;
-    root->resize(320, 480);
-    L::setBackgroundColor(root, QColor(51, 51, 51));
-    auto* scroll = new ScrollView(root);
-    scroll->setObjectName(QStringLiteral("scrollView"));
-    scroll->setGeometry(0, 0, 320, 480);
-    scroll->setContentSize(QSizeF(320, 480));
-    scroll->setBackgroundColor(QColor(51, 51, 51));
+    ScrollView* scroll = L::addSettingsPage(root);
     QWidget* content = scroll->contentView();
 
     Label* hint = L::addLabel(content, QStringLiteral("hintLabel"),

@@ -159,3 +159,16 @@ QImage InterfaceLayout::picture(const QString& name)
 {
     return Bundle::imageNamed(name);
 }
+
+ScrollView* InterfaceLayout::addSettingsPage(QWidget* root)
+{
+    const QColor dark(51, 51, 51);
+    root->resize(320, 480);
+    setBackgroundColor(root, dark);
+    auto* scroll = new ScrollView(root);
+    scroll->setObjectName(QStringLiteral("scrollView"));
+    scroll->setGeometry(0, 0, 320, 480);
+    scroll->setContentSize(QSizeF(320, 480));
+    scroll->setBackgroundColor(dark);
+    return scroll;
+}

@@ -12,6 +12,7 @@
 
 class Label;
 class QWidget;
+class ScrollView;
 class TextField;
 
 // Interface layouts by name: each builds a widget tree in code, with object names on the
@@ -46,4 +47,7 @@ public:
     static Button* addButton(QWidget* parent, const QString& name, const QRect& frame, const QString& title,
                              Button::Type type = Button::Type::RoundedRect);
     static QImage picture(const QString& name);
+    // The settings screens' page: `root` 320 x 480 on the dark background, filled by a scroll
+    // view ("scrollView") of the same size and colour, which it returns.
+    static ScrollView* addSettingsPage(QWidget* root);
 };
