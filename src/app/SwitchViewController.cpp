@@ -24,14 +24,6 @@
 #include "site/HttpRequest.h"
 #include "site/SiteHosts.h"
 
-// The login screen's header names its controls through QPointer, which needs them whole.
-#include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/Switch.h"
-#include "platform/ui/TextField.h"
-#include "views/InfoView.h"
-
 #include <QCoreApplication>
 #include <QMutexLocker>
 #include <QRegularExpression>

@@ -29,12 +29,6 @@
 #include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
 
-// The login screen's header names these through QPointer.
-#include "platform/ui/ImageView.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/Switch.h"
-#include "views/InfoView.h"
-
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
