@@ -11,8 +11,6 @@
 
 #include <QRandomGenerator>
 
-#include <unistd.h>
-
 FetchPageDownload::FetchPageDownload(const QUrl& url, const QString& name, Callback<QString> callback)
     : FetchPageOf<QString>(url, std::move(callback))
     , m_name(name)
@@ -49,27 +47,30 @@ void FetchPageDownload::main()
         if (name.isEmpty())
             name = fileNameFor(url());
     }
-    DownloadHistory::append(name);
+    if (!DownloadHistory::append(name)) {
+        AlertPresenter::present(RemoteTexts::historyNotSavedTitle, RemoteTexts::historyNotSavedMessage,
+                                RemoteTexts::okButton);
+    }
     finish(name);
 }
 
 std::optional<QByteArray> FetchPageDownload::fetchTorrentFile() const
 {
     // A plain read with the shared cookies, so the site session goes along.
-    std::optional<QByteArray> bytes = UrlLoader::contentsOfUrl(url());
+    SessionKeeper* keeper = SessionKeeper::instance();
+    const quint64 epoch = keeper ? keeper->validationEpoch() : 0;
+    std::optional<QByteArray> bytes = UrlLoader::contentsOfUrl(url(), 0, UrlLoader::kMaxTorrentBytes);
     if (!bytes || TorrentFileCheck::isTorrentFile(*bytes))
         return bytes;
 
     // The site answers its sign-in page when the session has ended. While the main tabs
     // are shown, renew the session the way HttpRequest does and ask once more.
-    SessionKeeper* keeper = SessionKeeper::instance();
     if (!keeper || !keeper->showLogin() || SiteHosts::isLoginUrl(url().toString())
         || !SiteHosts::isLoginHeader(QString::fromUtf8(*bytes)))
         return bytes;
-    keeper->sessionInvalidated(); // only the first of several requests starts the renewal
-    while (!keeper->sessionValidated())
-        ::usleep(kRenewalPollMicroseconds);
-    return UrlLoader::contentsOfUrl(url());
+    if (!keeper->renewSessionSince(epoch))
+        return std::nullopt; // the application is quitting
+    return UrlLoader::contentsOfUrl(url(), 0, UrlLoader::kMaxTorrentBytes);
 }
 
 bool FetchPageDownload::handOver(const ServerInfo::Settings& settings, const QByteArray& file) const

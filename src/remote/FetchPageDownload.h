@@ -19,7 +19,6 @@
 class FetchPageDownload : public FetchPageOf<QString>
 {
 public:
-    static constexpr int kRenewalPollMicroseconds = 200000;
     static constexpr int kRandomFileNameBound = 60000;
 
     FetchPageDownload(const QUrl& url, const QString& name, Callback<QString> callback);

@@ -1,6 +1,6 @@
 #include "site/FetchPage.h"
 
-#include <QThread>
+#include "platform/core/Shutdown.h"
 
 FetchPage::FetchPage(const QUrl& url)
     : m_url(url)
@@ -24,9 +24,11 @@ void FetchPage::deliver(bool hasSelector, const std::function<void(bool onThisTh
         return;
     }
     if (hasSelector) {
-        while (m_dependPriority && m_priorityQueue->contains(*m_dependPriority))
-            QThread::msleep(kOrderPollMilliseconds);
-        send(m_deliversOnWorkerThread);
+        const bool turn = Shutdown::waitUntil([this] {
+            return !m_dependPriority || !m_priorityQueue->contains(*m_dependPriority);
+        }, std::chrono::milliseconds(kOrderPollMilliseconds));
+        if (turn) // otherwise the application is quitting: nobody is left to deliver to
+            send(m_deliversOnWorkerThread);
     }
     // Removed only after the call was queued, so the next page's call is queued behind it.
     m_priorityQueue->remove(m_priority);

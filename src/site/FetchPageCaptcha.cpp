@@ -1,11 +1,12 @@
 #include "site/FetchPageCaptcha.h"
 
+#include "platform/core/Shutdown.h"
 #include "site/HttpRequestRegEx.h"
 #include "site/SiteHosts.h"
 #include "util/Regex.h"
+#include "util/TextUtilities.h"
 
 #include <QCoreApplication>
-#include <QThread>
 
 const QString FetchPageCaptcha::kChallengePattern = QStringLiteral("challenge[ ]*:[ ]*'(.*?)'");
 
@@ -27,7 +28,8 @@ QString FetchPageCaptcha::challengeFromScript(const QString& script)
 
 QString FetchPageCaptcha::imageUrl(const QString& captchaHost, const QString& challenge)
 {
-    return QStringLiteral("http://") + captchaHost + QStringLiteral("/image?c=") + challenge;
+    // The challenge comes from the captcha host's script, so it is escaped like any value.
+    return QStringLiteral("http://") + captchaHost + QStringLiteral("/image?c=") + stringWithPercentEscape(challenge);
 }
 
 bool FetchPageCaptcha::waitBeforeRetry() const
@@ -40,7 +42,8 @@ bool FetchPageCaptcha::waitBeforeRetry() const
             return false;
         if (callback().isSet() && !callback().target())
             return false;
-        QThread::msleep(kStep);
+        if (!Shutdown::sleepFor(std::chrono::milliseconds(kStep)))
+            return false;
     }
     return true;
 }

@@ -9,8 +9,6 @@
 
 #include <QStringDecoder>
 
-#include <unistd.h>
-
 // The desktop text lacks its closing parenthesis: the site has always seen it this way.
 const char HttpRequest::kDesktopUserAgent[] =
     "Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 6.1; Trident/4.0; SLCC2; .NET CLR 2.0.50727; "
@@ -20,8 +18,6 @@ const char HttpRequest::kPhoneUserAgent[] =
     "Version/3.0 Mobile/1C25 Safari/419.3";
 
 namespace {
-
-constexpr useconds_t kRenewalPollMicroseconds = 200000;
 
 QString emptyText()
 {
@@ -81,9 +77,14 @@ void HttpRequest::request()
         m_result = QString();
         // Only the first of several requests starts a renewal, and none does when one
         // finished while this request was under way.
-        keeper->sessionInvalidatedSince(epoch);
-        while (!keeper->sessionValidated())
-            ::usleep(kRenewalPollMicroseconds);
+        if (!keeper->renewSessionSince(epoch)) {
+            // The application is quitting: end as an exchange that got no answer.
+            m_responseData.reset();
+            m_statusCode = 0;
+            m_responseUrl = QUrl();
+            m_result = emptyText();
+            return;
+        }
         renewed = true;
     }
 }

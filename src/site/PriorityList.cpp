@@ -1,5 +1,7 @@
 #include "site/PriorityList.h"
 
+#include "platform/core/Shutdown.h"
+
 void PriorityList::fill(int first, int count)
 {
     QMutexLocker locker(&m_lock);
@@ -21,8 +23,11 @@ bool PriorityList::contains(int priority) const
 
 void PriorityList::remove(int priority)
 {
-    QMutexLocker locker(&m_lock);
-    m_values.removeAll(priority);
+    {
+        QMutexLocker locker(&m_lock);
+        m_values.removeAll(priority);
+    }
+    Shutdown::wake(); // the page waiting for this one may deliver now
 }
 
 bool PriorityList::isEmpty() const

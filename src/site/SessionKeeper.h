@@ -23,18 +23,8 @@ public:
 
     // True while the session is believed good.
     bool sessionValidated() const { return m_state.load() & kValidBit; }
-    void setSessionValidated(bool valid)
-    {
-        quint64 state = m_state.load();
-        for (;;) {
-            if (bool(state & kValidBit) == valid)
-                return;
-            // Each return to a good session starts a new epoch.
-            const quint64 next = valid ? (((state >> 1) + 1) << 1) | kValidBit : state & ~kValidBit;
-            if (m_state.compare_exchange_weak(state, next))
-                return;
-        }
-    }
+    // Wakes the requests waiting for the session when it becomes good.
+    void setSessionValidated(bool valid);
 
     // How many times the session has become good again; read before sending a request, so
     // that a request whose answer crossed a finished renewal sends again without another.
@@ -64,6 +54,14 @@ public:
         startRenewal();
         return true;
     }
+
+    // What a request does that was sent in epoch and met the sign-in page: start a renewal
+    // (sessionInvalidatedSince) and wait until the session is good again, looking every
+    // 200 ms and at once when it is validated. Returns false, at once, when the application
+    // quits first: the request then ends as one that got no answer.
+    bool renewSessionSince(quint64 epoch);
+
+    static constexpr int kRenewalPollMilliseconds = 200;
 
 protected:
     // Starts a background sign-in; on success it sets sessionValidated back to true.

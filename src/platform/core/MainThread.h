@@ -17,6 +17,6 @@ public:
     // Runs the function on the main thread and returns when it has run: directly when
     // called on the main thread, otherwise by waiting for the event loop to run it. Only for
     // a worker that must know an alert is on screen before it goes on. Dropped when there is
-    // no application object.
+    // no application object. Returns early, the function unrun, when the application quits.
     static void runAndWait(const std::function<void()>& function);
 };

@@ -1,10 +1,14 @@
 #include "platform/core/OperationQueue.h"
 
+#include "platform/core/Shutdown.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <list>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // Shared by the queue object and its worker threads, so that workers outlive the queue.
 struct OperationQueue::State
@@ -21,34 +25,87 @@ namespace {
 
 using State = OperationQueue::State;
 
-void work(std::shared_ptr<State> state)
+// Every worker thread of every queue, so that the application can join them all before it
+// destroys what they read. A thread that ends moves itself to finished; whoever comes next
+// (a queue starting threads, or finishAll) joins it.
+struct Workers
 {
-    std::unique_lock<std::mutex> locker(state->lock);
-    // A queue made narrower lets surplus workers end after their current operation.
-    while (!state->pending.empty() && state->running < state->width) {
-        std::unique_ptr<Operation> operation = std::move(state->pending.front());
-        state->pending.pop_front();
-        ++state->running;
-        locker.unlock();
-        operation->main();
-        operation.reset();
-        locker.lock();
-        --state->running;
-    }
-    --state->workers;
-    if (state->running == 0)
-        state->idle.notify_all();
+    std::mutex lock;
+    std::condition_variable ended;
+    std::list<std::thread> live;
+    std::vector<std::thread> finished;
+};
+
+Workers& workers()
+{
+    static Workers* all = new Workers; // never destroyed: threads may end after main() returns
+    return *all;
 }
 
-// Called with the lock held: starts threads while work waits and the width allows.
+void joinFinished()
+{
+    std::vector<std::thread> done;
+    {
+        std::lock_guard<std::mutex> locker(workers().lock);
+        done.swap(workers().finished);
+    }
+    for (std::thread& thread : done)
+        thread.join();
+}
+
+void retire(std::list<std::thread>::iterator self)
+{
+    Workers& all = workers();
+    std::lock_guard<std::mutex> locker(all.lock);
+    all.finished.push_back(std::move(*self));
+    all.live.erase(self);
+    all.ended.notify_all();
+}
+
+void work(std::shared_ptr<State> state, std::list<std::thread>::iterator self)
+{
+    std::deque<std::unique_ptr<Operation>> dropped;
+    {
+        std::unique_lock<std::mutex> locker(state->lock);
+        // A queue made narrower lets surplus workers end after their current operation.
+        while (!state->pending.empty() && state->running < state->width) {
+            if (Shutdown::hasBegun()) {
+                dropped.swap(state->pending); // never started, so never run
+                break;
+            }
+            std::unique_ptr<Operation> operation = std::move(state->pending.front());
+            state->pending.pop_front();
+            ++state->running;
+            locker.unlock();
+            operation->main();
+            operation.reset();
+            locker.lock();
+            --state->running;
+        }
+        --state->workers;
+        if (state->running == 0)
+            state->idle.notify_all();
+    }
+    dropped.clear();
+    state.reset();
+    retire(self);
+}
+
+// Called with the queue's lock held: starts threads while work waits and the width allows.
 void startWorkers(const std::shared_ptr<State>& state)
 {
     const int idleWorkers = state->workers - state->running;
     int wanted = std::min<int>(state->width - state->workers,
                                int(state->pending.size()) - idleWorkers);
+    if (wanted <= 0)
+        return;
+    Workers& all = workers();
+    std::lock_guard<std::mutex> locker(all.lock);
     for (; wanted > 0; --wanted) {
         ++state->workers;
-        std::thread(work, state).detach();
+        // The thread retires itself under this same lock, so it finds its entry filled in.
+        const auto self = all.live.emplace(all.live.end());
+        *self = std::thread(work, state, self);
     }
 }
 
@@ -70,6 +127,7 @@ int OperationQueue::maxConcurrentOperationCount() const
 
 void OperationQueue::setMaxConcurrentOperationCount(int width)
 {
+    joinFinished();
     std::lock_guard<std::mutex> locker(m_state->lock);
     m_state->width = std::max(1, width);
     startWorkers(m_state);
@@ -77,8 +135,9 @@ void OperationQueue::setMaxConcurrentOperationCount(int width)
 
 void OperationQueue::addOperation(std::unique_ptr<Operation> operation)
 {
-    if (!operation)
+    if (!operation || Shutdown::hasBegun())
         return;
+    joinFinished();
     std::lock_guard<std::mutex> locker(m_state->lock);
     m_state->pending.push_back(std::move(operation));
     startWorkers(m_state);
@@ -96,4 +155,20 @@ void OperationQueue::waitUntilAllOperationsAreFinished() const
     m_state->idle.wait(locker, [this] {
         return m_state->pending.empty() && m_state->running == 0;
     });
+}
+
+void OperationQueue::finishAll()
+{
+    Workers& all = workers();
+    {
+        std::unique_lock<std::mutex> locker(all.lock);
+        all.ended.wait(locker, [&all] { return all.live.empty(); });
+    }
+    joinFinished();
+}
+
+int OperationQueue::workerThreadCount()
+{
+    std::lock_guard<std::mutex> locker(workers().lock);
+    return int(workers().live.size());
 }

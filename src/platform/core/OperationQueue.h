@@ -14,6 +14,9 @@
 // or running) still run to their end on the queue's threads, which release the queue's state
 // when the last of them finishes. The fetch operations never reach a destroyed target, so a
 // screen may drop its queues at any time without blocking the user interface thread.
+//
+// Once the application quits (Shutdown), queues start nothing more: operations not yet
+// started are dropped unrun, and finishAll() joins every worker thread of every queue.
 class OperationQueue
 {
 public:
@@ -39,6 +42,12 @@ public:
     // been destroyed. For tests and tools; never call it on the main thread while an
     // operation waits for the main thread.
     void waitUntilAllOperationsAreFinished() const;
+
+    // Blocks until every worker thread of every queue has ended, and joins them. Only
+    // meaningful once Shutdown has begun (otherwise new work may keep threads coming).
+    static void finishAll();
+    // Worker threads alive in all queues.
+    static int workerThreadCount();
 
     struct State;
 

@@ -1,6 +1,7 @@
 #include "platform/core/UrlLoader.h"
 
 #include "platform/core/CookieStore.h"
+#include "platform/core/Shutdown.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -10,6 +11,10 @@
 
 #include <memory>
 #include <mutex>
+#include <set>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,10 +35,52 @@ QByteArray systemCaBundle()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+struct BodySink
+{
+    QByteArray* body;
+    qint64 limit;
+};
+
+// Returning less than was given makes libcurl end the exchange with an error.
 size_t appendBody(char* data, size_t size, size_t count, void* target)
 {
-    static_cast<QByteArray*>(target)->append(data, qsizetype(size * count));
+    auto* sink = static_cast<BodySink*>(target);
+    const qint64 bytes = qint64(size * count);
+    if (sink->body->size() + bytes > sink->limit)
+        return 0;
+    sink->body->append(data, qsizetype(bytes));
     return size * count;
+}
+
+// The sockets of every exchange under way, so that abortAll() can end them at once.
+std::mutex g_socketLock;
+std::set<curl_socket_t> g_sockets;
+
+curl_socket_t openSocket(void*, curlsocktype, curl_sockaddr* address)
+{
+    std::lock_guard<std::mutex> locker(g_socketLock);
+    if (Shutdown::hasBegun())
+        return CURL_SOCKET_BAD;
+    const curl_socket_t fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+    if (fd != CURL_SOCKET_BAD)
+        g_sockets.insert(fd);
+    return fd;
+}
+
+int closeSocket(void*, curl_socket_t fd)
+{
+    {
+        // Forgotten before it is closed, so abortAll() never touches a number reused since.
+        std::lock_guard<std::mutex> locker(g_socketLock);
+        g_sockets.erase(fd);
+    }
+    return ::close(fd);
+}
+
+// Also ends an exchange that is still resolving or between its sockets.
+int checkAbort(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return Shutdown::hasBegun() ? 1 : 0;
 }
 
 // Keeps the header fields of the last response the handle saw: every status line (an
@@ -84,6 +131,13 @@ void dropHeaders(QList<QPair<QByteArray, QByteArray>>& headers, std::initializer
 
 } // namespace
 
+void UrlLoader::abortAll()
+{
+    std::lock_guard<std::mutex> locker(g_socketLock);
+    for (const curl_socket_t fd : g_sockets)
+        ::shutdown(fd, SHUT_RDWR);
+}
+
 void UrlLoader::ensureCurlInitialized()
 {
     static std::once_flag once;
@@ -116,6 +170,8 @@ QString UrlLoader::extraCaFile()
 std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
 {
     ensureCurlInitialized();
+    if (Shutdown::hasBegun())
+        return std::nullopt;
     std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
     if (!easy)
         return std::nullopt;
@@ -145,6 +201,11 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
         curl_easy_setopt(handle, CURLOPT_COOKIEFILE, ""); // turns the cookie engine on
         curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+        curl_easy_setopt(handle, CURLOPT_OPENSOCKETFUNCTION, openSocket);
+        curl_easy_setopt(handle, CURLOPT_CLOSESOCKETFUNCTION, closeSocket);
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, checkAbort);
+        curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxBodyBytes));
         if (!caBundle.isEmpty()) {
             curl_blob blob{caBundle.data(), size_t(caBundle.size()), CURL_BLOB_COPY};
             curl_easy_setopt(handle, CURLOPT_CAINFO_BLOB, &blob);
@@ -181,8 +242,9 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
         curl_easy_setopt(handle, CURLOPT_HTTPHEADER, list.get());
 
         UrlResponse current;
+        BodySink sink{&current.body, request.maxBodyBytes};
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, appendBody);
-        curl_easy_setopt(handle, CURLOPT_WRITEDATA, &current.body);
+        curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
         curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, collectHeader);
         curl_easy_setopt(handle, CURLOPT_HEADERDATA, &current.headerFields);
 
@@ -211,17 +273,18 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
         }
         const auto effectivePort = [](const QUrl& u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
         if (next.host().compare(url.host(), Qt::CaseInsensitive) != 0 || effectivePort(next) != effectivePort(url))
-            dropHeaders(headers, {"Authorization", "Cookie"});
+            dropHeaders(headers, {"Authorization", "Cookie", "Host"});
         url = next;
     }
     return std::nullopt;
 }
 
-std::optional<QByteArray> UrlLoader::contentsOfUrl(const QUrl& url, int timeoutSeconds)
+std::optional<QByteArray> UrlLoader::contentsOfUrl(const QUrl& url, int timeoutSeconds, qint64 maxBodyBytes)
 {
     UrlRequest request;
     request.url = url;
     request.timeoutSeconds = timeoutSeconds;
+    request.maxBodyBytes = maxBodyBytes;
     const std::optional<UrlResponse> response = send(request);
     if (!response || response->statusCode < 200 || response->statusCode > 299)
         return std::nullopt;

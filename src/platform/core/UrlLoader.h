@@ -19,6 +19,8 @@ struct UrlRequest
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
     int timeoutSeconds = 0; // 0: the default of 60 seconds
+    // A longer body makes the exchange fail as if no response had arrived.
+    qint64 maxBodyBytes = 16 * 1024 * 1024; // more than any page of the site
 };
 
 struct UrlResponse
@@ -39,9 +41,17 @@ public:
     // Returns nullopt when no response arrived (network error, host not found, time-out).
     static std::optional<UrlResponse> send(const UrlRequest& request);
 
+    static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxTorrentBytes = 10 * 1024 * 1024;
+
     // A plain read of a URL's bytes (whole files, pictures): the body of a valid answer
     // (status 200 to 299), nullopt otherwise.
-    static std::optional<QByteArray> contentsOfUrl(const QUrl& url, int timeoutSeconds = 0);
+    static std::optional<QByteArray> contentsOfUrl(const QUrl& url, int timeoutSeconds = 0,
+                                                   qint64 maxBodyBytes = kMaxPageBytes);
+
+    // At quit: ends every exchange under way at once (as a failed one) by shutting its
+    // sockets down. Once Shutdown has begun, new exchanges fail without being sent.
+    static void abortAll();
 
     // An extra CA file trusted besides the system's (the demo's certificate authority).
     static void setExtraCaFile(const QString& path);

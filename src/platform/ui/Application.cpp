@@ -1,5 +1,6 @@
 #include "platform/ui/Application.h"
 
+#include "platform/core/Shutdown.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/Window.h"
@@ -110,6 +111,9 @@ int Application::run()
     if (m_delegate)
         m_delegate->didFinishLaunching(this);
     const int status = exec();
+    // Workers are woken, their exchanges aborted and their threads joined before anything
+    // they read (session keeper, alert presenter, stores) is destroyed.
+    Shutdown::quit();
     if (m_delegate)
         m_delegate->willTerminate(this);
     return status;
