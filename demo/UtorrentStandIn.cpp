@@ -58,6 +58,15 @@ UtorrentStandIn::UtorrentStandIn(const QString& username, const QString& passwor
             response.set_content(kInvalidRequest, "text/plain");
             return;
         }
+        QByteArray reply;
+        {
+            std::lock_guard guard(m_tokenLock);
+            reply = m_uploadReply;
+        }
+        if (!reply.isNull()) {
+            response.set_content(reply.toStdString(), "text/html");
+            return;
+        }
         const QByteArray file = QByteArray::fromStdString(request.get_file_value("torrent_file").content);
         const QString name = DemoTorrentFile::nameOf(file);
         if (name.isNull()) {
@@ -76,4 +85,10 @@ QMap<QByteArray, QByteArray> UtorrentStandIn::issuedTokens() const
 {
     std::lock_guard guard(m_tokenLock);
     return m_tokens;
+}
+
+void UtorrentStandIn::setUploadReply(const QByteArray& body)
+{
+    std::lock_guard guard(m_tokenLock);
+    m_uploadReply = body;
 }

@@ -18,8 +18,14 @@ public:
     // The tokens issued so far, each with the GUID cookie it belongs to.
     QMap<QByteArray, QByteArray> issuedTokens() const;
 
+    // Answers a good upload with this body instead of the Web UI's {"build":...}, without
+    // adding the torrent: a proxy's or another server's page in its place. Null: as the
+    // Web UI answers.
+    void setUploadReply(const QByteArray& body);
+
 private:
     mutable std::mutex m_tokenLock;
+    QByteArray m_uploadReply;
     QMap<QByteArray, QByteArray> m_tokens; // token -> GUID
     int m_serial = 0;
 };

@@ -208,12 +208,10 @@ void SwitchViewController::logout()
         withoutPort(SiteHosts::captchaCookieDomain()),
         withoutPort(SiteHosts::webHost()),
     };
-    CookieStore& store = CookieStore::shared();
-    for (const Cookie& cookie : store.cookies()) {
+    CookieStore::shared().deleteCookies([&domains](const Cookie& cookie) {
         const QString domain = cookie.domain.toLower();
-        if (std::find(std::begin(domains), std::end(domains), domain) != std::end(domains))
-            store.deleteCookie(cookie);
-    }
+        return std::find(std::begin(domains), std::end(domains), domain) != std::end(domains);
+    });
     switchViews();
 }
 

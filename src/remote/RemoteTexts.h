@@ -9,6 +9,12 @@ inline const QString badDownloadUrl = QStringLiteral("The download url is bad.")
 inline const QString connectionFailedTitle = QStringLiteral("Connection with server failed.");
 inline const QString connectionFailedMessage =
     QStringLiteral("Please make sure you have correctly setup your remote download settings.");
+// The torrent reached the client but the history could not be saved (a full disk, a folder
+// that cannot be written): said rather than reported as a plain success.
+inline const QString historyNotSavedTitle = QStringLiteral("History not saved.");
+inline const QString historyNotSavedMessage = QStringLiteral(
+    "The torrent was sent to your computer, but the download history could not be saved. Check that "
+    "there is free space for iTarnvale's settings.");
 inline const QString successTitle = QStringLiteral("Success!");
 inline const QString okButton = QStringLiteral("Ok");
 } // namespace RemoteTexts

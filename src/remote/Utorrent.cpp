@@ -48,6 +48,8 @@ bool Utorrent::isAccepted(const HttpRequest& request) const
 {
     if (!request.isResponseValid())
         return false;
+    // The Web UI answers a JSON object ({"build":...}) when it took the file and one with
+    // "error" when it did not; anything else (a sign-in page, an empty body) is no answer of it.
     const QJsonDocument reply = QJsonDocument::fromJson(request.result().toUtf8());
-    return !(reply.isObject() && reply.object().contains(QLatin1String("error")));
+    return reply.isObject() && !reply.object().contains(QLatin1String("error"));
 }

@@ -13,9 +13,9 @@ bool DownloadHistory::contains(const QString& name)
     return names().contains(name);
 }
 
-void DownloadHistory::append(const QString& name)
+bool DownloadHistory::append(const QString& name)
 {
-    Settings::updateStringArray(SettingsKeys::torrentHistory, [&name](QStringList& history) {
+    return Settings::updateStringArray(SettingsKeys::torrentHistory, [&name](QStringList& history) {
         history.append(name);
         if (history.size() > kMaxEntries)
             history.remove(0, history.size() - kMaxEntries);

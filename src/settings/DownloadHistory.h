@@ -16,8 +16,10 @@ public:
     static QStringList names();
     static bool contains(const QString& name);
 
-    // Appends the name and drops the oldest entries beyond kMaxEntries.
-    static void append(const QString& name);
-    // Removes the entry at index (0 = oldest); false when there is none there.
+    // Appends the name and drops the oldest entries beyond kMaxEntries. False when the
+    // settings file could not be written (the entry is kept in memory for this run).
+    static bool append(const QString& name);
+    // Removes the entry at index (0 = oldest); false when there is none there or the file
+    // could not be written.
     static bool removeAt(int index);
 };

@@ -136,6 +136,5 @@ bool Settings::updateStringArray(const QString& key,
     if (!change(copy))
         return false;
     store().setStringArray(key, copy);
-    store().synchronize();
-    return true;
+    return store().synchronize();
 }

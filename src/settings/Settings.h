@@ -60,7 +60,8 @@ public:
     static QStringList stringArray(const QString& key);
     // One read-copy-write of a stored array under the one process-wide array lock: reads it
     // (empty when absent), lets change edit the copy and, when change returns true, writes
-    // the copy back and flushes. Returns what change returned.
+    // the copy back and flushes. Returns whether the change was made and written: false when
+    // change returned false or the flush failed.
     static bool updateStringArray(const QString& key,
                                   const std::function<bool(QStringList&)>& change);
 

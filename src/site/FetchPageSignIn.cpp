@@ -41,7 +41,7 @@ QString FetchPageSignIn::formBody(const QString& username, const QString& passwo
         return credentials + QStringLiteral("&Submit=submit&returnpath=%2F&withq=0&re_ch=&validation=");
     return credentials
            + QStringLiteral("&Submit=submit&returnpath=%2F%3Frel%3D1292368595&withq=1&re_ch=")
-           + captchaChallenge + QStringLiteral("&validation=") + escapeAnswer(captcha);
+           + stringWithPercentEscape(captchaChallenge) + QStringLiteral("&validation=") + escapeAnswer(captcha);
 }
 
 void FetchPageSignIn::main()

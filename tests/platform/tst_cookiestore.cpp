@@ -2,9 +2,13 @@
 #include "platform/core/CookieStore.h"
 #include "platform/core/UrlLoader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -54,6 +58,8 @@ private Q_SLOTS:
     void persistentCookiesSurviveRestart();
     void deleteOneCookieLeavesTheOthers();
     void cookiesForDomain();
+    void cookiesStoredDuringLogOutsAreNeitherLostNorRevived();
+    void unwritableFileIsReported();
 
 private:
     QTemporaryDir m_dir;
@@ -175,6 +181,56 @@ void TestCookieStore::cookiesForDomain()
              (QStringList{QStringLiteral("site"), QStringLiteral("www")}));
     QCOMPARE(names(store.cookiesForDomain(QStringLiteral(".tarnvale.org"))),
              (QStringList{QStringLiteral("forum"), QStringLiteral("site"), QStringLiteral("www")}));
+}
+
+
+void TestCookieStore::cookiesStoredDuringLogOutsAreNeitherLostNorRevived()
+{
+    // A worker keeps storing cookies of another host (one that stays, and one it replaces
+    // by deleting the one before) while the site's cookies are logged out again and again.
+    CookieStore& store = CookieStore::shared();
+    constexpr int kRounds = 400;
+    std::atomic<bool> done{false};
+    std::thread worker([&store, &done] {
+        for (int i = 0; i < kRounds; ++i) {
+            store.setCookie(makeCookie(QStringLiteral("keep%1").arg(i), QStringLiteral("worker.localhost"), false));
+            store.setCookie(makeCookie(QStringLiteral("temp%1").arg(i), QStringLiteral("worker.localhost"), false));
+            if (i > 0)
+                store.deleteCookie(makeCookie(QStringLiteral("temp%1").arg(i - 1), QStringLiteral("worker.localhost"), false));
+        }
+        done = true;
+    });
+    while (!done) {
+        store.setCookie(makeCookie(QStringLiteral("uid"), QStringLiteral("site.localhost"), false));
+        store.deleteCookies([](const Cookie& cookie) { return cookie.domain == QLatin1String("site.localhost"); });
+    }
+    worker.join();
+
+    QStringList expected;
+    for (int i = 0; i < kRounds; ++i)
+        expected.append(QStringLiteral("keep%1").arg(i));
+    expected.append(QStringLiteral("temp%1").arg(kRounds - 1));
+    expected.sort();
+    QCOMPARE(names(store.cookiesForDomain(QStringLiteral("worker.localhost"))), expected);
+    QVERIFY(store.cookiesForDomain(QStringLiteral("site.localhost")).isEmpty());
+}
+
+void TestCookieStore::unwritableFileIsReported()
+{
+    // The jar's folder is a file: nothing can be written there.
+    QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    CookieStore& store = CookieStore::shared();
+    store.setStoragePath(m_dir.filePath(QStringLiteral("blocker/cookies.txt")));
+    QVERIFY(!store.setCookie(makeCookie(QStringLiteral("uid"), QStringLiteral("www.tarnvale.org"), true)));
+    QVERIFY(!store.persist());
+    // Kept in memory all the same, and written once the file can be.
+    QCOMPARE(names(store.cookies()), QStringList{QStringLiteral("uid")});
+    QVERIFY(QFile::remove(blocker.fileName()));
+    QVERIFY(QDir().mkpath(blocker.fileName()));
+    QVERIFY(store.persist());
+    QVERIFY(QFile(m_dir.filePath(QStringLiteral("blocker/cookies.txt"))).size() > 0);
 }
 
 QTEST_GUILESS_MAIN(TestCookieStore)

@@ -1,5 +1,6 @@
 #include "platform/core/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void wrongKindReadsAbsent();
     void ownerOnlyFileAndFolder();
     void standardStoreFollowsPath();
+    void fileIsWrittenOnlyWhenFlushed();
+    void flushThatCannotWriteSaysSo();
 };
 
 // Each kind of value is written, flushed, and read back from a fresh store on the file.
@@ -133,6 +136,34 @@ void TestSettingsStore::standardStoreFollowsPath()
     QCOMPARE(store.integerForKey(QStringLiteral("k")), std::nullopt);
     QCOMPARE(SettingsStore(dir.filePath(QStringLiteral("a.ini"))).integerForKey(QStringLiteral("k")),
              std::optional<int>(1));
+}
+
+// The store writes its file only in synchronize(), under its lock: never on an event of the
+// main loop of its own, which would race with a worker's write.
+void TestSettingsStore::fileIsWrittenOnlyWhenFlushed()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    SettingsStore store(file);
+    store.setString(QStringLiteral("iTarnvale_username"), QStringLiteral("neo"));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(!QFile::exists(file) || QFileInfo(file).size() == 0);
+    QVERIFY(store.synchronize());
+    QCOMPARE(SettingsStore(file).stringForKey(QStringLiteral("iTarnvale_username")), QStringLiteral("neo"));
+}
+
+void TestSettingsStore::flushThatCannotWriteSaysSo()
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(dir.filePath(QStringLiteral("blocker/settings.ini")));
+    store.setString(QStringLiteral("iTarnvale_username"), QStringLiteral("neo"));
+    QVERIFY(!store.synchronize());
+    // Kept for this run all the same.
+    QCOMPARE(store.stringForKey(QStringLiteral("iTarnvale_username")), QStringLiteral("neo"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -11,6 +11,7 @@
 #include "site/SessionKeeper.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,12 +62,16 @@ private Q_SLOTS:
     void nonTorrentIsNeverUploaded();
     void signInPageRenewsTheSessionOnce_data();
     void signInPageRenewsTheSessionOnce();
+    void answerCrossingAFinishedRenewalStartsNoOther();
+    void oversizedFileIsNotHandedOver();
+    void historyThatCannotBeWrittenIsSaid();
     void noClientChosen();
     void historyKeepsTheLatestFifty();
     void handOffsFinishingTogetherLoseNoName();
     void cleanupTestCase();
 
 private:
+    void storeRemoteSettings();
     void queue(OperationQueue& queue, const QString& path, const QString& name);
     bool waitForResults(int count);
     void expectOneAlert(const QString& title, const QString& message);
@@ -81,6 +86,8 @@ private:
     std::atomic<bool> m_signedIn{true};
     QByteArray m_otherAnswer;
     std::atomic<int> m_status{200};
+    // Run by the site before it answers; the answer is chosen by the state before it ran.
+    std::function<void()> m_beforeAnswer;
     // When set, the site holds each answer until a second request has arrived, so two
     // downloads go on in step.
     std::atomic<bool> m_pairUp{false};
@@ -99,6 +106,9 @@ void TestDownload::initTestCase()
     // answer a test chose).
     m_site.setHandler([this](const httplib::Request&, httplib::Response& response) {
         response.status = m_status;
+        const bool signedIn = m_signedIn;
+        if (m_beforeAnswer)
+            m_beforeAnswer();
         if (m_pairUp) {
             std::unique_lock lock(m_pairLock);
             const int round = m_round;
@@ -110,7 +120,7 @@ void TestDownload::initTestCase()
                 m_paired.wait_for(lock, std::chrono::seconds(2), [this, round] { return m_round != round; });
             }
         }
-        if (!m_signedIn)
+        if (!signedIn)
             response.set_content(kSignInPage.toStdString(), "text/html");
         else if (!m_otherAnswer.isEmpty())
             response.set_content(m_otherAnswer.toStdString(), "text/html");
@@ -118,7 +128,11 @@ void TestDownload::initTestCase()
             response.set_content(m_torrent.toStdString(), "application/x-bittorrent");
     });
     SessionKeeper::setInstance(&m_keeper);
+    storeRemoteSettings();
+}
 
+void TestDownload::storeRemoteSettings()
+{
     ServerInfo& info = ServerInfo::sharedInstance();
     info.setClient(QStringLiteral("Vuze"));
     info.setAddress(StandInServer::address());
@@ -137,6 +151,7 @@ void TestDownload::init()
     m_otherAnswer.clear();
     m_status = 200;
     m_pairUp = false;
+    m_beforeAnswer = nullptr;
     m_keeper.renewals = 0;
     m_keeper.onRenewal = nullptr;
     m_keeper.setShowLogin(true);
@@ -250,6 +265,58 @@ void TestDownload::signInPageRenewsTheSessionOnce()
     expectOneAlert(QStringLiteral("Problem with website."), QStringLiteral("The download url is bad."));
     QVERIFY(m_vuze.exchanges().isEmpty());
     QVERIFY(DownloadHistory::names().isEmpty());
+}
+
+void TestDownload::answerCrossingAFinishedRenewalStartsNoOther()
+{
+    // While the fetch is under way another request renews the session; the sign-in page
+    // that then arrives predates that renewal, so the file is fetched again without one more.
+    m_signedIn = false;
+    m_beforeAnswer = [this] {
+        if (m_site.requestCount() != 1)
+            return;
+        m_keeper.setSessionValidated(false);
+        m_keeper.setSessionValidated(true);
+        m_signedIn = true; // for the next request; this one was sent before
+    };
+    OperationQueue queue;
+    this->queue(queue, QStringLiteral("/files/download/9"), QStringLiteral("Harbour Lights"));
+    QVERIFY(waitForResults(1));
+    QCOMPARE(m_results, QStringList{QStringLiteral("Harbour Lights")});
+    QCOMPARE(m_keeper.renewals.load(), 0);
+    QCOMPARE(m_site.requestCount(), 2);
+}
+
+void TestDownload::oversizedFileIsNotHandedOver()
+{
+    // A "torrent" past any real one's size ends like a fetch that failed.
+    m_otherAnswer = QByteArray("d4:info") + QByteArray(11 * 1024 * 1024, 'x');
+    OperationQueue queue;
+    this->queue(queue, QStringLiteral("/files/download/9"), QStringLiteral("Harbour Lights"));
+    QVERIFY(waitForResults(1));
+    QVERIFY(m_results[0].isNull());
+    expectOneAlert(QStringLiteral("Problem with website."), QStringLiteral("The download url is bad."));
+    QVERIFY(m_vuze.exchanges().isEmpty());
+}
+
+void TestDownload::historyThatCannotBeWrittenIsSaid()
+{
+    // The settings' folder is a file: nothing can be written there.
+    QFile blocker(m_folder.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore::setStandardPath(m_folder.filePath(QStringLiteral("blocker/settings.ini")));
+    storeRemoteSettings(); // kept in memory only
+    OperationQueue queue;
+    this->queue(queue, QStringLiteral("/files/download/9"), QStringLiteral("Harbour Lights"));
+    QVERIFY(waitForResults(1));
+    SettingsStore::setStandardPath(m_folder.filePath(QStringLiteral("settings.ini")));
+    // Handed over all the same: the list marks it, and the user learns the history is not kept.
+    QCOMPARE(m_results, QStringList{QStringLiteral("Harbour Lights")});
+    QCOMPARE(m_vuze.torrentNames().size(), 1);
+    expectOneAlert(QStringLiteral("History not saved."),
+                   QStringLiteral("The torrent was sent to your computer, but the download history could not be "
+                                  "saved. Check that there is free space for iTarnvale's settings."));
 }
 
 void TestDownload::noClientChosen()

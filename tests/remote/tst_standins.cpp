@@ -19,6 +19,8 @@ private Q_SLOTS:
     void utorrentWithoutTokenOrCookieFails_data();
     void utorrentWithoutTokenOrCookieFails();
     void utorrentErrorReplyIsAFailure();
+    void utorrentReplyThatIsNoWebUiObjectIsAFailure_data();
+    void utorrentReplyThatIsNoWebUiObjectIsAFailure();
     void vuzeHandsOverTheSecondPart();
     void vuzeErrorPageIsAFailure();
     void wrongPasswordFails();
@@ -54,6 +56,7 @@ void TestStandIns::initTestCase()
 void TestStandIns::init()
 {
     m_utorrent->clear();
+    m_utorrent->setUploadReply(QByteArray());
     m_vuze->clear();
     CookieStore::shared().deleteAll();
 }
@@ -118,6 +121,30 @@ void TestStandIns::utorrentErrorReplyIsAFailure()
     const StandInExchange upload = m_utorrent->exchanges().last();
     QCOMPARE(upload.status, 200);
     QCOMPARE(upload.reply, QByteArray("{\"error\":\"Can't add torrent: torrent is not valid bencoding\"}"));
+}
+
+void TestStandIns::utorrentReplyThatIsNoWebUiObjectIsAFailure_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("html page") << QByteArray("<html><body>Welcome to nginx!</body></html>") << false;
+    QTest::newRow("empty body") << QByteArray("") << false;
+    QTest::newRow("json array") << QByteArray("[1,2]") << false;
+    QTest::newRow("json text") << QByteArray("\"ok\"") << false;
+    QTest::newRow("error object") << QByteArray("{\"error\":\"busy\"}") << false;
+    QTest::newRow("build object") << QByteArray("{\"build\":25406}") << true;
+}
+
+void TestStandIns::utorrentReplyThatIsNoWebUiObjectIsAFailure()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, accepted);
+    m_utorrent->setUploadReply(reply);
+    Utorrent adapter;
+    fill(adapter, *m_utorrent, m_torrent);
+    adapter.setSessionId();
+    QCOMPARE(adapter.upload(), accepted);
+    QCOMPARE(m_utorrent->exchanges().last().status, 200);
 }
 
 void TestStandIns::vuzeHandsOverTheSecondPart()

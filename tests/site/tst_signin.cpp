@@ -2,11 +2,13 @@
 #include "LoopbackServer.h"
 
 #include "platform/core/CookieStore.h"
+#include "site/FetchPageCaptcha.h"
 #include "site/FetchPageSignIn.h"
 #include "site/HttpRequestRegExUserInfo.h"
 #include "site/UserInfo.h"
 
 #include <QTest>
+#include <QUrlQuery>
 
 class TestSignIn : public QObject
 {
@@ -65,6 +67,20 @@ private Q_SLOTS:
             << "demo" << "tarnvale" << "c1" << "a+b c&d"
             << "nickname=demo&password=tarnvale&Submit=submit&returnpath=%2F%3Frel%3D1292368595&withq=1"
                "&re_ch=c1&validation=a%2Bb+c%26d";
+    }
+
+    void captchaChallengeIsEscapedInFormAndPicture()
+    {
+        // The challenge comes from another host's script: it must not add form fields or
+        // query parameters of its own.
+        const QString challenge = QStringLiteral("03A&withq=0&x y#z");
+        QVERIFY(FetchPageSignIn::formBody(QStringLiteral("demo"), QStringLiteral("pw"), challenge, QStringLiteral("a"))
+                    .endsWith(QStringLiteral("&re_ch=03A%26withq%3D0%26x%20y%23z&validation=a")));
+        const QUrl picture(FetchPageCaptcha::imageUrl(QStringLiteral("captcha.example.net"), challenge));
+        QCOMPARE(picture.host(), QStringLiteral("captcha.example.net"));
+        QCOMPARE(QUrlQuery(picture).queryItemValue(QStringLiteral("c"), QUrl::FullyDecoded), challenge);
+        QCOMPARE(QUrlQuery(picture).queryItems().size(), 1);
+        QVERIFY(!picture.hasFragment());
     }
 
     void formBody()

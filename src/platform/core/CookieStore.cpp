@@ -8,12 +8,15 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
 namespace {
 
-// One mutex per kind of shared data, as libcurl's share interface expects.
-std::mutex g_shareLocks[CURL_LOCK_DATA_LAST];
+// One mutex per kind of shared data, as libcurl's share interface expects. Recursive, so
+// that a change made of several steps can hold the jar while libcurl locks it on the same
+// thread for each step.
+std::recursive_mutex g_shareLocks[CURL_LOCK_DATA_LAST];
 
 void lockShare(CURL*, curl_lock_data data, curl_lock_access, void*)
 {
@@ -200,34 +203,40 @@ QList<Cookie> CookieStore::cookiesForDomain(const QString& domain) const
     return result;
 }
 
-void CookieStore::setCookie(const Cookie& cookie)
+bool CookieStore::setCookie(const Cookie& cookie)
 {
     feedCookieList(m_share, {netscapeLine(cookie)});
-    persist();
+    return persist();
 }
 
-void CookieStore::deleteCookie(const Cookie& cookie)
+bool CookieStore::deleteCookie(const Cookie& cookie)
 {
-    // libcurl cannot remove a single cookie; replacing it by an expired one does, and the
-    // engine drops expired cookies on its next look. Should it still be listed, rebuild the
-    // jar without it.
-    feedCookieList(m_share, {netscapeLine(cookie, 1)});
-    QList<Cookie> all = cookies();
-    const auto doomed = [&cookie](const Cookie& c) { return sameCookie(c, cookie); };
-    if (std::any_of(all.cbegin(), all.cend(), doomed)) {
-        all.removeIf(doomed);
-        QList<QByteArray> commands{"ALL"};
-        for (const Cookie& kept : all)
-            commands.append(netscapeLine(kept));
-        feedCookieList(m_share, commands);
-    }
-    persist();
+    return deleteCookies([&cookie](const Cookie& c) { return sameCookie(c, cookie); });
 }
 
-void CookieStore::deleteAll()
+bool CookieStore::deleteCookies(const std::function<bool(const Cookie&)>& doomed)
+{
+    {
+        // libcurl cannot remove a single cookie, so the jar is rebuilt without the doomed
+        // ones. The jar is held from the listing to the rebuild: a cookie that a worker
+        // stores meanwhile waits, and is neither lost nor overwritten by an older listing.
+        std::lock_guard<std::recursive_mutex> jar(g_shareLocks[CURL_LOCK_DATA_COOKIE]);
+        QList<Cookie> all = cookies();
+        if (std::any_of(all.cbegin(), all.cend(), doomed)) {
+            all.removeIf(doomed);
+            QList<QByteArray> commands{"ALL"};
+            for (const Cookie& kept : all)
+                commands.append(netscapeLine(kept));
+            feedCookieList(m_share, commands);
+        }
+    }
+    return persist();
+}
+
+bool CookieStore::deleteAll()
 {
     feedCookieList(m_share, {"ALL"});
-    persist();
+    return persist();
 }
 
 QByteArray CookieStore::serializePersistent() const
@@ -244,14 +253,14 @@ QByteArray CookieStore::serializePersistent() const
     return text;
 }
 
-void CookieStore::persist()
+bool CookieStore::persist()
 {
     QMutexLocker locker(&m_fileLock);
     if (m_path.isEmpty())
-        return;
+        return true;
     const QByteArray text = serializePersistent();
     if (text == m_lastWritten)
-        return;
+        return true;
     const QFileInfo info(m_path);
     if (!info.absoluteDir().exists()) {
         QDir().mkpath(info.absolutePath());
@@ -259,10 +268,21 @@ void CookieStore::persist()
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    out.write(text);
-    if (out.commit())
+    bool written = out.open(QIODevice::WriteOnly);
+    if (written) {
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        written = out.write(text) == text.size() && out.commit();
+    }
+    if (written) {
         m_lastWritten = text;
+        m_failureReported = false;
+        return true;
+    }
+    // Said once per run of failures, not for every exchange while the disk stays full.
+    if (!m_failureReported) {
+        std::fprintf(stderr, "itarnvale: cannot save the cookies to %s: %s\n",
+                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(out.errorString()));
+        m_failureReported = true;
+    }
+    return false;
 }

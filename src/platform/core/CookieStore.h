@@ -7,6 +7,8 @@
 
 #include <curl/curl.h>
 
+#include <functional>
+
 struct Cookie
 {
     QString name;
@@ -46,12 +48,18 @@ public:
 
     QList<Cookie> cookies() const;
     QList<Cookie> cookiesForDomain(const QString& domain) const; // domain-matched
-    void setCookie(const Cookie& cookie);
-    void deleteCookie(const Cookie& cookie);
-    void deleteAll();
+    // Each change writes the file (see persist) and returns whether that worked.
+    bool setCookie(const Cookie& cookie);
+    bool deleteCookie(const Cookie& cookie); // the one of that name, domain and path
+    // Deletes every cookie doomed() picks, as one change: cookies that exchanges on other
+    // threads store meanwhile are kept.
+    bool deleteCookies(const std::function<bool(const Cookie&)>& doomed);
+    bool deleteAll();
 
-    // Writes the persistent cookies when they changed since the last write.
-    void persist();
+    // Writes the persistent cookies when they changed since the last write. Returns false
+    // when the file could not be written (said once on standard error until a write works
+    // again); the cookies stay in memory for this run.
+    bool persist();
 
 private:
     CookieStore();
@@ -64,4 +72,5 @@ private:
     mutable QMutex m_fileLock;
     QString m_path;
     QByteArray m_lastWritten;
+    bool m_failureReported = false;
 };

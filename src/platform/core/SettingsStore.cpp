@@ -42,6 +42,16 @@ bool prepareOwnerOnlyFile(const QString& file)
     return true;
 }
 
+// QSettings saves itself on a deferred event of its thread's loop, which would run outside
+// the store's lock while a worker writes. An object of no thread gets no events, so the file
+// is written only by synchronize(), under the lock.
+std::unique_ptr<QSettings> makeSettings(const QString& iniFile)
+{
+    auto settings = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+    settings->moveToThread(nullptr);
+    return settings;
+}
+
 } // namespace
 
 SettingsStore& SettingsStore::standard()
@@ -60,7 +70,7 @@ void SettingsStore::setStandardPath(const QString& iniFile)
         // Re-point the existing store so that references handed out stay valid.
         QMutexLocker storeLocker(&g_standard->m_lock);
         g_standard->m_settings->sync();
-        g_standard->m_settings = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+        g_standard->m_settings = makeSettings(iniFile);
     }
 }
 
@@ -70,7 +80,7 @@ QString SettingsStore::standardFolder()
 }
 
 SettingsStore::SettingsStore(const QString& iniFile)
-    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+    : m_settings(makeSettings(iniFile))
 {
 }
 

@@ -9,7 +9,8 @@
 #include <optional>
 
 // The per-application settings store: values by key, written through and flushed by the
-// caller when they change. Thread-safe: one lock around the QSettings object.
+// caller when they change. Thread-safe: one lock around the QSettings object, and the file
+// is written only by synchronize() (never behind the lock on an event of its own).
 // Absent and empty differ: an absent text reads as a null QString, an absent list as nullopt.
 class SettingsStore
 {
@@ -41,7 +42,8 @@ public:
     void setStringArray(const QString& key, const QStringList& value);
     void remove(const QString& key);
 
-    // Writes the file atomically with owner-only permissions. Returns false on failure.
+    // Writes the file atomically with owner-only permissions. Returns false on failure (a
+    // full disk, a folder that cannot be written); the values stay in memory meanwhile.
     bool synchronize();
 
 private:
