@@ -46,6 +46,7 @@ private:
 void TestTransmission::initTestCase()
 {
     SettingsStore::setStandardPath(m_folder.filePath(QStringLiteral("settings.ini")));
+    QVERIFY2(m_site.isListening(), qPrintable(m_site.error()));
     // scripts/setup installs the daemon; a machine without it must not pass silently.
     QVERIFY2(!TransmissionDaemon::program().isEmpty(), "transmission-daemon is not installed (run scripts/setup)");
     m_daemon = std::make_unique<TransmissionDaemon>(QStringLiteral("remote"), QStringLiteral("p@ss:w/rd"));

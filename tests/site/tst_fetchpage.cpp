@@ -1,10 +1,11 @@
+#include "LoopbackServer.h"
+#include "ReplyGate.h"
+#include "platform/core/MainThread.h"
 #include "platform/core/OperationQueue.h"
 #include "site/FetchPageAllTorrents.h"
 #include "site/FetchPageGeneric.h"
 #include "site/FetchPagePost.h"
 #include "site/ImageLoader.h"
-
-#include <httplib.h>
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -12,8 +13,6 @@
 #include <QMutex>
 #include <QTest>
 #include <QThread>
-
-#include <thread>
 
 namespace {
 
@@ -70,8 +69,8 @@ class TestFetchPage : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void init();
+    void cleanup();
 
     void noSelectorDeliversNothing();
     void orderedPagesDeliverInPageOrder_data();
@@ -84,69 +83,73 @@ private Q_SLOTS:
     void imageLoaderDeliversOnlyPictures();
 
 private:
-    QUrl url(const QString& path) const
+    QUrl url(const QString& path) const { return m_server.url(path); }
+    // Paths in the order they were asked for.
+    QStringList askedPaths() const
     {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path));
+        QStringList paths;
+        for (const RecordedRequest& request : m_server.requests())
+            paths.append(QUrl(QString::fromLatin1(request.target)).path());
+        return paths;
+    }
+    // Paths in the order their answers were sent (a moment after the client may have read them).
+    QStringList answeredPaths() const
+    {
+        QStringList paths;
+        for (const QByteArray& target : m_server.answered())
+            paths.append(QUrl(QString::fromLatin1(target)).path());
+        return paths;
     }
 
-    httplib::Server m_server;
-    std::thread m_serverThread;
-    int m_port = 0;
     QByteArray m_png;
-    QMutex m_lock;           // guards what the server records
-    QStringList m_hits;      // paths in the order their answers were sent
-    QByteArray m_lastPost;
+    LoopbackServer m_server;
+    ReplyGate m_gate; // declared after the server, so it lets held replies go first
 };
 
 void TestFetchPage::initTestCase()
 {
+    QVERIFY2(m_server.isListening(), qPrintable(m_server.error()));
     QImage picture(3, 2, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QBuffer buffer(&m_png);
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(picture.save(&buffer, "PNG"));
 
-    // /list/N?delay=ms answers page N's listing after the delay.
-    m_server.Get(R"(/list/(\d+))", [this](const httplib::Request& req, httplib::Response& res) {
-        if (req.has_param("delay"))
-            QThread::msleep(std::stoi(req.get_param_value("delay")));
-        res.set_content(listingPage(req.matches[1]), "text/html");
-        QMutexLocker locker(&m_lock);
-        m_hits.append(QString::fromStdString(req.path));
+    // /list/N answers page N's listing, /list/N?held once the test releases "/list/N".
+    m_server.setHandler([this](const httplib::Request& req, httplib::Response& res) {
+        const QString path = QString::fromStdString(req.path);
+        if (path.startsWith(QLatin1String("/list/"))) {
+            if (req.has_param("held"))
+                m_gate.hold(path);
+            res.set_content(listingPage(path.mid(6).toStdString()), "text/html");
+        } else if (path == QLatin1String("/text")) {
+            res.set_content("hello", "text/html");
+        } else if (path == QLatin1String("/error")) {
+            res.status = 500;
+            res.set_content("<b>Error</b>", "text/html");
+        } else if (path == QLatin1String("/picture.png")) {
+            res.set_content(m_png.toStdString(), "image/png");
+        } else if (path == QLatin1String("/notapicture.png")) {
+            res.set_content("<html>not a picture</html>", "image/png");
+        } else {
+            res.status = 404;
+        }
     });
-    m_server.Get("/text", [this](const httplib::Request& req, httplib::Response& res) {
-        res.set_content("hello", "text/html");
-        QMutexLocker locker(&m_lock);
-        m_hits.append(QString::fromStdString(req.path));
-    });
-    m_server.Post("/error", [this](const httplib::Request& req, httplib::Response& res) {
-        res.status = 500;
-        res.set_content("<b>Error</b>", "text/html");
-        QMutexLocker locker(&m_lock);
-        m_lastPost = QByteArray::fromStdString(req.body);
-    });
-    m_server.Get("/picture.png", [this](const httplib::Request&, httplib::Response& res) {
-        res.set_content(m_png.toStdString(), "image/png");
-    });
-    m_server.Get("/notapicture.png", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("<html>not a picture</html>", "image/png");
-    });
-    m_port = m_server.bind_to_any_port("127.0.0.1");
-    QVERIFY(m_port > 0);
-    m_serverThread = std::thread([this] { m_server.listen_after_bind(); });
-}
-
-void TestFetchPage::cleanupTestCase()
-{
-    m_server.stop();
-    m_serverThread.join();
 }
 
 void TestFetchPage::init()
 {
-    QMutexLocker locker(&m_lock);
-    m_hits.clear();
-    m_lastPost.clear();
+    m_gate.reset();
+    m_server.clearRequests();
+}
+
+// A test that failed while replies were held lets them go, and waits until they are out,
+// so that its fetches end and nothing of it reaches the next test.
+void TestFetchPage::cleanup()
+{
+    m_gate.releaseAll();
+    QTRY_VERIFY(m_gate.held().isEmpty());
+    QTRY_COMPARE(m_server.answered().size(), m_server.requestCount());
 }
 
 // The request is made, but a null selector means no call at all.
@@ -165,7 +168,7 @@ void TestFetchPage::noSelectorDeliversNothing()
                                                               noTorrents, list, 1, std::nullopt));
     queue.waitUntilAllOperationsAreFinished();
     QCoreApplication::processEvents();
-    QCOMPARE(m_hits, (QStringList{"/text", "/list/1"}));
+    QCOMPARE(askedPaths(), (QStringList{"/text", "/list/1"}));
     QVERIFY(receiver.calls.isEmpty());
     QVERIFY(list->isEmpty());
 }
@@ -180,6 +183,7 @@ void TestFetchPage::orderedPagesDeliverInPageOrder_data()
 }
 
 // The fetches finish last page first, then first, then second; deliveries keep page order.
+// The server holds each page until the test lets it go, one at a time.
 void TestFetchPage::orderedPagesDeliverInPageOrder()
 {
     QFETCH(int, first);
@@ -187,18 +191,35 @@ void TestFetchPage::orderedPagesDeliverInPageOrder()
     OperationQueue queue(10);
     auto list = std::make_shared<PriorityList>();
     list->fill(first, 3);
-    const int delays[3] = {300, 600, 0};
+    const auto name = [first](int i) { return QStringLiteral("Page %1").arg(first + i); };
+    const auto path = [first](int i) { return QStringLiteral("/list/%1").arg(first + i); };
     for (int i = 0; i < 3; ++i) {
         const int page = first + i;
         const std::optional<int> depend = i == 0 ? std::nullopt : std::optional<int>(page - 1);
         queue.addOperation(std::make_unique<FetchPageAllTorrents>(
-            url(QStringLiteral("/list/%1?delay=%2").arg(page).arg(delays[i])), &receiver,
-            &Receiver::loadedTorrents, list, page, depend));
+            url(path(i) + QStringLiteral("?held")), &receiver, &Receiver::loadedTorrents, list,
+            page, depend));
     }
-    const auto name = [first](int i) { return QStringLiteral("Page %1").arg(first + i); };
-    const auto path = [first](int i) { return QStringLiteral("/list/%1").arg(first + i); };
+    const auto held = [this] {
+        QStringList keys = m_gate.held();
+        keys.sort();
+        return keys;
+    };
+    QStringList all{path(0), path(1), path(2)};
+    all.sort();
+    QTRY_COMPARE(held(), all); // all three asked before any is answered
+
+    m_gate.release(path(2));
+    QTRY_COMPARE(answeredPaths(), QStringList{path(2)});
+    m_gate.release(path(0));
+    QTRY_COMPARE(answeredPaths(), (QStringList{path(2), path(0)}));
+    // The first page goes out alone: the third waits for the second, still held.
+    QTRY_COMPARE(receiver.calls, QStringList{name(0)});
+    QTRY_COMPARE(list->values(), (QList<int>{first + 1, first + 2}));
+
+    m_gate.release(path(1));
     QTRY_COMPARE(receiver.calls, (QStringList{name(0), name(1), name(2)}));
-    QCOMPARE(m_hits, (QStringList{path(2), path(0), path(1)}));
+    QTRY_COMPARE(answeredPaths(), (QStringList{path(2), path(0), path(1)}));
     QCOMPARE(receiver.lastThread, QThread::currentThread());
     QTRY_VERIFY(list->isEmpty());
 }
@@ -230,11 +251,13 @@ void TestFetchPage::destroyedTargetIsNotCalled()
                                                           FetchPageGeneric::ClassType()));
     queue.waitUntilAllOperationsAreFinished();
     delete receiver;
-    QCoreApplication::processEvents();
-    QTest::qWait(50);
+    // Calls posted to the main thread run in order: once this one has run, so have theirs.
+    bool drained = false;
+    MainThread::post([&drained] { drained = true; });
+    QTRY_VERIFY(drained);
     QVERIFY(watch.isNull());
     QCOMPARE(calls, 0);
-    QCOMPARE(m_hits.size(), 2);
+    QCOMPARE(m_server.requestCount(), 2);
 }
 
 void TestFetchPage::sessionRenewalArrivesOnWorker()
@@ -269,7 +292,7 @@ void TestFetchPage::postDeliversTrueWhateverTheAnswer()
                                                        &receiver, &Receiver::posted));
     QTRY_COMPARE(receiver.calls, QStringList{"true"});
     if (target.startsWith('/'))
-        QCOMPARE(m_lastPost, QByteArray("id=7&a=b%26c"));
+        QCOMPARE(m_server.requests().constLast().body, QByteArray("id=7&a=b%26c"));
 }
 
 void TestFetchPage::imageLoaderDeliversOnlyPictures()

@@ -183,6 +183,7 @@ void TestHttpRequest::sendsBrowserHeaders()
     QFETCH(QByteArray, body);
 
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     HttpRequest request(server.url(QStringLiteral("/files/?page=1")));
     request.setType(type);
     request.setPostData(postData);
@@ -203,6 +204,7 @@ void TestHttpRequest::sendsBrowserHeaders()
 void TestHttpRequest::multipartAsksBodyTwice()
 {
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     CountingSource source;
     HttpRequest request(server.url(QStringLiteral("/transmission/upload?paused=false")));
     request.setType(QStringLiteral("POST"));
@@ -241,6 +243,7 @@ void TestHttpRequest::validity()
     QFETCH(int, status);
     QFETCH(bool, valid);
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([status](const httplib::Request&, httplib::Response& response) {
         response.status = status;
         if (status != 204)
@@ -270,6 +273,7 @@ void TestHttpRequest::decoding()
     QFETCH(QByteArray, body);
     QFETCH(QString, result);
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([body](const httplib::Request&, httplib::Response& response) {
         response.set_content(body.toStdString(), "text/html");
     });
@@ -284,6 +288,7 @@ void TestHttpRequest::decoding()
 void TestHttpRequest::noResponse()
 {
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([](const httplib::Request&, httplib::Response& response) {
         response.set_header("X-Transmission-Session-Id", "first");
         response.set_content("first", "text/plain");
@@ -295,6 +300,7 @@ void TestHttpRequest::noResponse()
     QUrl closed;
     {
         LoopbackServer gone;
+        QVERIFY2(gone.isListening(), qPrintable(gone.error()));
         closed = gone.url(QStringLiteral("/"));
     }
     request.setUrl(closed);
@@ -312,6 +318,7 @@ void TestHttpRequest::noResponse()
 void TestHttpRequest::httpsTrustsOnlyKnownAuthorities()
 {
     LoopbackServer server(true);
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([](const httplib::Request&, httplib::Response& response) {
         response.set_content("secure", "text/html");
     });
@@ -339,6 +346,7 @@ void TestHttpRequest::httpsTrustsOnlyKnownAuthorities()
 void TestHttpRequest::redirectsKeepCookiesAndFinalHeaders()
 {
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([](const httplib::Request& request, httplib::Response& response) {
         if (request.path == "/account_handler.php") {
             response.status = 302;
@@ -384,13 +392,15 @@ void TestHttpRequest::redirectsKeepCookiesAndFinalHeaders()
 void TestHttpRequest::twoLostRequestsShareOneRenewal()
 {
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     std::atomic<bool> signedIn{false};
     server.setHandler([&signedIn](const httplib::Request&, httplib::Response& response) {
         response.set_content(signedIn ? "<title>Tarnvale :: Browse</title>" : kSignInPage, "text/html");
     });
-    // The renewal signs in only once both requests have met the sign-in page.
+    // The renewal signs in only once both requests have met the sign-in page: answered, not
+    // merely asked, or the second could be answered after the sign-in.
     m_keeper.renewal = [&] {
-        while (server.requestCount() < 2)
+        while (server.answered().size() < 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         signedIn = true;
     };
@@ -437,6 +447,7 @@ void TestHttpRequest::signInPageReturnedWithoutWaiting()
     UrlLoader::setExtraCaFile(caFile);
 
     LoopbackServer server(toSignInEndpoint);
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([page](const httplib::Request&, httplib::Response& response) {
         response.set_content(page.toStdString(), "text/html");
     });
@@ -462,6 +473,7 @@ void TestHttpRequest::signInPageReturnedWithoutWaiting()
 void TestHttpRequest::renewalThatDoesNotHelpEndsTheRequest()
 {
     LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
     server.setHandler([](const httplib::Request&, httplib::Response& response) {
         response.set_content(kSignInPage, "text/html");
     });

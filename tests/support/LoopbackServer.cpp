@@ -8,7 +8,7 @@
 #include <arpa/inet.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <memory>
 
 namespace {
 
@@ -95,6 +95,14 @@ QList<QPair<QByteArray, QByteArray>> headerLines(const QByteArray& raw)
     return headers;
 }
 
+std::unique_ptr<httplib::Server> makeServer(bool tls)
+{
+    if (!tls)
+        return std::make_unique<RecordingServer>();
+    const LoopbackCertificates& certificates = LoopbackCertificates::instance();
+    return std::make_unique<httplib::SSLServer>(certificates.serverCertificate(), certificates.serverKey());
+}
+
 } // namespace
 
 QByteArray RecordedRequest::header(const QByteArray& name) const
@@ -118,37 +126,39 @@ QList<QByteArray> RecordedRequest::headerValues(const QByteArray& name) const
 
 LoopbackServer::LoopbackServer(bool tls)
     : m_tls(tls)
+    , m_listener(makeServer(tls))
 {
-    if (tls) {
-        const LoopbackCertificates& certificates = LoopbackCertificates::instance();
-        m_server = std::make_unique<httplib::SSLServer>(certificates.serverCertificate(), certificates.serverKey());
-    } else {
-        m_server = std::make_unique<RecordingServer>();
-    }
+    httplib::Server& server = m_listener.server();
     const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
         serve(request, response);
     };
-    m_server->Get(".*", handler);
-    m_server->Post(".*", handler);
-    m_server->Put(".*", handler);
-    m_server->Delete(".*", handler);
-    m_server->Options(".*", handler);
-    m_server->Patch(".*", handler);
-    m_port = m_server->bind_to_any_port("127.0.0.1");
-    m_thread = std::thread([this] { m_server->listen_after_bind(); });
-    while (!m_server->is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    server.Get(".*", handler);
+    server.Post(".*", handler);
+    server.Put(".*", handler);
+    server.Delete(".*", handler);
+    server.Options(".*", handler);
+    server.Patch(".*", handler);
+    // Called once the answer has been written to the socket.
+    server.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+        QMutexLocker locker(&m_lock);
+        m_answered.append(QByteArray::fromStdString(request.target));
+    });
+    // Returns once the accept loop runs (connections made before that wait in the backlog),
+    // or at once with the reason when the server could not bind.
+    m_listening = m_listener.start(&m_error);
+    if (!m_listening)
+        qWarning("LoopbackServer: %s", qPrintable(m_error));
 }
 
 LoopbackServer::~LoopbackServer()
 {
-    m_server->stop();
-    m_thread.join();
+    // Before the members that handlers use go: stopping joins the threads serving requests.
+    m_listener.stop();
 }
 
 QString LoopbackServer::hostAndPort() const
 {
-    return QStringLiteral("127.0.0.1:%1").arg(m_port);
+    return QStringLiteral("127.0.0.1:%1").arg(port());
 }
 
 QUrl LoopbackServer::url(const QString& pathAndQuery) const
@@ -179,6 +189,13 @@ void LoopbackServer::clearRequests()
 {
     QMutexLocker locker(&m_lock);
     m_requests.clear();
+    m_answered.clear();
+}
+
+QList<QByteArray> LoopbackServer::answered() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_answered;
 }
 
 void LoopbackServer::serve(const httplib::Request& request, httplib::Response& response)

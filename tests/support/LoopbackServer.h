@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DemoServerThread.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMutex>
@@ -10,8 +12,6 @@
 #include <httplib.h>
 
 #include <functional>
-#include <memory>
-#include <thread>
 
 // What the server received in one request.
 struct RecordedRequest
@@ -30,6 +30,9 @@ struct RecordedRequest
 // the life of the object. Every request is recorded, then answered by the handler (the
 // default answers 200 with an empty body). With tls, it serves https with a certificate
 // of LoopbackCertificates; header order is then the server library's (sorted by name).
+//
+// A server that could not listen says so through isListening() and error(); tests check it
+// first (QVERIFY2(server.isListening(), ...)), as its port is then meaningless.
 class LoopbackServer
 {
 public:
@@ -40,23 +43,32 @@ public:
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-    int port() const { return m_port; }
+    bool isListening() const { return m_listening; }
+    QString error() const { return m_error; } // why it does not listen
+
+    int port() const { return m_listener.port(); }
     QString hostAndPort() const; // "127.0.0.1:port"
     QUrl url(const QString& pathAndQuery) const;
 
+    // Runs on the server's threads, one per connection, so a handler may block (see ReplyGate).
     void setHandler(Handler handler);
     QList<RecordedRequest> requests() const;
     int requestCount() const;
-    void clearRequests();
+    void clearRequests(); // and answered()
+    // The targets whose answers have been written out, in that order: a test waits on it
+    // (QTRY_COMPARE) for "the server has answered", where requests() only says "has asked".
+    // An entry is made just after the write, so a client may have read the answer first.
+    QList<QByteArray> answered() const;
 
 private:
     void serve(const httplib::Request& request, httplib::Response& response);
 
     bool m_tls;
-    std::unique_ptr<httplib::Server> m_server;
-    std::thread m_thread;
-    int m_port = 0;
+    DemoServerThread m_listener;
+    bool m_listening = false;
+    QString m_error;
     mutable QMutex m_lock;
     Handler m_handler;
     QList<RecordedRequest> m_requests;
+    QList<QByteArray> m_answered;
 };
