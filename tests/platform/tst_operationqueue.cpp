@@ -3,14 +3,18 @@
 
 #include <QCoreApplication>
 #include <QMutex>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QTest>
-#include <QThread>
 
 #include <atomic>
 #include <functional>
 #include <memory>
 
 namespace {
+
+// Long enough for the busiest machine; reached only when the queue is at fault.
+constexpr int kLongWait = 20000;
 
 // Runs a function as an operation.
 class FunctionOperation : public Operation
@@ -31,11 +35,14 @@ std::unique_ptr<Operation> op(std::function<void()> function)
     return std::make_unique<FunctionOperation>(std::move(function));
 }
 
-// Counts operations running at once and remembers the highest count.
+// Counts operations running at once and remembers the highest count. Each one stays until
+// the test lets one more go, so the overlap is set by the test, not by how fast threads start.
 struct Overlap
 {
     std::atomic<int> now{0};
     std::atomic<int> most{0};
+    std::atomic<int> started{0};
+    QSemaphore gate;
 
     void run()
     {
@@ -43,7 +50,8 @@ struct Overlap
         int seen = most.load();
         while (n > seen && !most.compare_exchange_weak(seen, n)) {
         }
-        QThread::msleep(30);
+        ++started;
+        gate.acquire();
         --now;
     }
 };
@@ -69,7 +77,7 @@ void TestOperationQueue::widthLimitsOverlap_data()
     QTest::newRow("three at a time") << 3;
 }
 
-// Eight slow operations never overlap more than the width; with width 3 they do overlap.
+// Eight operations never overlap more than the width; with width 3 they do overlap.
 void TestOperationQueue::widthLimitsOverlap()
 {
     QFETCH(int, width);
@@ -78,6 +86,11 @@ void TestOperationQueue::widthLimitsOverlap()
     QMutex orderLock;
     {
         OperationQueue queue(width);
+        // Should a check fail, no operation is left waiting on what this function owns.
+        const auto letGo = qScopeGuard([&] {
+            overlap.gate.release(8);
+            queue.waitUntilAllOperationsAreFinished();
+        });
         for (int i = 0; i < 8; ++i) {
             queue.addOperation(op([&, i] {
                 {
@@ -87,6 +100,15 @@ void TestOperationQueue::widthLimitsOverlap()
                 overlap.run();
             }));
         }
+        QTRY_COMPARE(overlap.started.load(), width);
+        QCOMPARE(overlap.now.load(), width);
+        // Each one let go makes room for exactly one more.
+        for (int next = width + 1; next <= 8; ++next) {
+            overlap.gate.release();
+            QTRY_COMPARE(overlap.started.load(), next);
+            QVERIFY(overlap.now.load() <= width);
+        }
+        overlap.gate.release(width);
         queue.waitUntilAllOperationsAreFinished();
         QCOMPARE(queue.operationCount(), 0);
     }
@@ -98,19 +120,22 @@ void TestOperationQueue::widthLimitsOverlap()
 
 void TestOperationQueue::countIsQueuedPlusRunning()
 {
+    QSemaphore started;
+    QSemaphore release;
     OperationQueue queue(1);
-    std::atomic<bool> release{false};
-    std::atomic<bool> started{false};
+    const auto letGo = qScopeGuard([&] {
+        release.release();
+        queue.waitUntilAllOperationsAreFinished();
+    });
     queue.addOperation(op([&] {
-        started = true;
-        while (!release)
-            QThread::msleep(1);
+        started.release();
+        release.acquire();
     }));
     queue.addOperation(op([] {}));
     queue.addOperation(op([] {}));
-    QTRY_VERIFY(started.load());
+    QVERIFY(started.tryAcquire(1, kLongWait));
     QCOMPARE(queue.operationCount(), 3);
-    release = true;
+    release.release();
     queue.waitUntilAllOperationsAreFinished();
     QCOMPARE(queue.operationCount(), 0);
 }
@@ -119,16 +144,20 @@ void TestOperationQueue::countIsQueuedPlusRunning()
 void TestOperationQueue::destroyedQueueStillRunsItsOperations()
 {
     auto ran = std::make_shared<std::atomic<int>>(0);
+    // Outlives the test function when a queue that wrongly blocked has let it fail.
+    auto gate = std::make_shared<QSemaphore>();
     {
         OperationQueue queue(1);
         for (int i = 0; i < 3; ++i) {
-            queue.addOperation(op([ran] {
-                QThread::msleep(20);
+            queue.addOperation(op([ran, gate] {
+                gate->tryAcquire(1, kLongWait); // a blocking destructor ends up here, late
                 ++*ran;
             }));
         }
     }
-    QVERIFY(ran->load() < 3);
+    // The queue is gone while its first operation still waits for the gate.
+    QCOMPARE(ran->load(), 0);
+    gate->release(3);
     QTRY_COMPARE(ran->load(), 3);
 }
 
