@@ -1,7 +1,7 @@
 #include "TransmissionDaemon.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,13 +64,13 @@ QString TransmissionDaemon::downloadDirectory() const
     return m_folder ? m_folder->filePath(QStringLiteral("downloads")) : QString();
 }
 
-bool TransmissionDaemon::writeSettings()
+bool TransmissionDaemon::writeSettings(int rpcPort)
 {
     QDir folder(m_folder->path());
     folder.mkpath(QStringLiteral("config"));
     folder.mkpath(QStringLiteral("downloads"));
     folder.mkpath(QStringLiteral("incomplete"));
-    m_rpcPort = freePort();
+    m_rpcPort = rpcPort > 0 ? rpcPort : freePort();
     int peerPort = freePort();
     while (peerPort == m_rpcPort)
         peerPort = freePort();
@@ -128,27 +128,64 @@ bool TransmissionDaemon::start(int timeoutMs)
         m_error = QStringLiteral("no temporary folder");
         return false;
     }
-    if (!writeSettings())
-        return false;
-    m_process.start(daemon, {QStringLiteral("-f"), QStringLiteral("-g"), m_folder->filePath(QStringLiteral("config"))});
+    const QDeadlineTimer deadline(timeoutMs);
+    int rpcPort = m_preferredRpcPort;
+    for (int attempt = 1;; ++attempt) {
+        const Launch launched = launch(rpcPort, deadline);
+        if (launched == Launch::Up)
+            return true;
+        stop();
+        if (launched == Launch::Failed || attempt == kLaunchAttempts || deadline.hasExpired())
+            return false;
+        rpcPort = 0; // another free one
+    }
+}
+
+TransmissionDaemon::Launch TransmissionDaemon::launch(int rpcPort, const QDeadlineTimer& deadline)
+{
+    if (!writeSettings(rpcPort))
+        return Launch::Failed;
+    m_sessionId.clear();
+    m_process.start(program(), {QStringLiteral("-f"), QStringLiteral("-g"), m_folder->filePath(QStringLiteral("config"))});
     if (!m_process.waitForStarted(5000)) {
         m_error = QStringLiteral("transmission-daemon did not start: ") + m_process.errorString();
-        return false;
+        return Launch::Failed;
     }
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < timeoutMs) {
+    while (!deadline.hasExpired()) {
         if (m_process.state() != QProcess::Running) {
+            // Perhaps for the port: another one is worth a try.
             m_error = QStringLiteral("transmission-daemon ended: ") + QString::fromLocal8Bit(m_process.readAll());
-            return false;
+            return Launch::TryAnotherPort;
         }
-        if (!rpc(QStringLiteral("session-get")).isEmpty())
-            return true;
+        switch (probe()) {
+        case Answer::OwnRpc:
+            return Launch::Up;
+        case Answer::SomethingElse:
+            // The daemon keeps trying to bind a taken RPC port for minutes: move on at once.
+            m_error = QStringLiteral("port %1 is held by another server").arg(m_rpcPort);
+            return Launch::TryAnotherPort;
+        case Answer::Nothing:
+            break;
+        }
         QThread::msleep(50);
     }
     m_error = QStringLiteral("transmission-daemon's RPC did not answer: ") + QString::fromLocal8Bit(m_process.readAll());
-    stop();
-    return false;
+    return Launch::Failed;
+}
+
+TransmissionDaemon::Answer TransmissionDaemon::probe()
+{
+    QJsonObject reply;
+    const int status = exchange(QStringLiteral("session-get"), {}, &reply);
+    if (status == 0)
+        return Answer::Nothing;
+    // Another daemon on the same port may even take the same credentials: only its folders
+    // tell it apart.
+    const QString downloads = reply.value(QStringLiteral("arguments")).toObject()
+                                  .value(QStringLiteral("download-dir")).toString();
+    if (status == 200 && !downloads.isEmpty() && QDir::cleanPath(downloads) == QDir::cleanPath(downloadDirectory()))
+        return Answer::OwnRpc;
+    return Answer::SomethingElse;
 }
 
 void TransmissionDaemon::stop()
@@ -169,8 +206,14 @@ bool TransmissionDaemon::isRunning() const
 
 QJsonObject TransmissionDaemon::rpc(const QString& method, const QJsonObject& arguments)
 {
+    QJsonObject reply;
+    return exchange(method, arguments, &reply) == 200 ? reply : QJsonObject();
+}
+
+int TransmissionDaemon::exchange(const QString& method, const QJsonObject& arguments, QJsonObject* reply)
+{
     if (m_rpcPort == 0)
-        return {};
+        return 0;
     httplib::Client client("127.0.0.1", m_rpcPort);
     client.set_connection_timeout(2);
     client.set_read_timeout(10);
@@ -180,20 +223,21 @@ QJsonObject TransmissionDaemon::rpc(const QString& method, const QJsonObject& ar
         call.insert(QStringLiteral("arguments"), arguments);
     const std::string body = QJsonDocument(call).toJson(QJsonDocument::Compact).toStdString();
     // The first call of a session learns the session id from the 409 answer.
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    for (int attempt = 0;; ++attempt) {
         httplib::Headers headers{{"X-Transmission-Session-Id", m_sessionId.toStdString()}};
-        auto reply = client.Post("/transmission/rpc", headers, body, "application/json");
-        if (!reply)
-            return {};
-        if (reply->status == 409) {
-            m_sessionId = QByteArray::fromStdString(reply->get_header_value("X-Transmission-Session-Id"));
+        auto answer = client.Post("/transmission/rpc", headers, body, "application/json");
+        if (!answer) {
+            const httplib::Error error = answer.error();
+            return error == httplib::Error::Connection || error == httplib::Error::ConnectionTimeout ? 0 : -1;
+        }
+        if (answer->status == 409 && attempt == 0) {
+            m_sessionId = QByteArray::fromStdString(answer->get_header_value("X-Transmission-Session-Id"));
             continue;
         }
-        if (reply->status != 200)
-            return {};
-        return QJsonDocument::fromJson(QByteArray::fromStdString(reply->body)).object();
+        if (answer->status == 200)
+            *reply = QJsonDocument::fromJson(QByteArray::fromStdString(answer->body)).object();
+        return answer->status;
     }
-    return {};
 }
 
 QStringList TransmissionDaemon::torrentNames()

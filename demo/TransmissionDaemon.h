@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QProcess>
 #include <QString>
@@ -12,6 +13,11 @@
 // and download folders, RPC bound to 127.0.0.1 on a free port with Basic authentication,
 // and everything that would reach beyond this machine turned off (DHT, LPD, PEX, uTP, port
 // mapping, blocklist).
+//
+// A free port is only free when it is looked at: another process (a parallel test starting
+// its own daemon) may take it before this daemon binds it. So start() makes sure the RPC that
+// answers is this daemon's own (it reports this daemon's download folder), and starts the
+// daemon again on another port when something else holds the port or the daemon ended.
 class TransmissionDaemon
 {
 public:
@@ -23,9 +29,12 @@ public:
     // The daemon's program, or empty when it is not installed.
     static QString program();
 
-    // Writes the configuration, starts the daemon and waits (up to timeoutMs) until its RPC
-    // answers. Returns false, with errorText() saying why, when it did not come up.
+    // Writes the configuration, starts the daemon and waits (up to timeoutMs in all) until its
+    // own RPC answers, on another port when the first is taken. Returns false, with
+    // errorText() saying why, when it did not come up.
     bool start(int timeoutMs = 15000);
+    // The RPC port start() tries first; 0 (the default) takes any free one.
+    void setPreferredRpcPort(int port) { m_preferredRpcPort = port; }
     // Asks the daemon to end (SIGTERM) and waits for it; kills it when it does not end.
     void stop();
     bool isRunning() const;
@@ -44,14 +53,27 @@ public:
     QStringList torrentNames();
 
 private:
+    // What answers on the RPC port.
+    enum class Answer { Nothing, OwnRpc, SomethingElse };
+    // How one launch ended.
+    enum class Launch { Up, TryAnotherPort, Failed };
+
+    static constexpr int kLaunchAttempts = 5;
+
     static int freePort();
-    bool writeSettings();
+    bool writeSettings(int rpcPort);
+    Launch launch(int rpcPort, const QDeadlineTimer& deadline);
+    Answer probe();
+    // One RPC call: the HTTP status of the answer (0: nothing listens, -1: something answered,
+    // but not in HTTP) and, for 200, its JSON object.
+    int exchange(const QString& method, const QJsonObject& arguments, QJsonObject* reply);
 
     const QString m_username;
     const QString m_password;
     std::unique_ptr<QTemporaryDir> m_folder;
     QProcess m_process;
     int m_rpcPort = 0;
+    int m_preferredRpcPort = 0;
     QByteArray m_sessionId;
     QString m_error;
 };
