@@ -5,12 +5,17 @@
 #include "util/Regex.h"
 #include "util/TextUtilities.h"
 
+#include <algorithm>
+
 namespace {
 
+const QLatin1String kCategoryPictures("/images/cats/");
+
 // No match can end after the first "<" that follows the last leechers cell ("red\">"), since
-// that cell ends every row. Matching only up to there keeps the records the same and spares
-// the trailing rows of a page (footer tables) the pattern's cubic search for a row that
-// cannot be found. -1 when the page has no such "<" to bound the search.
+// that cell ends every record, on one table row or two. Matching only up to there keeps the
+// records the same and spares the trailing rows of a page (footer tables) the pattern's
+// cubic search for a record that cannot be found. -1 when the page has no such "<" to bound
+// the search.
 qsizetype listingRegionEnd(const QString& page)
 {
     const qsizetype lastCell = page.lastIndexOf(QLatin1String("red\">"));
@@ -38,15 +43,16 @@ Torrent makeTorrent(const QStringList& row, const QStringList& history)
     return torrent;
 }
 
-// Where the search for rows may begin without changing what it finds. A row's category
+// Where the search for records may begin without changing what it finds. A record's category
 // picture ("img src=" followed on its line by "/images/cats/") lies on or after the line of
 // the first "/images/cats/". Every search from the page's first "<tr>" up to the last "<tr>"
-// before that line therefore reaches the same picture, and the same row, as long as that
-// last "<tr>" has a "<td" before the first "img src=" of the line. Starting there spares the
-// navigation rows above the table.
+// before that line therefore reaches the same picture, and the same record, as long as that
+// last "<tr>" has a "<td" before the first "img src=" of the line. What follows the picture
+// (the rest of the record, on its row or on the next) does not depend on where the search
+// began. Starting there spares the navigation rows above the table.
 qsizetype listingSearchStart(const QString& page)
 {
-    const qsizetype firstPicture = page.indexOf(QLatin1String("/images/cats/"));
+    const qsizetype firstPicture = page.indexOf(kCategoryPictures);
     if (firstPicture < 0)
         return 0;
     const qsizetype lineStart = page.lastIndexOf(u'\n', firstPicture) + 1;
@@ -80,23 +86,33 @@ void HttpRequestRegExTorrent::request()
         return;
     const QStringList history =
         SettingsStore::standard().stringArrayForKey(SettingsKeys::torrentHistory).value_or(QStringList());
-    m_torrents = parseTorrents(result(), history);
+    m_torrents = parseTorrents(result(), history, &m_timedOut);
 }
 
-QList<Torrent> HttpRequestRegExTorrent::parseTorrents(const QString& page, const QStringList& history)
+QList<Torrent> HttpRequestRegExTorrent::parseTorrents(const QString& page, const QStringList& history,
+                                                     bool* timedOut)
 {
+    if (timedOut)
+        *timedOut = false;
     QList<Torrent> torrents;
     const qsizetype regionEnd = listingRegionEnd(page);
     if (regionEnd == 0)
         return torrents;
-    Regex::scan(kRowPattern, page, regionEnd, [&](const Regex::Match& match) {
-        // A row that lacks a cell (a size in an unknown unit, say) would take it from the rows
-        // after it and hide them. Such a row is skipped: the search goes on at the next row.
-        const qsizetype nextRow = page.indexOf(QLatin1String("<tr>"), match.starts[1]);
-        if (nextRow >= 0 && nextRow < match.end)
-            return nextRow;
-        torrents.append(makeTorrent(match.captures, history));
-        return Regex::kGoOn;
+    const bool inTime = Regex::scan(kRowPattern, page, regionEnd, [&](const Regex::Match& match) {
+        // A record that lacks a cell (a size in an unknown unit, say) would take it from the
+        // records after it and hide them. A match that reaches another category picture has
+        // done so: it is skipped, and the search goes on at the row of that picture. Other
+        // rows inside a match are the record's own (a record may span two table rows).
+        const qsizetype nextPicture = page.indexOf(kCategoryPictures, match.starts[1]);
+        if (nextPicture < 0 || nextPicture >= match.end) {
+            torrents.append(makeTorrent(match.captures, history));
+            return Regex::kGoOn;
+        }
+        const qsizetype nextRow = page.lastIndexOf(QLatin1String("<tr>"), nextPicture);
+        // Both pictures in one row: on after the start of this match.
+        return std::max(nextRow, match.starts[0] + 1);
     }, listingSearchStart(page));
+    if (timedOut)
+        *timedOut = !inTime;
     return torrents;
 }

@@ -7,6 +7,10 @@
 //   itarnvale-parse userinfo FILE                           {"username": name from the header}
 // Host options (--web-host, --film-host, ...) set what the app's would: the avatar prefix of
 // friends, the film database host of details pages.
+//
+// Exit status: 0 when the page was read, 2 on bad arguments or a file that cannot be read or
+// decoded, 3 when a listing took longer to read than the app allows: the rows found before
+// that point are printed, and standard error says the page was not read to its end.
 
 #include "site/HttpRequestRegExDetails.h"
 #include "site/HttpRequestRegExFriends.h"
@@ -31,6 +35,7 @@
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr int kIncomplete = 3;
 
 struct Options
 {
@@ -137,10 +142,17 @@ int parseListing(const Options& options)
         }
     }
     QList<Torrent> torrents;
+    bool timedOut = false;
     for (int i = 0; i < options.repeat; ++i)
-        torrents = HttpRequestRegExTorrent::parseTorrents(*page, history);
+        torrents = HttpRequestRegExTorrent::parseTorrents(*page, history, &timedOut);
     for (const Torrent& torrent : torrents)
         print(torrentObject(torrent));
+    if (timedOut) {
+        std::fflush(stdout);
+        fail(QStringLiteral("%1: reading the page ran out of time after %2 rows; the rest of the page was not read")
+                 .arg(options.file, QString::number(torrents.size())));
+        return kIncomplete;
+    }
     return 0;
 }
 
