@@ -5,10 +5,12 @@
 #include "DemoCategory.h"
 #include "DemoHtml.h"
 #include "DemoSite.h"
+#include "platform/core/SettingsStore.h"
 #include "site/HttpRequestRegExTorrent.h"
 
 #include <QImage>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <httplib.h>
@@ -60,6 +62,7 @@ class TestDemoSite : public QObject
 
 private:
     DemoSite m_site;
+    QTemporaryDir m_dir;
 
     Page get(const QUrl& url)
     {
@@ -100,6 +103,9 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        // The app's listing request reads the download history from the settings.
+        QVERIFY(m_dir.isValid());
+        SettingsStore::setStandardPath(m_dir.filePath(QStringLiteral("settings.ini")));
         QString error;
         QVERIFY2(m_site.start(&error), qPrintable(error));
         // These cases read what the site shows; signing in has tests of its own.
@@ -173,6 +179,43 @@ private Q_SLOTS:
                 extreme = ascending ? std::min(extreme, sortKey(t, order)) : std::max(extreme, sortKey(t, order));
         }
         QCOMPARE(sortKey(*m_site.catalog().byId(ids.first()), order), extreme);
+    }
+
+    // Odd pages give each torrent one table row, even pages two; the app's own listing
+    // request reads every torrent of both, whole and in the catalogue's order.
+    void bothLayoutsThroughTheAppsRequest_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("twoRows");
+        QTest::newRow("page 1: one row per torrent") << 1 << false;
+        QTest::newRow("page 2: two rows per torrent") << 2 << true;
+        QTest::newRow("page 3: one row per torrent") << 3 << false;
+    }
+
+    void bothLayoutsThroughTheAppsRequest()
+    {
+        QFETCH(int, page);
+        QFETCH(bool, twoRows);
+        HttpRequestRegExTorrent request(m_site.listingUrl("0", "0", "S", "", page));
+        request.request();
+        QCOMPARE(request.statusCode(), 200);
+        QCOMPARE(request.result().contains(QLatin1String("rowspan=\"2\"")), twoRows);
+        QVERIFY(request.torrents());
+        QVERIFY(!request.timedOut());
+        const QList<Torrent>& rows = *request.torrents();
+        checkRowsMatchCatalogue(rows);
+
+        DemoCatalog::Query query;
+        query.sort = QStringLiteral("S");
+        query.page = page;
+        QList<int> expected;
+        for (const DemoTorrent* t : m_site.catalog().page(query))
+            expected.append(t->id);
+        QList<int> ids;
+        for (const Torrent& row : rows)
+            ids.append(idOf(row));
+        QCOMPARE(ids.size(), 50);
+        QCOMPARE(ids, expected);
     }
 
     // The search words narrow the list; names with character references come through whole.
