@@ -5,10 +5,10 @@ const QList<DemoCategory>& DemoCategory::all()
     static const QList<DemoCategory> categories = {
         {"5", "Applications", "apps.gif", true,
          {"Windows", "Mac", "Linux", "Mobile", "Docs & Guides"}, 0x3a7bd5},
-        {"17", "Audio Books", "audiobooks.gif", true, {"Fiction", "Non-fiction", "Kids"}, 0x8e5ea2},
+        {"17", "Audio Books", "audiobooks.gif", true, {"Fiction", "Non-fiction", "Kids"}, 0x8e5ea2, true},
         {"11", "Books", "books.gif", true, {"Ebooks", "Magazines", "Textbooks", "Comics & Graphic"},
          0x9c6b30},
-        {"10", "Comics", "comics.gif", true, {"Western", "Manga", "Strips"}, 0xe8a33d},
+        {"10", "Comics", "comics.gif", true, {"Western", "Manga", "Strips"}, 0xe8a33d, true},
         {"4", "Games", "games.gif", true, {"PC", "Console", "Retro", "Mods & Patches"}, 0x2e9e4f},
         {"9", "Japanese Anime", "anime.gif", true, {"Series", "Movies", "OVA"}, 0xd6458b},
         {"6", "Miscellaneous", "misc.gif", false, {"Other", "Tutorials", "Wallpapers"}, 0x7f8c8d},

@@ -13,6 +13,9 @@ struct DemoCategory
     bool languagesApply = false;
     QStringList subCategories; // display texts, plain; code = index + 1
     unsigned rgb = 0;       // the picture's colour
+    // The listing points at the picture by its full address on the picture host (behind the
+    // usual "/images/cats/" prefix) instead of by a file name the application knows.
+    bool remotePicture = false;
 
     // Every category except "All", in the site's menu order.
     static const QList<DemoCategory>& all();

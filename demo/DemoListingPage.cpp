@@ -30,9 +30,12 @@ DemoListingPage::Layout DemoListingPage::layoutOf(const DemoCatalog::Query& quer
     return std::max(query.page, 1) % 2 == 0 ? Layout::TwoRows : Layout::OneRow;
 }
 
-QString DemoListingPage::row(const DemoTorrent& t, Layout layout)
+QString DemoListingPage::row(const DemoTorrent& t, Layout layout, const QString& pictureHost)
 {
     const DemoCategory* category = DemoCategory::byCode(t.category);
+    QString picture = category ? category->imageFile : QStringLiteral("misc.gif");
+    if (category && category->remotePicture && !pictureHost.isEmpty())
+        picture = QStringLiteral("http://") + pictureHost + QLatin1String(kPicturePath) + picture;
     const QString subCategory = category ? category->subCategories.value(t.subCategory - 1) : QString();
     // With two rows, the name takes the first row beside the picture, and the second row
     // starts after the picture's column.
@@ -54,7 +57,7 @@ QString DemoListingPage::row(const DemoTorrent& t, Layout layout)
                              "<td class=\"tl_leech red\">%12</td>\n"
                              "</tr>\n");
     return html
-        .arg(t.category, category ? category->imageFile : QStringLiteral("misc.gif"),
+        .arg(t.category, picture,
              DemoHtml::escape(category ? category->label : QString()), DemoHtml::detailsPath(t),
              DemoHtml::escape(t.name), QString::number(t.subCategory), DemoHtml::escape(subCategory),
              DemoHtml::downloadPath(t), DemoHtml::sizeText(t.sizeBytes))
@@ -116,7 +119,8 @@ QString DemoListingPage::header(const DemoCatalog::Query& query)
 }
 
 QString DemoListingPage::render(const DemoPageFrame& frame, const DemoCatalog::Query& query,
-                                const std::vector<const DemoTorrent*>& rows, int totalCount)
+                                const std::vector<const DemoTorrent*>& rows, int totalCount,
+                                const QString& pictureHost)
 {
     QString content;
     content += QStringLiteral(
@@ -136,7 +140,7 @@ QString DemoListingPage::render(const DemoPageFrame& frame, const DemoCatalog::Q
     content += header(query);
     const Layout layout = layoutOf(query);
     for (const DemoTorrent* torrent : rows)
-        content += row(*torrent, layout);
+        content += row(*torrent, layout, pictureHost);
     if (rows.empty()) {
         content += QStringLiteral("<tr class=\"tl_empty\"><td colspan=\"%1\">No torrents found.</td></tr>\n")
                        .arg(columns(layout));

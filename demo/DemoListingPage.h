@@ -18,13 +18,19 @@ class DemoListingPage
 public:
     enum class Layout { OneRow, TwoRows };
 
+    // pictureHost: where the categories with a remote picture have it ("host:port"); empty
+    // gives every category its file name.
     static QString render(const DemoPageFrame& frame, const DemoCatalog::Query& query,
-                          const std::vector<const DemoTorrent*>& rows, int totalCount);
+                          const std::vector<const DemoTorrent*>& rows, int totalCount,
+                          const QString& pictureHost = QString());
 
     static Layout layoutOf(const DemoCatalog::Query& query);
 
     // One torrent's rows, exactly as the listing table carries them.
-    static QString row(const DemoTorrent& torrent, Layout layout = Layout::OneRow);
+    static QString row(const DemoTorrent& torrent, Layout layout = Layout::OneRow,
+                       const QString& pictureHost = QString());
+    // Where the picture host serves the category pictures.
+    static constexpr char kPicturePath[] = "/pictures/cats/";
 
 private:
     static QString header(const DemoCatalog::Query& query);

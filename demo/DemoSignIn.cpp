@@ -99,7 +99,7 @@ void setSessionCookies(httplib::Response& res, const DemoAccounts::Account& memb
 
 bool isStatic(const std::string& path)
 {
-    for (const char* prefix : {"/images/", "/pic/", "/css/", "/js/", "/favicon.ico"}) {
+    for (const char* prefix : {"/images/", "/pictures/", "/pic/", "/css/", "/js/", "/favicon.ico"}) {
         if (path.rfind(prefix, 0) == 0)
             return true;
     }

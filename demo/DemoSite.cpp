@@ -188,7 +188,7 @@ void DemoSite::installWebRoutes(DemoServerThread& web)
         const DemoCatalog::Query query = listingQuery(req);
         int total = 0;
         const auto rows = m_catalog.page(query, &total);
-        sendHtml(res, DemoListingPage::render(*m_frame, query, rows, total));
+        sendHtml(res, DemoListingPage::render(*m_frame, query, rows, total, webHost()));
     };
     server.Get("/", listing);
     server.Get("/files", listing);
@@ -211,14 +211,21 @@ void DemoSite::installWebRoutes(DemoServerThread& web)
         res.set_content(bytes.toStdString(), "application/x-bittorrent");
     });
 
-    server.Get(R"(/images/cats/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
-        const QByteArray png = m_pictures->categoryPicture(QString::fromStdString(req.matches[1].str()));
+    // By file name; also the full addresses behind the prefix (a browser reads them so) and on
+    // the picture host, where the application asks for the ".png" of each ".gif".
+    auto categoryPicture = [this](const httplib::Request& req, httplib::Response& res) {
+        QString name = QString::fromStdString(req.matches[1].str());
+        if (name.endsWith(QLatin1String(".png")))
+            name = name.chopped(4) + QLatin1String(".gif");
+        const QByteArray png = m_pictures->categoryPicture(name);
         if (png.isEmpty()) {
             res.status = 404;
             return;
         }
         res.set_content(png.toStdString(), "image/png");
-    });
+    };
+    server.Get(R"(/images/cats/(?:.*/)?([^/]+))", categoryPicture);
+    server.Get(std::string(DemoListingPage::kPicturePath) + "([^/]+)", categoryPicture);
     server.Get("/images/download.gif", [this](const httplib::Request&, httplib::Response& res) {
         res.set_content(m_pictures->downloadPicture().toStdString(), "image/png");
     });

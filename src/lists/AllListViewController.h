@@ -1,13 +1,139 @@
 #pragma once
 
+#include "platform/core/OperationQueue.h"
 #include "platform/ui/TableViewController.h"
+#include "settings/Filter.h"
+#include "site/ImageLoader.h"
+#include "site/Torrent.h"
+#include "views/BannerView.h"
+#include "views/HeaderView.h"
+#include "views/HeaderViewDelegate.h"
 
-// The recent torrents list. For now a plain screen with its title and tab item, so that the tab bar is
-// complete; the screen's own content comes with its own work.
-class AllListViewController : public TableViewController
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class LoadingIndicator;
+class SendingTorrentIndicator;
+class TableViewCell;
+class UserInfo;
+
+// The first tab, "All Torrents": the site's most recent torrents in the category, language and
+// order of the display settings, one site page of 50 at a time with a load-more row at the
+// end. A tap on a row opens the torrent's details; a row's download button sends the torrent
+// to the remote client. Above the table stand the banner and the header with the user's
+// figures and the screen's buttons.
+//
+// The base of the favourites, search, snatch list and friends screens: they replace the
+// virtual hooks and reach the fields below.
+class AllListViewController : public TableViewController, public HeaderViewDelegate
 {
     Q_OBJECT
-
 public:
+    static constexpr int kTorrentsPerPage = 50;
+    static constexpr double kRowHeight = 37;
+    static constexpr int kLoadMoreHeight = 36;
+    // The header's buttons row; the table starts this far below the banner.
+    static constexpr int kTableOffset = 34;
+
     explicit AllListViewController(TableViewStyle style = TableViewStyle::Plain, QObject* parent = nullptr);
+    ~AllListViewController() override;
+
+    void loadView() override;
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+    // Table.
+    int numberOfRowsInSection(TableView* tableView, int section) override;
+    TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    double heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    void didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+
+    // Asks for one site page.
+    virtual void fetchPage(int page);
+    // A page has arrived: rows appended (or, after a refresh, in place of the old ones); absent
+    // when the page could not be read.
+    virtual void loadedTorrents(std::optional<QList<Torrent>> torrents);
+
+    // HeaderViewDelegate.
+    void didRefresh() override;
+    void didSettings() override;
+    // A member's profile; a null name is the signed-in user.
+    void didSelectProfile(const QString& username) override;
+
+    // Drops, in place, the torrents that no filter accepts (on the favourites screen, or
+    // wherever filters are set); an empty list marks the end of the pages.
+    virtual void filterData(QList<Torrent>& torrents);
+    // Locks or unlocks every tab of the tab bar and the "More" tab.
+    virtual void disableTabs(bool disable);
+    // The picture for a torrent's category: a bundle picture by name, or a remote one by URL
+    // (an empty placeholder until it has loaded).
+    virtual QImage cachedImageForTorrent(const QString& key);
+    // A remote picture has loaded.
+    virtual void imageReady(LoadedImage image);
+    // Sends the torrent of row `tag` to the remote client.
+    virtual void didTapDownloadButton(int tag);
+    // A send has finished: the torrent's name, or a null text when it failed.
+    virtual void downloadedFinished(QString name);
+    // The header's figures from the signed-in user's record.
+    virtual void reloadHeaderView();
+
+    // Fields, for the screens built on this one and for tests.
+    const std::optional<QList<Torrent>>& torrentData() const { return m_torrentData; }
+    int currentPage() const { return m_currentPage; }
+    void setCurrentPage(int page) { m_currentPage = page; }
+    int sendingTorrentCount() const { return m_sendingTorrentCount; }
+    bool noMoreTorrents() const { return m_noMoreTorrents; }
+    bool isRefreshed() const { return m_refreshed; }
+    QList<Filter>& filters() { return m_filters; }
+    OperationQueue& operationQueue() { return *m_operationQueue; }
+    OperationQueue& imageOperationQueue() { return *m_imageOperationQueue; }
+    const QHash<QString, QImage>& cachedImages() const { return m_cachedImages; }
+    HeaderView* headerView() const { return m_headerView; }
+    BannerView* adMobAd() const { return m_adMobAd; }
+    LoadingIndicator* loading() const { return m_loading; }
+    SendingTorrentIndicator* loadingTorrent() const { return m_loadingTorrent; }
+    UserInfo* userInfo() const { return m_userInfo; }
+
+    // The text of the sending overlay for a count: "Sending %@ torrent%@ to server", the count
+    // and "s" from 2 on, two empty texts for 1.
+    static QString sendingText(int count);
+    // The load-more row's range for the page last asked for, "[%d-%d]".
+    static QString pageRangeText(int currentPage);
+
+protected:
+    // True on the favourites screen: with no filters it shows nothing.
+    virtual bool isFavoritesList() const { return false; }
+    // Whether the load-more row takes a tap now (the delivering fetch may still be counted).
+    virtual bool loadMoreRowTakesTouches() const;
+    // Shows the shared page loading overlay with `text` over the window.
+    void showLoading(const QString& text);
+    // The screen's own view before the table is placed (the search screen adds its bar).
+    QWidget* contentView() const { return m_contentView; }
+    bool isLoadMoreRow(const IndexPath& indexPath) const;
+
+    std::optional<QList<Torrent>> m_torrentData;
+    std::unique_ptr<OperationQueue> m_operationQueue;
+    std::unique_ptr<OperationQueue> m_imageOperationQueue;
+    QList<Filter> m_filters;
+    LoadingIndicator* m_loading = nullptr;
+    SendingTorrentIndicator* m_loadingTorrent = nullptr;
+    int m_currentPage = 0;
+    int m_sendingTorrentCount = 0;
+    QHash<QString, QImage> m_cachedImages;
+    UserInfo* m_userInfo = nullptr;
+    QPointer<HeaderView> m_headerView;
+    QPointer<BannerView> m_adMobAd;
+    QPointer<QWidget> m_contentView;
+    bool m_noMoreTorrents = false;
+    bool m_refreshed = false;
+
+private:
+    TableViewCell* loadMoreCell(TableView* tableView);
+    TableViewCell* torrentCell(TableView* tableView, const Torrent& torrent, int row);
 };

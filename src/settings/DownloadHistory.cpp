@@ -32,3 +32,18 @@ bool DownloadHistory::removeAt(int index)
         return true;
     });
 }
+
+DownloadHistory::Removal DownloadHistory::removeFromNewest(int position, const QString& name)
+{
+    bool found = false;
+    const bool saved = Settings::updateStringArray(SettingsKeys::torrentHistory, [&](QStringList& history) {
+        const qsizetype index = history.size() - 1 - position;
+        found = position >= 0 && index >= 0 && history.at(index) == name;
+        if (found)
+            history.removeAt(index);
+        return found;
+    });
+    if (!found)
+        return Removal::NotThere;
+    return saved ? Removal::Removed : Removal::NotSaved;
+}

@@ -22,4 +22,12 @@ public:
     // Removes the entry at index (0 = oldest); false when there is none there or the file
     // could not be written.
     static bool removeAt(int index);
+
+    enum class Removal { Removed, NotThere, NotSaved };
+    // Removes the entry `position` places from the newest (0 = the newest) when it is still
+    // `name`: a list shown a while ago names its rows so, and meanwhile a hand-off may have
+    // added entries or another program changed the list. NotThere when the stored list no
+    // longer holds that name there (nothing is removed); NotSaved when it was removed but the
+    // file could not be written.
+    static Removal removeFromNewest(int position, const QString& name);
 };

@@ -134,22 +134,22 @@ static TabBarItem* itemOf(ViewController* c, ViewController* borrowedRoot)
     return c->tabBarItem();
 }
 
+QList<TabBarItem*> TabBarController::tabBarItems() const
+{
+    ViewController* borrowedRoot = m_borrowed.isEmpty() ? nullptr : m_borrowed.first().data();
+    QList<TabBarItem*> items;
+    for (ViewController* c : viewControllers())
+        items.append(itemOf(c, c == m_borrowedFrom ? borrowedRoot : nullptr));
+    return items;
+}
+
 void TabBarController::updateTabBar()
 {
-    const QList<ViewController*> list = viewControllers();
-    ViewController* borrowedRoot = m_borrowed.isEmpty() ? nullptr : m_borrowed.first().data();
-    auto item = [&](ViewController* c) {
-        return itemOf(c, c == m_borrowedFrom ? borrowedRoot : nullptr);
-    };
-    QList<TabBarItem*> barItems;
-    for (int i = 0; i < visibleTabCount() && i < list.size(); ++i)
-        barItems.append(item(list.at(i)));
+    const QList<TabBarItem*> items = tabBarItems();
+    QList<TabBarItem*> barItems = items.mid(0, visibleTabCount());
     if (hasMore()) {
         barItems.append(moreNavigationController()->tabBarItem());
-        QList<TabBarItem*> rest;
-        for (int i = visibleTabCount(); i < list.size(); ++i)
-            rest.append(item(list.at(i)));
-        static_cast<MoreListViewController*>(m_moreList)->setItems(rest);
+        static_cast<MoreListViewController*>(m_moreList)->setItems(items.mid(visibleTabCount()));
     }
     // Items that change later (enabled, title) repaint the bar by themselves.
     if (m_bar) {

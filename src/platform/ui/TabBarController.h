@@ -8,6 +8,7 @@
 
 class NavigationController;
 class TabBar;
+class TabBarItem;
 class TabBarController;
 class QWidget;
 
@@ -46,6 +47,9 @@ public:
     void setSelectedViewController(ViewController* controller);
 
     NavigationController* moreNavigationController();
+    // The item each screen shows, in tab order (a navigation controller shows its root
+    // screen's item), without the "More" tab's own.
+    QList<TabBarItem*> tabBarItems() const;
 
     void setDelegate(TabBarControllerDelegate* delegate) { m_delegate = delegate; }
     TabBarControllerDelegate* delegate() const { return m_delegate; }
