@@ -5,7 +5,6 @@
 #include "platform/ui/Fonts.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 
@@ -67,24 +66,11 @@ void BannerView::paintEvent(QPaintEvent*)
     if (m_content)
         return;
 
-    // The house banner: the application's name and what it is for, on a rounded plate.
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF plate = QRectF(rect()).adjusted(6, 6, -6, -6);
-    QPainterPath path;
-    path.addRoundedRect(plate, 6, 6);
-    painter.fillPath(path, QColor(0, 0, 0, 110));
-    painter.setPen(QColor(255, 255, 255, 40));
-    painter.drawPath(path);
-
-    const double scale = height() / double(kPhoneHeight);
-    const QFont title = Fonts::fontWithName(QStringLiteral("ArialRoundedMTBold"), 17 * std::min(scale, 1.4));
-    const QFont line = Fonts::fontWithName(QStringLiteral("Arial"), 10 * std::min(scale, 1.4));
-    const QRectF text = plate.adjusted(12, 2, -12, -2);
-    painter.setFont(title);
-    painter.setPen(Qt::white);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("iTarnvale"));
-    painter.setFont(line);
-    painter.setPen(QColor(200, 200, 200));
-    painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter,
+    // The house banner: the pattern carries the application's name; what it is for stands
+    // at the right.
+    const double scale = std::min(height() / double(kPhoneHeight), 1.4);
+    painter.setFont(Fonts::fontWithName(QStringLiteral("Arial"), 10 * scale));
+    painter.setPen(QColor(210, 215, 225));
+    painter.drawText(QRectF(rect()).adjusted(12, 2, -12, -2), Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("Browse, search, and send\ntorrents to your computer"));
 }
