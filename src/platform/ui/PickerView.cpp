@@ -286,10 +286,15 @@ void PickerView::animateTo(int component, int row, bool notify)
         m_delegate->didSelectRow(this, row, component);
 }
 
+int PickerView::heightForFrameHeight(int height)
+{
+    return height < kMinimumHeight ? kDefaultHeight : height;
+}
+
 void PickerView::resizeEvent(QResizeEvent*)
 {
-    if (height() < kMinimumHeight) {
-        resize(width(), kDefaultHeight);
+    if (height() != heightForFrameHeight(height())) {
+        resize(width(), heightForFrameHeight(height()));
         return;
     }
     layoutComponents();

@@ -39,6 +39,9 @@ public:
     QWidget* viewForRow(int row, int component) const;
     // A column's rectangle in the picker's coordinates.
     QRect componentRect(int component) const;
+    // The height a frame of the given height becomes (216 when lower than 162), so that a
+    // screen can place a picker at its real size before it is shown.
+    static int heightForFrameHeight(int height);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

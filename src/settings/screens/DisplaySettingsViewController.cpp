@@ -1,28 +1,47 @@
 #include "settings/screens/DisplaySettingsViewController.h"
 
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SiteCodes.h"
+
 #include <QMutex>
 #include <QMutexLocker>
 
-// Stub: the screen's content follows.
+namespace {
+QMutex g_classLock;
+DisplaySettingsViewController* g_instance = nullptr;
+
+BrowseFilterSettingsViewController::Keys recentsKeys()
+{
+    return {SettingsKeys::categories, SettingsKeys::language, SettingsKeys::orderBy, SettingsKeys::sortBy,
+            &Settings::setCategories, &Settings::setLanguage, &Settings::setOrderBy, &Settings::setSortBy};
+}
+
+BrowseFilterSettingsViewController::Tables siteTables()
+{
+    return {SiteCodes::order(), SiteCodes::sort(), SiteCodes::categories(), SiteCodes::languages()};
+}
+} // namespace
 
 DisplaySettingsViewController* DisplaySettingsViewController::sharedInstance()
 {
-    static QMutex lock;
-    static DisplaySettingsViewController* instance = nullptr;
-    QMutexLocker locker(&lock);
-    if (!instance)
-        instance = new DisplaySettingsViewController();
-    return instance;
+    QMutexLocker locker(&g_classLock);
+    if (!g_instance)
+        g_instance = new DisplaySettingsViewController;
+    return g_instance;
 }
 
-DisplaySettingsViewController::DisplaySettingsViewController(QObject* parent)
-    : ViewController(parent)
+void DisplaySettingsViewController::resetSharedInstanceForTests()
+{
+    QMutexLocker locker(&g_classLock);
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+DisplaySettingsViewController::DisplaySettingsViewController()
+    : BrowseFilterSettingsViewController(QStringLiteral("Recents Display Settings"), recentsKeys(), siteTables(),
+                                         sharedInstanceOwner())
 {
 }
 
 DisplaySettingsViewController::~DisplaySettingsViewController() = default;
-
-void DisplaySettingsViewController::release()
-{
-    // The shared instance stays alive after being popped.
-}

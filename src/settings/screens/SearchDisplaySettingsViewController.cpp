@@ -1,28 +1,49 @@
 #include "settings/screens/SearchDisplaySettingsViewController.h"
 
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+#include "settings/screens/DisplaySettingsViewController.h"
+
 #include <QMutex>
 #include <QMutexLocker>
 
-// Stub: the screen's content follows.
+namespace {
+QMutex g_classLock;
+SearchDisplaySettingsViewController* g_instance = nullptr;
+
+BrowseFilterSettingsViewController::Keys searchKeys()
+{
+    return {SettingsKeys::searchCategories, SettingsKeys::searchLanguage, SettingsKeys::searchOrderBy,
+            SettingsKeys::searchSortBy,     &Settings::setSearchCategories, &Settings::setSearchLanguage,
+            &Settings::setSearchOrderBy,    &Settings::setSearchSortBy};
+}
+} // namespace
 
 SearchDisplaySettingsViewController* SearchDisplaySettingsViewController::sharedInstance()
 {
-    static QMutex lock;
-    static SearchDisplaySettingsViewController* instance = nullptr;
-    QMutexLocker locker(&lock);
-    if (!instance)
-        instance = new SearchDisplaySettingsViewController();
-    return instance;
+    QMutexLocker locker(&g_classLock);
+    if (!g_instance)
+        g_instance = new SearchDisplaySettingsViewController(DisplaySettingsViewController::sharedInstance());
+    return g_instance;
 }
 
-SearchDisplaySettingsViewController::SearchDisplaySettingsViewController(QObject* parent)
-    : ViewController(parent)
+void SearchDisplaySettingsViewController::resetSharedInstanceForTests()
+{
+    QMutexLocker locker(&g_classLock);
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+SearchDisplaySettingsViewController::SearchDisplaySettingsViewController(DisplaySettingsViewController* recents)
+    : BrowseFilterSettingsViewController(QStringLiteral("Search Settings"), searchKeys(), recents->tables(),
+                                         sharedInstanceOwner())
+    , m_settingsViewCtrl(recents)
 {
 }
 
 SearchDisplaySettingsViewController::~SearchDisplaySettingsViewController() = default;
 
-void SearchDisplaySettingsViewController::release()
+DisplaySettingsViewController* SearchDisplaySettingsViewController::settingsViewCtrl() const
 {
-    // The shared instance stays alive after being popped.
+    return m_settingsViewCtrl;
 }

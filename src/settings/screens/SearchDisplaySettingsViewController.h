@@ -1,21 +1,35 @@
 #pragma once
 
-#include "platform/ui/ViewController.h"
+#include "settings/screens/BrowseFilterSettingsViewController.h"
 
-// "Search Settings" (spec Part 5.2): category, language, order and sort of searches.
-// One shared instance, pushed on a navigation stack each time.
-class SearchDisplaySettingsViewController : public ViewController
+#include <QPointer>
+
+class DisplaySettingsViewController;
+
+// "Search Settings" (spec Part 5.2): category, language, order and sort of the search list,
+// stored at once under "iTarnvale_searchCategories", "iTarnvale_searchLanguage",
+// "iTarnvale_searchOrderBy" and "iTarnvale_searchSortBy". It takes its tables from the recents
+// screen (making that one if needed). One shared instance, pushed on a navigation stack each
+// time; popping it keeps it (and its controls' state) for the next visit.
+class SearchDisplaySettingsViewController : public BrowseFilterSettingsViewController
 {
     Q_OBJECT
 
 public:
-    // The single instance, made on first use; never destroyed while the app runs.
+    // The single instance, made on first use under the class lock; never destroyed while the
+    // application runs. User interface thread only (it makes widgets).
     static SearchDisplaySettingsViewController* sharedInstance();
 
-    // Popping keeps the shared instance alive.
-    void release() override;
+    // Tests only: deletes the shared instance (not the recents screen), so that the next
+    // sharedInstance() makes a new one. The screen must not be on a navigation stack.
+    static void resetSharedInstanceForTests();
 
-protected:
-    explicit SearchDisplaySettingsViewController(QObject* parent = nullptr);
+    // The recents screen the tables came from.
+    DisplaySettingsViewController* settingsViewCtrl() const;
+
+private:
+    explicit SearchDisplaySettingsViewController(DisplaySettingsViewController* recents);
     ~SearchDisplaySettingsViewController() override;
+
+    QPointer<DisplaySettingsViewController> m_settingsViewCtrl;
 };
