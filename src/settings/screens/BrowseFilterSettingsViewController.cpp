@@ -56,11 +56,10 @@ BrowseFilterSettingsViewController::BrowseFilterSettingsViewController(const QSt
     , m_languages(tables.languagesBackup)
     , m_languagesBackup(tables.languagesBackup)
 {
-    // Step 1 (the bar is made visible whenever the screen appears) and step 2.
+    // Step 1 (the bar is made visible whenever the screen appears); step 2 and the content
+    // view (steps 1 and 3 to 9) are made by loadView, now, so that the stored codes are read
+    // at creation.
     setTitle(title);
-    navigationItem()->setLeftView(makeBackButton());
-    // Steps 1 and 3 to 9: the content view, made now so that the stored codes are read at
-    // creation.
     view();
 }
 
@@ -93,6 +92,10 @@ Button* BrowseFilterSettingsViewController::makeBackButton()
 
 void BrowseFilterSettingsViewController::loadView()
 {
+    // The back button lives in the bar that shows it; a bar that went away (with its
+    // navigation controller, taking this view along) took it too: both are made again.
+    if (!navigationItem()->leftView())
+        navigationItem()->setLeftView(makeBackButton());
     DisplaySettingsView* view = DisplaySettingsView::create();
     view->setDelegate(this);
     view->setGeometry(Device::screenBounds());
