@@ -20,7 +20,7 @@ struct SiteCategory
     bool languagesApply = true;
 };
 
-// The site's order, sort, category and language tables (spec Part 5.2), in their order. The
+// The site's order, sort, category and language tables, in their order. The
 // display and search settings screens share them.
 class SiteCodes
 {

@@ -1,4 +1,4 @@
-// The recents and search display settings screens (spec Part 5.2), offscreen: what they
+// The recents and search display settings screens, offscreen: what they
 // restore from the store when they are made, what every choice stores at once, the language
 // column collapsing to "All", the controls' places, and the shared instance outliving a pop.
 #include "platform/core/SettingsStore.h"
@@ -364,7 +364,7 @@ void TestDisplaySettings::screensPlaceSelectorsAndPicker_data()
 }
 
 // Both screens show the labels and selectors at the search screen's places and the picker
-// below them (the recents screen too: the choice); the content covers the picker.
+// below them, the recents screen too; the content covers the picker.
 void TestDisplaySettings::screensPlaceSelectorsAndPicker()
 {
     QFETCH(bool, search);

@@ -15,7 +15,7 @@ class Label;
 class PickerView;
 class SegmentedControl;
 
-// What the recents and search display settings screens (spec Part 5.2) have in common: the
+// What the recents and search display settings screens have in common: the
 // order and sort selectors, the category and language picker, restoring them from the stored
 // codes when the screen is made, and storing every choice at once under the screen's keys.
 // The two screens differ only in their title, their keys and where their tables come from.

@@ -5,7 +5,7 @@
 
 class ScrollView;
 
-// The content view of the display and search settings screens (spec Part 5.2), built from
+// The content view of the display and search settings screens, built from
 // the interface layout "DisplaySettings" (whose root class this is): the dark page with the
 // scroll view into which the screens place their selectors and the picker. The scroll view
 // always fills the view, so that content below a short view (under a navigation bar and a

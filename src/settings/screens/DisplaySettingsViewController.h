@@ -2,7 +2,7 @@
 
 #include "settings/screens/BrowseFilterSettingsViewController.h"
 
-// "Recents Display Settings" (spec Part 5.2): category, language, order and sort of the
+// "Recents Display Settings": category, language, order and sort of the
 // recent torrents list, stored at once under "iTarnvale_categories", "iTarnvale_language",
 // "iTarnvale_orderBy" and "iTarnvale_sortBy". It builds the site's code tables, which the
 // search screen takes from it. One shared instance, pushed on a navigation stack each time;

@@ -6,7 +6,7 @@
 
 class DisplaySettingsViewController;
 
-// "Search Settings" (spec Part 5.2): category, language, order and sort of the search list,
+// "Search Settings": category, language, order and sort of the search list,
 // stored at once under "iTarnvale_searchCategories", "iTarnvale_searchLanguage",
 // "iTarnvale_searchOrderBy" and "iTarnvale_searchSortBy". It takes its tables from the recents
 // screen (making that one if needed). One shared instance, pushed on a navigation stack each
