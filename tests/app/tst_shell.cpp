@@ -121,9 +121,12 @@ private:
         QVERIFY(!shell->view()->isVisible());
     }
 
+    // As a user would: once the tabs take taps again (a list locks them while its page loads).
     void tapTab(int barIndex)
     {
-        TabBar* bar = m_app->viewController()->tabBarController()->tabBar();
+        TabBarController* tabs = m_app->viewController()->tabBarController();
+        QTRY_VERIFY_WITH_TIMEOUT(tabs->moreNavigationController()->tabBarItem()->isEnabled(), kWait);
+        TabBar* bar = tabs->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->itemRect(barIndex).center());
     }
 
