@@ -29,6 +29,7 @@
 #include "remote/ServerInfo.h"
 #include "settings/DownloadHistory.h"
 #include "settings/SettingsKeys.h"
+#include "settings/screens/DisplaySettingsViewController.h"
 #include "site/SiteHosts.h"
 #include "views/LoadMoreItemView.h"
 #include "views/TorrentItemTableViewCell.h"
@@ -214,6 +215,18 @@ private Q_SLOTS:
         QTRY_VERIFY(tabsEnabled(m_tabs));
         QCOMPARE(all->torrentData()->size(), 100);
         QCOMPARE(all->tableView()->numberOfRowsInSection(0), 100);
+
+        // A row opens its details page, the gear the display settings.
+        NavigationController* navigation = all->navigationController();
+        all->didSelectRowAtIndexPath(all->tableView(), IndexPath::forRow(3));
+        auto* details = qobject_cast<TorrentWebViewController*>(navigation->topViewController());
+        QVERIFY(details);
+        QCOMPARE(details->tag(), 3);
+        QCOMPARE(details->url(), SiteHosts::webUrl(all->torrentData()->at(3).detailsUrl()));
+        navigation->popViewControllerAnimated(false);
+        QTest::mouseClick(all->headerView()->settingsBtn(), Qt::LeftButton);
+        QCOMPARE(navigation->topViewController(), DisplaySettingsViewController::sharedInstance());
+        navigation->popViewControllerAnimated(false);
     }
 
     // Refresh keeps the old rows, at the top and still, until page 1 replaces them all.
