@@ -4,10 +4,25 @@
 #include "platform/ui/WebView.h"
 #include "platform/ui/WebViewDelegate.h"
 
+#include <QAuthenticator>
+
 WebPage::WebPage(WebView* view)
     : QWebEnginePage(WebProfile::shared(), view)
     , m_view(view)
 {
+    // Credentials go only where the delegate gives them; a refused challenge ends the request
+    // as unauthorised (a null authenticator), with no prompt.
+    connect(this, &QWebEnginePage::authenticationRequired, this, [this](const QUrl& url, QAuthenticator* auth) {
+        QString username;
+        QString password;
+        WebViewDelegate* delegate = m_view->delegate();
+        if (delegate && delegate->didReceiveAuthenticationChallenge(m_view, url, &username, &password)) {
+            auth->setUser(username);
+            auth->setPassword(password);
+        } else {
+            *auth = QAuthenticator();
+        }
+    });
 }
 
 void WebPage::expectHtmlLoad(const QUrl& baseUrl)

@@ -21,4 +21,12 @@ public:
     virtual void webViewDidStartLoad(WebView*) {}
     virtual void webViewDidFinishLoad(WebView*) {}
     virtual void didFailLoadWithError(WebView*, const QString& /*error*/) {}
+    // A server asks the page for HTTP credentials (a script's request, a style, a picture):
+    // answer true with `username` and `password` filled to give them, false to refuse. The
+    // default refuses, so a page never shows a prompt of its own.
+    virtual bool didReceiveAuthenticationChallenge(WebView*, const QUrl& /*url*/, QString* /*username*/,
+                                                   QString* /*password*/)
+    {
+        return false;
+    }
 };
