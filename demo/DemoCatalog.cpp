@@ -49,6 +49,10 @@ DemoCatalog::DemoCatalog(int count, unsigned seed)
 {
     std::mt19937 random(seed);
     DemoTorrentNames names(random);
+    // The recurring names draw from a generator of their own: everything else comes out as
+    // it did before they were added.
+    std::mt19937 recurringRandom(seed ^ 0x5eed1e55u);
+    DemoTorrentNames recurringNames(recurringRandom);
     const QList<DemoCategory>& categories = DemoCategory::all();
     const auto& languages = DemoCategory::languages();
     qint64 added = 1370044800; // 2013-06-01, the newest upload; older ones go back from here
@@ -67,6 +71,9 @@ DemoCatalog::DemoCatalog(int count, unsigned seed)
             t.language = QStringLiteral("0");
         }
         t.name = names.make(category);
+        const QString recurring = recurringNames.recurring(category, &t.subCategory);
+        if (!recurring.isNull())
+            t.name = recurring;
         for (const SizeRange& range : kSizes) {
             if (t.category == QLatin1String(range.code)) {
                 t.sizeBytes = qint64(range.minBytes * std::pow(range.maxBytes / range.minBytes, unit(random)));

@@ -12,6 +12,8 @@
 
 #include <httplib.h>
 
+#include <chrono>
+
 const char DemoSite::kWebHostName[] = "www.tarnvale.localhost";
 const char DemoSite::kDemoUsername[] = "demo";
 const char DemoSite::kDemoPassword[] = "tarnvale";
@@ -63,6 +65,10 @@ bool DemoSite::start(QString* error)
 {
     if (isRunning())
         return true;
+    {
+        std::lock_guard lock(m_latencyLock);
+        m_stopping = false;
+    }
     if (!m_pictures)
         m_pictures = std::make_unique<DemoPictures>();
     if (!m_notice)
@@ -108,6 +114,12 @@ bool DemoSite::start(QString* error)
 
 void DemoSite::stop()
 {
+    {
+        // Pages waiting out their latency are answered now, so the servers can stop.
+        std::lock_guard lock(m_latencyLock);
+        m_stopping = true;
+    }
+    m_stopped.notify_all();
     for (auto& server : m_servers)
         server->stop();
     m_servers.clear();
@@ -180,15 +192,80 @@ QUrl DemoSite::listingUrl(const QString& category, const QString& language, cons
                     .arg(page));
 }
 
+void DemoSite::setLatency(int milliseconds)
+{
+    setLatency(milliseconds > 0 ? QList<int>{milliseconds} : QList<int>());
+}
+
+void DemoSite::setLatency(const QList<int>& millisecondsByPage)
+{
+    std::lock_guard lock(m_latencyLock);
+    m_latency = millisecondsByPage;
+}
+
+QList<int> DemoSite::latency() const
+{
+    std::lock_guard lock(m_latencyLock);
+    return m_latency;
+}
+
+std::optional<QList<int>> DemoSite::parseLatency(const QString& text)
+{
+    QList<int> values;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int value = part.trimmed().toInt(&ok);
+        if (!ok || value < 0)
+            return std::nullopt;
+        values.append(value);
+    }
+    return values;
+}
+
+void DemoSite::waitLatency(int page)
+{
+    std::unique_lock lock(m_latencyLock);
+    if (m_latency.isEmpty())
+        return;
+    const int index = int((qint64(std::max(page, 1)) - 1) % m_latency.size());
+    const auto delay = std::chrono::milliseconds(m_latency.at(index));
+    m_stopped.wait_for(lock, delay, [this] { return m_stopping; });
+}
+
+void DemoSite::recordAnswer(int page)
+{
+    std::lock_guard lock(m_latencyLock);
+    if (m_answeredPages.size() >= kAnsweredPagesKept)
+        m_answeredPages.removeFirst();
+    m_answeredPages.append(page);
+}
+
+QList<int> DemoSite::answeredPages() const
+{
+    std::lock_guard lock(m_latencyLock);
+    return m_answeredPages;
+}
+
+void DemoSite::clearAnsweredPages()
+{
+    std::lock_guard lock(m_latencyLock);
+    m_answeredPages.clear();
+}
+
 void DemoSite::installWebRoutes(DemoServerThread& web)
 {
     httplib::Server& server = web.server();
 
+    // A few pages held up by the latency must not keep the next ones waiting for a thread.
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWebThreads); };
+
     auto listing = [this](const httplib::Request& req, httplib::Response& res) {
         const DemoCatalog::Query query = listingQuery(req);
+        waitLatency(query.page);
         int total = 0;
         const auto rows = m_catalog.page(query, &total);
         sendHtml(res, DemoListingPage::render(*m_frame, query, rows, total, webHost()));
+        recordAnswer(query.page);
     };
     server.Get("/", listing);
     server.Get("/files", listing);

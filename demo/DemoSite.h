@@ -2,10 +2,14 @@
 
 #include "DemoCatalog.h"
 
+#include <QList>
 #include <QString>
 #include <QUrl>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 class DemoCertificate;
@@ -53,6 +57,22 @@ public:
 
     const DemoCatalog& catalog() const { return m_catalog; }
 
+    // Latency of the listing pages, in milliseconds: each page is answered that much later,
+    // so that pages fetched together finish in an order a test or a person can set. With
+    // several values page p takes the value at (p - 1) modulo their count: {400, 800, 0}
+    // makes pages 1, 2 and 3 finish 3, 1, 2. Empty or 0: at once. May change while running.
+    void setLatency(int milliseconds);
+    void setLatency(const QList<int>& millisecondsByPage);
+    QList<int> latency() const;
+    // "200" or "400,800,0" as setLatency takes it; nothing for any other text.
+    static std::optional<QList<int>> parseLatency(const QString& text);
+
+    // The listing pages answered (their page numbers), in the order their answers were
+    // made; the latest kAnsweredPagesKept.
+    static constexpr int kAnsweredPagesKept = 1000;
+    QList<int> answeredPages() const;
+    void clearAnsweredPages();
+
     // Members, sessions and captcha switches (DemoMemberSite); valid after start().
     DemoAccounts& accounts();
     QString captchaHost() const; // "captcha.localhost:<port>"
@@ -61,8 +81,15 @@ public:
     DemoNoticeService& notice();
     QString noticeHost() const;  // "notice.localhost:<port>"
 
+    // Threads that answer the web host: enough for a batch of pages held up by the latency
+    // to be answered together.
+    static constexpr int kWebThreads = 24;
+
 private:
     void installWebRoutes(DemoServerThread& web);
+    // Waits the latency of a listing page; cut short when the site stops.
+    void waitLatency(int page);
+    void recordAnswer(int page);
     void installSignInRoutes(DemoServerThread& secure);
 
     int m_requestedHttpPort;
@@ -76,4 +103,10 @@ private:
     DemoServerThread* m_web = nullptr;    // owned by m_servers
     DemoServerThread* m_secure = nullptr; // owned by m_servers
     std::vector<std::unique_ptr<DemoServerThread>> m_servers;
+
+    mutable std::mutex m_latencyLock; // the latency, the answered pages and the stop flag
+    std::condition_variable m_stopped;
+    QList<int> m_latency;
+    QList<int> m_answeredPages;
+    bool m_stopping = false;
 };

@@ -2,6 +2,8 @@
 
 #include "DemoCategory.h"
 
+#include <iterator>
+
 namespace {
 
 const char* const kAdjectives[] = {
@@ -42,6 +44,28 @@ const char* const kAuthors[] = {
     "J. R. Harlow", "Anne Whitfield", "Marcus O'Neil", "Helena Brandt", "Tomas Varga",
     "Ruth Calloway", "Peter & Jane Ashby",
 };
+
+// Releases of free systems (name, versions) and a few series that run through the listing.
+struct Release
+{
+    const char* format; // %1: the version
+    const char* versions[3];
+};
+const Release kReleases[] = {
+    {"Debian GNU/Linux %1 amd64 DVD", {"11.8", "12.2", "12.4"}},
+    {"Ubuntu Linux %1 Desktop amd64", {"22.04.3 LTS", "23.04", "23.10"}},
+    {"Linux Mint %1 Cinnamon 64-bit", {"21.1", "21.2", "21.3"}},
+    {"Fedora Linux %1 Workstation x86_64", {"37", "38", "39"}},
+    {"Arch Linux %1 x86_64", {"2023.10.14", "2023.11.01", "2023.12.01"}},
+    {"FreeBSD %1-RELEASE amd64 disc1", {"12.4", "13.2", "14.0"}},
+    {"OpenBSD %1 amd64 install", {"7.2", "7.3", "7.4"}},
+    {"NetBSD %1 amd64 install", {"9.2", "9.3", "10.0 RC1"}},
+};
+const char* const kSeries[] = {
+    "Northern Frontier", "The Hollow Citadel", "Station Meridian", "Harbour Lights", "Velvet Empire",
+};
+// The "Linux" sub-category of the applications.
+constexpr int kLinuxSubCategory = 3;
 
 } // namespace
 
@@ -98,4 +122,22 @@ QString DemoTorrentNames::make(const DemoCategory& category)
     if (code == "8")
         return QStringLiteral("%1 Wallpaper Pack (%2 pictures)").arg(title()).arg(20 + pick(480));
     return QStringLiteral("%1 Collection %2").arg(title(), year());
+}
+
+QString DemoTorrentNames::recurring(const DemoCategory& category, int* subCategory)
+{
+    if (category.code == "5" && pick(5) < 3) {
+        const Release& release = kReleases[pick(int(std::size(kReleases)))];
+        if (subCategory)
+            *subCategory = kLinuxSubCategory;
+        return QString::fromUtf8(release.format).arg(QString::fromUtf8(release.versions[pick(3)]));
+    }
+    if (category.code == "3" && pick(2) == 0) {
+        return QStringLiteral("%1 S%2E%3 %4-%5")
+            .arg(any(kSeries))
+            .arg(1 + pick(3), 2, 10, QLatin1Char('0'))
+            .arg(1 + pick(13), 2, 10, QLatin1Char('0'))
+            .arg(pick(2) ? "HDTV XviD" : "720p HDTV x264", group());
+    }
+    return QString();
 }

@@ -15,6 +15,12 @@ public:
 
     QString make(const DemoCategory& category);
 
+    // A name that recurs across the listing (a release of a system, an episode of one of a
+    // few series), or a null text for most torrents; in the first case `subCategory` (from 1)
+    // may be set to where such a release belongs. Meant for a generator of its own, so that
+    // the names and figures drawn by make() stay as they were.
+    QString recurring(const DemoCategory& category, int* subCategory);
+
 private:
     int pick(int count) { return int(m_random() % unsigned(count)); }
     template <std::size_t N>

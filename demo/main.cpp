@@ -1,5 +1,6 @@
-// itarnvale-demo-site [--http-port N] [--https-port N]: serves the demo Tarnvale site on
-// loopback until SIGINT or SIGTERM.
+// itarnvale-demo-site [--http-port N] [--https-port N] [--latency MS[,MS...]]: serves the
+// demo Tarnvale site on loopback until SIGINT or SIGTERM. --latency answers each listing page
+// that many milliseconds late (several values: page p takes the ((p - 1) mod n)-th).
 #include "DemoSite.h"
 
 #include <QGuiApplication>
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     int httpPort = 0;
     int httpsPort = 0;
+    QList<int> latency;
     for (int i = 1; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         bool ok = false;
@@ -49,8 +51,13 @@ int main(int argc, char* argv[])
             ok = readPort(args, i, httpPort);
         else if (arg == QLatin1String("--https-port"))
             ok = readPort(args, i, httpsPort);
+        else if (arg == QLatin1String("--latency") && i + 1 < args.size()) {
+            const auto parsed = DemoSite::parseLatency(args.at(++i));
+            ok = parsed.has_value();
+            latency = parsed.value_or(QList<int>());
+        }
         if (!ok) {
-            std::fprintf(stderr, "usage: itarnvale-demo-site [--http-port N] [--https-port N]\n");
+            std::fprintf(stderr, "usage: itarnvale-demo-site [--http-port N] [--https-port N] [--latency MS[,MS...]]\n");
             return 2;
         }
     }
@@ -69,6 +76,7 @@ int main(int argc, char* argv[])
     sigaction(SIGTERM, &action, nullptr);
 
     DemoSite site(httpPort, httpsPort);
+    site.setLatency(latency);
     QString error;
     if (!site.start(&error)) {
         std::fprintf(stderr, "itarnvale-demo-site: %s\n", qPrintable(error));

@@ -1,6 +1,7 @@
-// itarnvale [--demo] [--device phone|phone-568|tablet] [host options]: the application.
-// With --demo it runs on the demo site, served in this process on loopback, with settings
-// and cookies of its own and a remote client to send torrents to.
+// itarnvale [--demo [--demo-latency MS[,MS...]]] [--device phone|phone-568|tablet] [host options]:
+// the application. With --demo it runs on the demo site, served in this process on loopback,
+// with settings and cookies of its own and a remote client to send torrents to;
+// --demo-latency makes the demo answer its listing pages that many milliseconds late.
 #include "DemoSite.h"
 #include "TransmissionDaemon.h"
 #include "VuzeStandIn.h"
@@ -100,7 +101,7 @@ void startRemoteClient(Demo& demo)
     info.setPassword(kRemotePassword);
 }
 
-bool startDemo(Demo& demo)
+bool startDemo(Demo& demo, const QList<int>& latency)
 {
     const QString folder = dataFolder(QStringLiteral("iTarnvale-demo"));
     SettingsStore::setStandardPath(folder + QStringLiteral("/settings.ini"));
@@ -112,6 +113,7 @@ bool startDemo(Demo& demo)
         std::fprintf(stderr, "itarnvale: the demo site did not start: %s\n", qPrintable(error));
         return false;
     }
+    demo.site->setLatency(latency);
     const DemoSite& site = *demo.site;
     SiteHosts::setWebHost(site.webHost());
     SiteHosts::setSecureWebHost(site.secureWebHost());
@@ -143,14 +145,26 @@ int main(int argc, char* argv[])
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     const bool demoMode = arguments.removeAll(QStringLiteral("--demo")) > 0;
-    const QString error = SiteHosts::applyArguments(arguments);
+    QString error;
+    QList<int> latency;
+    const qsizetype latencyAt = arguments.indexOf(QStringLiteral("--demo-latency"));
+    if (latencyAt >= 0) {
+        const auto parsed = DemoSite::parseLatency(arguments.value(latencyAt + 1));
+        if (!parsed || !demoMode)
+            error = QStringLiteral("--demo-latency takes milliseconds (\"200\" or \"400,800,0\") and goes with --demo");
+        latency = parsed.value_or(QList<int>());
+        arguments.remove(latencyAt, std::min<qsizetype>(2, arguments.size() - latencyAt));
+    }
+    if (error.isEmpty())
+        error = SiteHosts::applyArguments(arguments);
     if (!error.isEmpty() || !arguments.isEmpty()) {
         if (!error.isEmpty())
             std::fprintf(stderr, "itarnvale: %s\n", qPrintable(error));
         else if (arguments != QStringList{QStringLiteral("--help")})
             std::fprintf(stderr, "itarnvale: unknown option %s\n", qPrintable(arguments.constFirst()));
         std::fprintf(stderr,
-                     "usage: itarnvale [--demo] [--device phone|phone-568|tablet] [host options]\n%s",
+                     "usage: itarnvale [--demo [--demo-latency MS[,MS...]]] [--device phone|phone-568|tablet] "
+                     "[host options]\n%s",
                      qPrintable(SiteHosts::usage()));
         return arguments == QStringList{QStringLiteral("--help")} ? 0 : 2;
     }
@@ -158,7 +172,7 @@ int main(int argc, char* argv[])
     quitOnSignals(app);
     Demo demo;
     if (demoMode) {
-        if (!startDemo(demo))
+        if (!startDemo(demo, latency))
             return 1;
     } else {
         CookieStore::shared().setStoragePath(SettingsStore::standardFolder() + QLatin1Char('/')
