@@ -1,16 +1,27 @@
 #include "pages/SiteWebViewController.h"
 
-#include "platform/ui/Bundle.h"
-#include "platform/ui/TabBarItem.h"
 #include "site/SiteHosts.h"
 
-SiteWebViewController::SiteWebViewController(const QUrl& url, ViewController* target, QObject* parent)
-    : ViewController(parent)
-    , m_url(url)
-    , m_target(target)
+namespace {
+// The tab is named after the web host; a port (the demo's) is no part of the name.
+QString hostName()
 {
-    setTitle(QString());
-    // The tab is named after the web host; a port (the demo's) is no part of the name.
-    const QString host = QUrl(QStringLiteral("http://") + SiteHosts::webHost()).host();
-    setTabBarItem(new TabBarItem(host, Bundle::imageNamed(QStringLiteral("tabbar-web.png")), 0));
+    return QUrl(QStringLiteral("http://") + SiteHosts::webHost()).host();
+}
+} // namespace
+
+SiteWebViewController::SiteWebViewController(const QUrl& url, ViewController* target, QObject* parent)
+    : TabWebViewController(url, target, hostName(), QStringLiteral("tabbar-web.png"), parent)
+{
+}
+
+FetchPageGeneric::ClassType SiteWebViewController::requestClass() const
+{
+    return FetchPageGeneric::classType<HttpRequest>();
+}
+
+void SiteWebViewController::viewWillAppear(bool animated)
+{
+    TabWebViewController::viewWillAppear(animated);
+    viewDidLoad();
 }

@@ -1,24 +1,22 @@
 #pragma once
 
-#include "platform/ui/ViewController.h"
+#include "pages/TabWebViewController.h"
 
-#include <QPointer>
-#include <QUrl>
-
-// The site's front page. For now a plain screen with its title and tab
-// item, so that the tab bar is complete; the screen's own content comes with its own work.
-class SiteWebViewController : public ViewController
+// The site's front page, in its own tab, shown as it comes (not cleaned, every link allowed).
+// It is fetched anew every time the tab is shown.
+class SiteWebViewController : public TabWebViewController
 {
     Q_OBJECT
-
 public:
     // No address and the recent torrents screen as target, as the tab bar makes it.
     SiteWebViewController(const QUrl& url, ViewController* target, QObject* parent = nullptr);
 
-    QUrl url() const { return m_url; }
-    ViewController* target() const { return m_target; }
+    void viewWillAppear(bool animated) override;
 
-private:
-    QUrl m_url;
-    QPointer<ViewController> m_target;
+protected:
+    FetchPageGeneric::ClassType requestClass() const override;
+    int fetchOverlayOffset() const override { return 0; }
+    int pageOverlayOffset() const override { return -22; }
+    // Showing the tab fetches anew anyway.
+    void resumeInterruptedLoad() override {}
 };
