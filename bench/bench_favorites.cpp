@@ -71,9 +71,13 @@ void BM_FavoritesBatchOfTen(benchmark::State& state)
 
     FavoriteListViewController screen;
     screen.view()->resize(320, 431);
+    // Once, untimed: what the first exchange of a run starts (worker threads, the HTTP
+    // library's set-up) is not a cost of each batch.
+    int startPage = 1;
+    secondsFor(screen, kPages, startPage, false, state);
+    startPage += kPages;
     double batchSeconds = 0;
     double serialSeconds = 0;
-    int startPage = 1;
     for (auto _ : state) {
         const double batch = secondsFor(screen, kPages, startPage, false, state);
         state.SetIterationTime(batch);
@@ -89,7 +93,7 @@ void BM_FavoritesBatchOfTen(benchmark::State& state)
     state.counters["rows"] = screen.torrentData() ? double(screen.torrentData()->size()) : 0;
     site.stop();
 }
-BENCHMARK(BM_FavoritesBatchOfTen)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FavoritesBatchOfTen)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
