@@ -10,14 +10,19 @@
 #include "app/LoadingIndicator.h"
 #include "lists/FavoriteListViewController.h"
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
+#include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 #include "settings/SettingsKeys.h"
+#include "settings/screens/EditFavoriteListViewController.h"
+#include "settings/screens/FavoriteDisplaySettingsViewController.h"
+#include "views/HeaderView.h"
 #include "views/LoadMoreItemView.h"
 
 #include <QRegularExpression>
@@ -250,6 +255,43 @@ private Q_SLOTS:
         QCOMPARE(names(*favorites->torrentData()), expected);
         QCOMPARE(rows(), int(expected.size()) + 1);
         save(QStringLiteral("favorites-matches.png"));
+    }
+
+    // The header's filter button leads to the filter list (its form opens by itself on no
+    // filters); a filter added there applies once the list shows again, and a refresh asks
+    // for the pages anew. The gear leads to the page count screen.
+    void headerButtonsLeadToTheFilterScreens()
+    {
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        NavigationController* navigation = favorites->navigationController();
+
+        QTest::mouseClick(favorites->headerView()->filtersBtn(), Qt::LeftButton);
+        auto* filters = qobject_cast<EditFavoriteListViewController*>(navigation->topViewController());
+        QVERIFY(filters);
+        QTRY_VERIFY(filters->modalViewController());
+        auto* form = qobject_cast<FavoriteComposeViewController*>(filters->modalViewController());
+        QVERIFY(form);
+        form->newItem()->setText(QStringLiteral("Linux|BSD"));
+        QTest::mouseClick(form->addButton(), Qt::LeftButton);
+        QTRY_VERIFY(!filters->modalViewController());
+        navigation->popViewControllerAnimated(false);
+        QCOMPARE(navigation->topViewController(), favorites);
+        QCOMPARE(favorites->filters().size(), 1);
+        QVERIFY(navigation->isNavigationBarHidden());
+
+        favorites->didRefresh();
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QVERIFY(!favorites->torrentData()->isEmpty());
+        for (const Torrent& torrent : *favorites->torrentData())
+            QVERIFY2(torrent.name().contains(QRegularExpression(QStringLiteral("Linux|BSD"))), qPrintable(torrent.name()));
+
+        QTest::mouseClick(favorites->headerView()->settingsBtn(), Qt::LeftButton);
+        QCOMPARE(navigation->topViewController(), FavoriteDisplaySettingsViewController::sharedInstance());
+        QVERIFY(!navigation->isNavigationBarHidden());
+        navigation->popViewControllerAnimated(false);
+        QCOMPARE(navigation->topViewController(), favorites);
     }
 };
 
