@@ -59,8 +59,7 @@ GALLERY_SCENE(QStringLiteral("layout-ServerSettings"), [] {
         ->setText(QStringLiteral("Transmission: enable the web interface in its preferences; the default port is 9091."));
     form->findChild<TextField*>(QStringLiteral("serverAddress"))->setText(QStringLiteral("192.168.1.10"));
     form->findChild<TextField*>(QStringLiteral("serverPort"))->setText(QStringLiteral("9091"));
-    form->resize(320, 480);
-    return form;
+    return form; // the whole form, help text included
 });
 
 GALLERY_SCENE(QStringLiteral("layout-DisplaySettings"), [] { return InterfaceLayout::load(QStringLiteral("DisplaySettings")); });

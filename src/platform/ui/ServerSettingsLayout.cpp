@@ -30,9 +30,6 @@ void InterfaceLayouts::buildServerSettings(QWidget* root)
     client->setSegmentedControlStyle(SegmentedControl::Style::Bar);
     client->setSelectedSegmentIndex(0);
 
-    Label* help = L::addLabel(root, QStringLiteral("serverDescription"), QString(), QRect(20, 88, 280, 58),
-                              Fonts::systemFont(12), QColor(220, 220, 220));
-    help->setNumberOfLines(0);
 
     struct Field
     {
@@ -44,7 +41,7 @@ void InterfaceLayouts::buildServerSettings(QWidget* root)
                             {"serverPort", "Port", "Port of the web interface"},
                             {"serverUser", "User name", "Empty when none"},
                             {"serverPassword", "Password", "Password"}};
-    int y = 152;
+    int y = 94;
     for (const Field& f : fields) {
         L::addLabel(root, QString::fromLatin1(f.name) + QStringLiteral("Label"), QString::fromLatin1(f.caption),
                     QRect(22, y, 276, 18), captionFont, caption);
@@ -59,4 +56,10 @@ void InterfaceLayouts::buildServerSettings(QWidget* root)
     root->findChild<TextField*>(QStringLiteral("serverPort"))->setInputMethodHints(Qt::ImhDigitsOnly);
 
     L::addButton(root, QStringLiteral("testButton"), QRect(20, y + 12, 280, 37), QStringLiteral("Test settings"));
+
+    // The chosen client's help text, whole, below the form (the page scrolls to it).
+    Label* help = L::addLabel(root, QStringLiteral("serverDescription"), QString(), QRect(20, y + 64, 280, 100),
+                              Fonts::systemFont(12), QColor(220, 220, 220));
+    help->setNumberOfLines(0);
+    help->setTextAlignment(TextAlignment::Left);
 }

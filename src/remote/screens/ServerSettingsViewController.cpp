@@ -14,6 +14,8 @@
 #include "remote/ServerInfo.h"
 #include "remote/screens/ClientWebViewController.h"
 
+#include <QFontMetrics>
+
 namespace {
 constexpr int kContentHeight = 640;
 constexpr int kContentHeightAfterKeyboard = 700;
@@ -159,6 +161,11 @@ void ServerSettingsViewController::didSelectClient(int index)
     if (!client)
         return;
     m_serverDescription->setText(client->getDefaultDescription());
+    // Tall enough for the whole text, from its top.
+    const QRect needed = QFontMetrics(m_serverDescription->font())
+                             .boundingRect(QRect(0, 0, m_serverDescription->width(), 10000),
+                                           Qt::TextWordWrap | Qt::TextExpandTabs, m_serverDescription->text());
+    m_serverDescription->resize(m_serverDescription->width(), needed.height() + 4);
     m_serverPort->setText(client->getDefaultPort());
     info.setPort(m_serverPort->text());
 }
