@@ -7,7 +7,12 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TabBarItem.h"
 
-#include <QDebug>
+#include <QLoggingCategory>
+
+namespace {
+// The screen's one debug line, off unless asked for (QT_LOGGING_RULES="itarnvale.logout.debug=true").
+Q_LOGGING_CATEGORY(logoutLog, "itarnvale.logout", QtWarningMsg)
+} // namespace
 
 LogoutViewController::LogoutViewController(TableViewStyle style, QObject* parent)
     : TableViewController(style, parent)
@@ -19,7 +24,7 @@ LogoutViewController::LogoutViewController(TableViewStyle style, QObject* parent
 void LogoutViewController::viewWillAppear(bool animated)
 {
     TableViewController::viewWillAppear(animated);
-    qDebug("viewWillAppear");
+    qCDebug(logoutLog, "viewWillAppear");
     if (TabBarController* tabs = tabBarController()) {
         tabs->setSelectedIndex(0);
         tabs->moreNavigationController()->popToRootViewControllerAnimated(false);

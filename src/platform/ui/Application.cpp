@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QLoggingCategory>
 
 #include <cstdio>
 #include <cstring>
@@ -30,16 +31,56 @@ int& prepared(int& argc, char** argv)
     return argc;
 }
 
+// What the web engine and the platform say on every start (flags, sandbox, graphics set-up):
+// nothing a user can act on. Off unless asked for with
+// QT_LOGGING_RULES="itarnvale.startup.debug=true".
+Q_LOGGING_CATEGORY(startupChatter, "itarnvale.startup", QtWarningMsg)
+
+QtMessageHandler g_previousHandler = nullptr;
+
+bool isStartupChatter(const QMessageLogContext& context, const QString& message)
+{
+    static const char* const lines[] = {"Sandboxing disabled by user.", "No suitable graphics backend found",
+                                        "This plugin does not support raise()"};
+    if (context.category && std::strcmp(context.category, "qt.webenginecontext") == 0)
+        return true;
+    for (const char* line : lines) {
+        if (message.trimmed() == QLatin1String(line))
+            return true;
+    }
+    return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
+
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg && isStartupChatter(context, message)) {
+        if (!startupChatter().isDebugEnabled())
+            return;
+        type = QtDebugMsg;
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
 
 void Application::prepareEnvironment()
 {
+    static const bool quiet = [] {
+        g_previousHandler = qInstallMessageHandler(quietHandler);
+        return true;
+    }();
+    Q_UNUSED(quiet);
     // Chromium refuses to start its sandbox as root and has no GPU offscreen or on a
     // headless server; software rendering is enough for the pages we show.
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     appendFlags("QTWEBENGINE_CHROMIUM_FLAGS",
                 {"--no-sandbox", "--disable-gpu", "--disable-gpu-compositing",
-                 "--disable-dev-shm-usage", "--disable-features=Vulkan"});
+                 "--disable-dev-shm-usage", "--disable-features=Vulkan",
+                 // Chromium's own console logging: fatal errors only.
+                 "--log-level=3"});
     // Without a GPU (offscreen, headless servers) the web views' scene graph draws in
     // software; the caller may choose otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))

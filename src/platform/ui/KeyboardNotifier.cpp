@@ -4,10 +4,13 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 bool takesText(const QWidget* widget)
@@ -32,12 +35,20 @@ KeyboardNotifier* KeyboardNotifier::instance()
 
 KeyboardNotifier::KeyboardNotifier() : QObject(qApp)
 {
-    if (qApp)
-        connect(qApp, &QApplication::focusChanged, this, &KeyboardNotifier::focusChanged);
+    if (!qApp)
+        return;
+    connect(qApp, &QApplication::focusChanged, this, &KeyboardNotifier::focusChanged);
+    QInputMethod* input = QGuiApplication::inputMethod();
+    connect(input, &QInputMethod::visibleChanged, this, &KeyboardNotifier::inputPanelChanged);
+    connect(input, &QInputMethod::keyboardRectangleChanged, this, &KeyboardNotifier::inputPanelChanged);
 }
 
 int KeyboardNotifier::keyboardHeight() const
 {
+    if (m_simulatedHeight > 0)
+        return m_simulatedHeight;
+    if (m_panelHeight > 0)
+        return m_panelHeight;
     return Device::userInterfaceIdiom() == Device::Idiom::Pad ? 264 : 216;
 }
 
@@ -47,9 +58,29 @@ QRect KeyboardNotifier::keyboardFrame() const
     return {0, screen.height() - keyboardHeight(), screen.width(), keyboardHeight()};
 }
 
+void KeyboardNotifier::setSimulatedPanelHeight(int height)
+{
+    m_simulatedHeight = std::max(0, height);
+    if (m_simulatedHeight > 0)
+        focusChanged();
+    else
+        inputPanelChanged();
+}
+
+void KeyboardNotifier::inputPanelChanged()
+{
+    if (m_simulatedHeight > 0)
+        return;
+    QInputMethod* input = QGuiApplication::inputMethod();
+    const QRectF panel = input->keyboardRectangle();
+    // The panel's rectangle is in device-independent pixels, which are the screens' points.
+    m_panelHeight = input->isVisible() ? int(std::lround(panel.height())) : 0;
+    announce(input->isVisible() && m_panelHeight > 0);
+}
+
 void KeyboardNotifier::focusChanged()
 {
-    if (m_pending)
+    if (m_simulatedHeight <= 0 || m_pending)
         return;
     m_pending = true;
     QTimer::singleShot(0, this, &KeyboardNotifier::settle);
@@ -58,11 +89,16 @@ void KeyboardNotifier::focusChanged()
 void KeyboardNotifier::settle()
 {
     m_pending = false;
-    const bool wanted = takesText(QApplication::focusWidget());
-    if (wanted == m_visible)
+    if (m_simulatedHeight > 0)
+        announce(takesText(QApplication::focusWidget()));
+}
+
+void KeyboardNotifier::announce(bool visible)
+{
+    if (visible == m_visible)
         return;
     const QRect frame = keyboardFrame();
-    if (wanted) {
+    if (visible) {
         Q_EMIT keyboardWillShow(frame);
         m_visible = true;
         Q_EMIT keyboardWasShown(frame);

@@ -3,7 +3,10 @@
 #include "platform/ui/Device.h"
 #include "platform/ui/ViewController.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPointer>
+#include <QShortcut>
 
 namespace {
 QPointer<Window> g_keyWindow;
@@ -18,6 +21,21 @@ Window::Window(QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
+    // Ctrl+Q (the platform's Quit key) ends the application by the same path as the close
+    // button and the session manager: the event loop returns and the application shuts down
+    // in order.
+    // Where the platform names no Quit key (a bare or offscreen session), Ctrl+Q.
+    auto* quit = new QShortcut(QKeySequence::keyBindings(QKeySequence::Quit)
+                                   .value(0, QKeySequence(Qt::CTRL | Qt::Key_Q)),
+                               this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void Window::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    QCoreApplication::quit();
 }
 
 Window::~Window()

@@ -34,6 +34,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The window's close button ends the application.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QList<ViewController*> controllersShown() const;
