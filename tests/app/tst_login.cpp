@@ -14,6 +14,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/KeyboardNotifier.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Switch.h"
@@ -232,13 +233,26 @@ private Q_SLOTS:
         QCOMPARE(screen->imageView()->cornerRadius(), 10.0);
         QVERIFY(screen->imageView()->clipsToBounds());
 
-        // With the captcha showing, the keyboard scrolls the form up by 30 and back.
+        // On a desktop there is no on-screen keyboard: a focused field and Return move nothing.
+        screen->captcha()->becomeFirstResponder();
+        QTRY_VERIFY(screen->captcha()->hasFocus());
+        QTest::keyClick(screen->username(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(screen->scrollView()->contentOffset(), QPointF(0, 0));
+        QCOMPARE(screen->groupView()->pos(), LoginViewController::kGroupOriginWithCaptcha);
+        QVERIFY(!screen->isKeyboardVisible());
+        screen->captcha()->resignFirstResponder();
+
+        // With an input panel (a phone's), the captcha's keyboard scrolls the form up by 30 and
+        // back.
+        KeyboardNotifier::instance()->setSimulatedPanelHeight(216);
         screen->captcha()->becomeFirstResponder();
         QTRY_COMPARE_WITH_TIMEOUT(screen->scrollView()->contentOffset(), QPointF(0, 30), kWait);
         QVERIFY(screen->isKeyboardVisible());
         screen->captcha()->resignFirstResponder();
         QTRY_COMPARE_WITH_TIMEOUT(screen->scrollView()->contentOffset(), QPointF(0, 0), kWait);
         QVERIFY(!screen->isKeyboardVisible());
+        KeyboardNotifier::instance()->setSimulatedPanelHeight(0);
         save(m_window.get(), QStringLiteral("login-captcha.png"));
 
         // Left empty, the captcha is refused on its own.
