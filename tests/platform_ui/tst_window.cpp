@@ -51,6 +51,16 @@ private Q_SLOTS:
         QCOMPARE(status, 0);
     }
 
+    void windowCarriesTheIcon()
+    {
+        Window window;
+        const QIcon icon = window.windowIcon();
+        QVERIFY(!icon.isNull());
+        const QImage picture = icon.pixmap(48, 48).toImage();
+        QCOMPARE(picture.size(), QSize(48, 48));
+        QVERIFY(qAlpha(picture.pixel(24, 24)) == 255); // drawn, not an empty square
+    }
+
     // The log-out screen's debug line is off unless asked for.
     void logoutSaysNothing()
     {

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #ifndef ITARNVALE_BUILD_VERSION
 #define ITARNVALE_BUILD_VERSION "0"
@@ -14,6 +17,7 @@
 static void registerResources()
 {
     Q_INIT_RESOURCE(images);
+    Q_INIT_RESOURCE(icons);
 }
 
 static void ensureResources()
@@ -82,4 +86,26 @@ QImage Bundle::imageNamed(const QString& name)
     if (!image.isNull() && ratio != 1.0)
         image.setDevicePixelRatio(ratio);
     return image;
+}
+
+QIcon Bundle::applicationIcon()
+{
+    ensureResources();
+    static const QIcon icon = [] {
+        QIcon made;
+        QSvgRenderer svg(QStringLiteral(":/icons/itarnvale.svg"));
+        if (!svg.isValid())
+            return made;
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            svg.render(&painter);
+            painter.end();
+            made.addPixmap(QPixmap::fromImage(image));
+        }
+        return made;
+    }();
+    return icon;
 }

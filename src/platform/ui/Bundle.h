@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIcon>
 #include <QImage>
 #include <QString>
 #include <QVariant>
@@ -21,4 +22,7 @@ public:
     static QByteArray resourceData(const QString& name);
     // A picture by name, with "@2x" variants preferred when present.
     static QImage imageNamed(const QString& name);
+    // The application's icon at the sizes window managers and task bars ask for, drawn from
+    // its one scalable picture.
+    static QIcon applicationIcon();
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/Window.h"
 
+#include "platform/ui/Bundle.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/ViewController.h"
 
@@ -10,12 +11,13 @@
 
 namespace {
 QPointer<Window> g_keyWindow;
-}
+} // namespace
 
 Window::Window(QWidget* parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("iTarnvale"));
+    setWindowIcon(Bundle::applicationIcon());
     setFixedSize(Device::screenBounds().size());
     setAutoFillBackground(true);
     QPalette pal = palette();
