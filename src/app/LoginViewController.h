@@ -117,6 +117,7 @@ public:
     Button* loginBtn() const;
     Button* infoBtn() const;
     InfoView* infoView() const;
+    // Made once the screen has been painted (none before).
     DonateViewController* donateViewController() const { return m_donate; }
     QString captchaChallenge() const;
     bool isCaptchaOn() const { return m_captchaOn; }
@@ -128,6 +129,9 @@ Q_SIGNALS:
     // After a successful sign-in (and the notice), as the tab bar is asked to show.
     void switchedView();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setBackground();
     void keyboardWasShown();
@@ -136,6 +140,7 @@ private:
     void hideLoading();
     void runNoticeCheck();
     void fieldsChanged();
+    void makeDonateButton();
 
     SwitchViewController* m_switchViewController;
 
@@ -152,6 +157,7 @@ private:
     QPointer<Button> m_infoBtn;
     QPointer<InfoView> m_infoView;
     DonateViewController* m_donate = nullptr;
+    QPointer<QWidget> m_donatePlace;
 
     std::unique_ptr<OperationQueue> m_operationQueue;
     LoadingIndicator* m_loading = nullptr;

@@ -1,11 +1,13 @@
 // itarnvale [--demo [--demo-latency MS[,MS...]]] [--device phone|phone-568|tablet] [host options]:
 // the application. With --demo it runs on the demo site, served in this process on loopback,
 // with settings and cookies of its own and a remote client to send torrents to;
-// --demo-latency makes the demo answer its listing pages that many milliseconds late.
+// --demo-latency makes the demo answer its listing pages that many milliseconds late;
+// --trace-startup prints when the first torrent rows were painted.
 #include "DemoSite.h"
 #include "TransmissionDaemon.h"
 #include "VuzeStandIn.h"
 
+#include "app/StartupTrace.h"
 #include "app/iTarnvaleAppDelegate.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
@@ -145,6 +147,8 @@ int main(int argc, char* argv[])
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     const bool demoMode = arguments.removeAll(QStringLiteral("--demo")) > 0;
+    if (arguments.removeAll(QStringLiteral("--trace-startup")) > 0)
+        StartupTrace::install();
     QString error;
     QList<int> latency;
     const qsizetype latencyAt = arguments.indexOf(QStringLiteral("--demo-latency"));
@@ -164,7 +168,7 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "itarnvale: unknown option %s\n", qPrintable(arguments.constFirst()));
         std::fprintf(stderr,
                      "usage: itarnvale [--demo [--demo-latency MS[,MS...]]] [--device phone|phone-568|tablet] "
-                     "[host options]\n%s",
+                     "[--trace-startup] [host options]\n%s",
                      qPrintable(SiteHosts::usage()));
         return arguments == QStringList{QStringLiteral("--help")} ? 0 : 2;
     }

@@ -17,6 +17,10 @@ void TabWebViewController::viewWillAppear(bool animated)
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(true, animated);
     resumeIfInterrupted();
+    if (m_pagePending) {
+        m_pagePending = false;
+        showPage(m_result);
+    }
 }
 
 void TabWebViewController::viewDidLoad()
@@ -35,6 +39,21 @@ void TabWebViewController::resumeInterruptedLoad()
 void TabWebViewController::initializeWebView(QString html)
 {
     m_result = html;
+    // The web engine is the heaviest part of the program: a tab not on display keeps its
+    // page and makes its web view when it first appears, so that the list shown at start-up
+    // never waits for the engine (nor pays its memory when these tabs are never opened).
+    if (!isAppearing() && !myWebView()) {
+        m_pagePending = true;
+        if (overlayInView())
+            hideLoading();
+        return;
+    }
+    m_pagePending = false;
+    showPage(html);
+}
+
+void TabWebViewController::showPage(const QString& html)
+{
     makeWebView(html, baseUrl());
     // The overlay moves onto the new page and stays until the page has loaded; a tab not on
     // screen leaves the overlay to the screen that is.

@@ -32,4 +32,10 @@ protected:
     virtual int pageOverlayOffset() const = 0;
 
     void resumeInterruptedLoad() override;
+
+private:
+    void showPage(const QString& html);
+
+    // A page delivered while the tab was not on display, shown when the tab appears.
+    bool m_pagePending = false;
 };

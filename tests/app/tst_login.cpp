@@ -444,6 +444,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(switched.count(), 1, kWait);
         QVERIFY(m_site.accounts().lastSignInBody().isEmpty());
         QCOMPARE(m_site.notice().requests().size(), 1);
+        // Painted all along, but signing in: the web engine of the donation button never started.
+        QVERIFY(!screen->donateViewController());
     }
 
     void renewalAnswerArrivesOnTheWorker()
@@ -481,6 +483,9 @@ private Q_SLOTS:
     void donateLinkGoesToTheBrowser()
     {
         LoginViewController* screen = makeScreen();
+        // The web engine waits until the screen has been painted.
+        QVERIFY(!screen->donateViewController());
+        QTRY_VERIFY_WITH_TIMEOUT(screen->donateViewController(), kWait);
         WebView* web = screen->donateViewController()->myWebView();
         QVERIFY(web);
         QCOMPARE(web->geometry(), QRect(80, 370, 160, 50));
