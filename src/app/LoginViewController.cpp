@@ -1,4 +1,7 @@
 #include "app/LoginViewController.h"
+#include <QDir>
+
+#include "platform/core/CookieStore.h"
 
 #include "app/FlipTransition.h"
 #include "app/LoadingIndicator.h"
@@ -139,7 +142,8 @@ bool LoginViewController::isInvalidCaptcha(const QString& page)
     return page.contains(QLatin1String("<b>Error:</b> Please fill the validation code field"));
 }
 
-LoginViewController::Outcome LoginViewController::outcomeFor(const QString& result, bool responseValid)
+LoginViewController::Outcome LoginViewController::outcomeFor(const QString& result, bool responseValid,
+                                                             bool phoneSystem)
 {
     if (!isLoginHeader(result) && responseValid)
         return {true, QStringLiteral("")};
@@ -147,10 +151,15 @@ LoginViewController::Outcome LoginViewController::outcomeFor(const QString& resu
         return {false, QStringLiteral("Bad username, password or validation code.")};
     if (responseValid && isInvalidCaptcha(result))
         return {false, QStringLiteral("Missing captcha image information.  Try again.")};
-    if (responseValid)
+    if (responseValid && phoneSystem)
         return {false, QStringLiteral("Unknown login error.  Verify you have cookies enabled.  "
                                       "Goto Settings->Safari->Accept Cookies.  Select 'From visited' "
                                       "or 'Always' and restart the app.")};
+    if (responseValid)
+        return {false, QStringLiteral("Unknown login error.  The site's sign-in cookie was not kept.  iTarnvale keeps "
+                                      "its cookies in %1, which must be writable: check that file and its folder, "
+                                      "then sign in again.")
+                           .arg(QDir::toNativeSeparators(CookieStore::shared().storagePath()))};
     return {false, QStringLiteral("Connection error.")};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/Device.h"
+
 #include "platform/core/Callback.h"
 #include "platform/ui/AlertViewDelegate.h"
 #include "platform/ui/TextFieldDelegate.h"
@@ -63,7 +65,10 @@ public:
     static bool isInvalidUsername(const QString& page);
     static bool isInvalidCaptcha(const QString& page);
     // What a finished sign-in means, by its answer text and whether its status was good.
-    static Outcome outcomeFor(const QString& result, bool responseValid);
+    // `phoneSystem`: the unknown error names the phone's settings there, and says what to do
+    // about the application's own cookie file on a desktop.
+    static Outcome outcomeFor(const QString& result, bool responseValid,
+                              bool phoneSystem = Device::runsOnPhoneSystem());
     // The notice service's address for this build and device.
     static QUrl noticeUrl();
 

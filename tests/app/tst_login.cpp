@@ -8,6 +8,7 @@
 
 #include "app/LoginViewController.h"
 #include "pages/DonateViewController.h"
+#include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Bundle.h"
@@ -26,6 +27,7 @@
 #include "site/SiteHosts.h"
 #include "views/InfoView.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -148,16 +150,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<bool>("success");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("phone");
 
         const QString login = QStringLiteral("<title>User log in - Tarnvale</title>");
-        QTest::newRow("signed in") << "<title>Tarnvale</title>" << true << true << "";
+        const QString desktop =
+            QStringLiteral("Unknown login error.  The site's sign-in cookie was not kept.  iTarnvale keeps its cookies "
+                           "in %1, which must be writable: check that file and its folder, then sign in again.")
+                .arg(QDir::toNativeSeparators(CookieStore::shared().storagePath()));
+        QTest::newRow("signed in") << "<title>Tarnvale</title>" << true << true << "" << false;
         QTest::newRow("wrong password")
-            << login + "<b>Error:</b> Erroneous password or validation code Validation code:" << true << false << kBadUser;
+            << login + "<b>Error:</b> Erroneous password or validation code Validation code:" << true << false << kBadUser
+            << false;
         QTest::newRow("captcha empty")
-            << login + "<b>Error:</b> Please fill the validation code field" << true << false << kMissingCaptcha;
-        QTest::newRow("login page, no known error") << login << true << false << kCookies;
-        QTest::newRow("bad status on a good page") << "<title>Tarnvale</title>" << false << false << "Connection error.";
-        QTest::newRow("no answer") << "" << false << false << "Connection error.";
+            << login + "<b>Error:</b> Please fill the validation code field" << true << false << kMissingCaptcha << false;
+        QTest::newRow("login page, no known error, phone") << login << true << false << kCookies << true;
+        QTest::newRow("login page, no known error, desktop") << login << true << false << desktop << false;
+        QTest::newRow("bad status on a good page") << "<title>Tarnvale</title>" << false << false << "Connection error."
+                                                   << false;
+        QTest::newRow("no answer") << "" << false << false << "Connection error." << false;
     }
 
     void outcomes()
@@ -166,7 +176,8 @@ private Q_SLOTS:
         QFETCH(bool, valid);
         QFETCH(bool, success);
         QFETCH(QString, message);
-        const LoginViewController::Outcome outcome = LoginViewController::outcomeFor(page, valid);
+        QFETCH(bool, phone);
+        const LoginViewController::Outcome outcome = LoginViewController::outcomeFor(page, valid, phone);
         QCOMPARE(outcome.success, success);
         QCOMPARE(outcome.message, message);
     }

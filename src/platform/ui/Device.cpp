@@ -65,3 +65,12 @@ QRect Device::screenBounds()
     }
     return {0, 0, 320, 480};
 }
+
+bool Device::runsOnPhoneSystem()
+{
+#if defined(Q_OS_IOS) || defined(Q_OS_ANDROID)
+    return true;
+#else
+    return false;
+#endif
+}

@@ -20,5 +20,8 @@ public:
     static QString systemName();
     static QString systemVersion();  // the operating system's version, e.g. "12"
     static Idiom userInterfaceIdiom();
+    // True on a phone or tablet system (with its own settings app); false on a desktop, also
+    // when the window imitates a phone.
+    static bool runsOnPhoneSystem();
     static QRect screenBounds();     // (0, 0, 320, 480), (0, 0, 320, 568) or (0, 0, 768, 1024)
 };
