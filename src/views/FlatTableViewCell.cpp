@@ -3,6 +3,9 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GraphicsContext.h"
 #include "views/FlatTableViewCellView.h"
+#include "views/TextLayoutCache.h"
+
+#include <QPainter>
 
 FlatTableViewCell::FlatTableViewCell(const QRect& frame, const QString& reuseIdentifier, QWidget* parent)
     : TableViewCell(TableViewCellStyle::Default, reuseIdentifier, parent),
@@ -98,6 +101,12 @@ void FlatTableViewCell::drawRightAligned(const QString& text, double x, double y
 {
     if (text.isEmpty())
         return;
-    const double w = GraphicsContext::sizeWithFont(text, font).width();
-    GraphicsContext::current()->drawText(text, QPointF(x - w - 4, y), font);
+    // Drawn from the laid-out lines of the cache, in the fill colour.
+    GraphicsContext* ctx = GraphicsContext::current();
+    QPainter* painter = ctx->painter();
+    const double w = TextLayoutCache::lineWidth(text, TextLayoutCache::kUnlimited, font);
+    painter->save();
+    painter->setPen(ctx->fillColor());
+    TextLayoutCache::draw(painter, text, QPointF(x - w - 4, y), TextLayoutCache::kUnlimited, font);
+    painter->restore();
 }

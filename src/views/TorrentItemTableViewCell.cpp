@@ -3,6 +3,10 @@
 #include "platform/ui/Device.h"
 #include "platform/ui/GraphicsContext.h"
 #include "site/Torrent.h"
+#include "views/ScaledPictureCache.h"
+#include "views/TextLayoutCache.h"
+
+#include <QPainter>
 
 TorrentItemTableViewCell::TorrentItemTableViewCell(const QRect& frame, const QString& reuseIdentifier,
                                                    QWidget* parent)
@@ -32,25 +36,29 @@ void TorrentItemTableViewCell::drawContentView(const QRectF& rect)
     const RowFonts& f = fonts();
     const bool on = beginRow(rect);
 
+    // Pictures and texts come scaled and laid out from the caches.
+    QPainter* painter = ctx->painter();
     if (on)
         ctx->drawImage(QRectF(0, 0, 33, 33), m_typeImg, BlendMode::Normal, 0.5);
     else
-        ctx->drawImage(QRectF(0, 0, 33, 33), m_typeImg);
-    ctx->drawImage(QRectF(234, 20, 10, 10), m_upImg);
-    ctx->drawImage(QRectF(271, 20, 10, 10), m_downImg);
-    ctx->drawImage(QRectF(48, 15, 24, 19), m_downloadedImg);
+        ScaledPictureCache::draw(painter, QRectF(0, 0, 33, 33), m_typeImg);
+    ScaledPictureCache::draw(painter, QRectF(234, 20, 10, 10), m_upImg);
+    ScaledPictureCache::draw(painter, QRectF(271, 20, 10, 10), m_downImg);
+    ScaledPictureCache::draw(painter, QRectF(48, 15, 24, 19), m_downloadedImg);
+
+    painter->save();
+    painter->setPen(ctx->fillColor());
     // Below the 36-point drawing area, so it never shows; the red drawing further down does.
-    ctx->drawText(m_waitLbl, QPointF(10, 40), 30, f.small, LineBreakMode::WordWrap);
+    TextLayoutCache::draw(painter, m_waitLbl, QPointF(10, 40), 30, f.small, LineBreakMode::WordWrap);
     const double nameWidth = Device::userInterfaceIdiom() == Device::Idiom::Pad ? Device::screenBounds().width() : 230;
-    ctx->drawText(m_nameLbl, QPointF(40, 5), nameWidth, f.bold, LineBreakMode::TailTruncation);
-    ctx->drawText(m_subLbl, QPointF(40, 20), 110, f.small, LineBreakMode::TailTruncation);
-    ctx->drawText(m_sizeLbl, QPointF(160, 20), f.small);
+    TextLayoutCache::draw(painter, m_nameLbl, QPointF(40, 5), nameWidth, f.bold);
+    TextLayoutCache::draw(painter, m_subLbl, QPointF(40, 20), 110, f.small);
+    TextLayoutCache::draw(painter, m_sizeLbl, QPointF(160, 20), TextLayoutCache::kUnlimited, f.small);
     drawRightAligned(m_upLbl, 234, 20, f.small);
     drawRightAligned(m_downLbl, 271, 20, f.small);
     if (!m_waitLbl.isEmpty()) {
-        const QColor text = ctx->fillColor();
-        ctx->setFillColor(Qt::red);
-        ctx->drawText(m_waitLbl, QPointF(50, 17), 50, f.large, LineBreakMode::WordWrap);
-        ctx->setFillColor(text);
+        painter->setPen(QColor(Qt::red));
+        TextLayoutCache::draw(painter, m_waitLbl, QPointF(50, 17), 50, f.large, LineBreakMode::WordWrap);
     }
+    painter->restore();
 }
