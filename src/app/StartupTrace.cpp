@@ -1,5 +1,11 @@
 #include "app/StartupTrace.h"
 
+#include "lists/AllListViewController.h"
+#include "lists/SearchListViewController.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/SearchBar.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TableView.h"
 #include "views/FlatTableViewCellView.h"
 #include "views/TorrentItemTableViewCell.h"
 
@@ -7,10 +13,26 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QFile>
+#include <QWidget>
 
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
+
+namespace {
+
+constexpr int kSearchTab = 2;
+
+TableView* enclosingTable(QWidget* widget)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* table = qobject_cast<TableView*>(w))
+            return table;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 void StartupTrace::install()
 {
@@ -39,23 +61,105 @@ double StartupTrace::millisecondsSinceProcessStart()
     return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
+bool StartupTrace::rowsGrown() const
+{
+    return m_list && m_list->torrentData() && m_list->torrentData()->size() > m_rowsBefore;
+}
+
 bool StartupTrace::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!m_seen && event->type() == QEvent::Paint) {
-        auto* view = qobject_cast<FlatTableViewCellView*>(watched);
-        if (view && qobject_cast<TorrentItemTableViewCell*>(view->parentWidget())) {
-            m_seen = true;
-            // Queued: the row's paint and the window's flush finish first.
-            QMetaObject::invokeMethod(this, &StartupTrace::report, Qt::QueuedConnection);
+    if (m_queued || event->type() != QEvent::Paint || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    // Reports are queued: the paint and the window's flush finish first.
+    switch (m_stage) {
+    case Stage::FirstRows:
+        if (qobject_cast<FlatTableViewCellView*>(widget)
+            && qobject_cast<TorrentItemTableViewCell*>(widget->parentWidget())) {
+            if (TableView* table = enclosingTable(widget))
+                m_list = dynamic_cast<AllListViewController*>(table->dataSource());
+            m_queued = true;
+            QMetaObject::invokeMethod(this, &StartupTrace::reportFirstRows, Qt::QueuedConnection);
         }
+        break;
+    case Stage::NextPage:
+    case Stage::Search:
+        if (rowsGrown() && m_list->tableView()->isAncestorOf(widget)) {
+            m_queued = true;
+            QMetaObject::invokeMethod(this,
+                                      m_stage == Stage::NextPage ? &StartupTrace::reportNextPage
+                                                                 : &StartupTrace::reportSearch,
+                                      Qt::QueuedConnection);
+        }
+        break;
+    case Stage::Done:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }
 
-void StartupTrace::report()
+void StartupTrace::reportFirstRows()
 {
     std::printf("startup: first rows painted %.0f ms after process start (epoch %lld ms)\n",
                 millisecondsSinceProcessStart(), QDateTime::currentMSecsSinceEpoch());
+    std::fflush(stdout);
+    tapLoadMore();
+}
+
+void StartupTrace::tapLoadMore()
+{
+    m_queued = false;
+    if (!m_list || !m_list->torrentData())
+        return finish();
+    m_stage = Stage::NextPage;
+    m_rowsBefore = m_list->torrentData()->size();
+    m_clock.start();
+    m_list->didSelectRowAtIndexPath(m_list->tableView(), IndexPath::forRow(int(m_rowsBefore)));
+}
+
+void StartupTrace::reportNextPage()
+{
+    std::printf("load-more: next page painted %.1f ms after the tap\n", double(m_clock.nsecsElapsed()) / 1e6);
+    std::fflush(stdout);
+    search();
+}
+
+void StartupTrace::search()
+{
+    m_queued = false;
+    TabBarController* tabs = m_list ? m_list->tabBarController() : nullptr;
+    if (!tabs || tabs->viewControllers().size() <= kSearchTab)
+        return finish();
+    ViewController* tab = tabs->viewControllers().at(kSearchTab);
+    if (auto* navigation = qobject_cast<NavigationController*>(tab))
+        tab = navigation->topViewController();
+    auto* searchList = dynamic_cast<SearchListViewController*>(tab);
+    if (!searchList)
+        return finish();
+    tabs->setSelectedIndex(kSearchTab);
+    searchList->view();
+    SearchBar* bar = searchList->mySearchBar();
+    if (!bar)
+        return finish();
+    bar->setText(QString::fromLatin1(kSearchText));
+    m_stage = Stage::Search;
+    m_list = searchList;
+    m_rowsBefore = 0;
+    m_clock.start();
+    searchList->searchBarSearchButtonClicked(bar);
+}
+
+void StartupTrace::reportSearch()
+{
+    std::printf("search: results painted %.1f ms after the query\n", double(m_clock.nsecsElapsed()) / 1e6);
+    std::fflush(stdout);
+    finish();
+}
+
+void StartupTrace::finish()
+{
+    m_stage = Stage::Done;
+    std::printf("trace: done\n");
     std::fflush(stdout);
     qApp->removeEventFilter(this);
     deleteLater();

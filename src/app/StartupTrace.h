@@ -1,25 +1,46 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 
-// --trace-startup: prints, once, how long after the process started the first torrent rows
-// were painted, for start-up measurements (bench/compare-browser reads the line).
+class AllListViewController;
+
+// --trace-startup: prints how long after the process started the first torrent rows were
+// painted, then walks on as a user would and times it: the load-more row tapped until the list
+// is painted with the next page, and a search until its results are painted. For start-up and
+// round-trip measurements (bench/compare-browser reads the lines).
 class StartupTrace : public QObject
 {
     Q_OBJECT
 public:
-    // Watches the application's paint events until the first torrent row has been painted.
+    // Watches the application's paint events from now on.
     static void install();
 
     // Milliseconds since the process started (from the kernel's start time of the process).
     static double millisecondsSinceProcessStart();
 
+    // The word searched for in the walk.
+    static constexpr const char* kSearchText = "open";
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit StartupTrace(QObject* parent);
-    void report();
+    enum class Stage { FirstRows, NextPage, Search, Done };
 
-    bool m_seen = false;
+    explicit StartupTrace(QObject* parent);
+    void reportFirstRows();
+    void tapLoadMore();
+    void reportNextPage();
+    void search();
+    void reportSearch();
+    void finish();
+    bool rowsGrown() const;
+
+    Stage m_stage = Stage::FirstRows;
+    bool m_queued = false;
+    QPointer<AllListViewController> m_list; // the list whose rows are awaited
+    qsizetype m_rowsBefore = 0;
+    QElapsedTimer m_clock;
 };
