@@ -174,10 +174,15 @@ void SwitchViewController::buildTabBar()
     auto* site = new SiteWebViewController(QUrl(), all);
     auto* logout = new LogoutViewController(TableViewStyle::Plain);
 
+    // The snatch list and friends have no tab of the nine: they follow them in the "More"
+    // list, so the nine keep their indexes (and a remembered tab its meaning).
+    m_snatchList = blackNavigation(new SnatchListViewController(TableViewStyle::Plain));
+    m_friends = blackNavigation(new FriendsListViewController(TableViewStyle::Plain));
     const QList<ViewController*> tabs = {
         blackNavigation(all),      blackNavigation(favorites),      blackNavigation(search),
         history,                   blackNavigation(forum),          blackNavigation(remoteUi),
         blackNavigation(remoteSettings), blackNavigation(site),     blackNavigation(logout),
+        m_snatchList,              m_friends,
     };
 
     m_tabBarController = new TabBarController(this);
@@ -195,10 +200,6 @@ void SwitchViewController::buildTabBar()
         NavigationBar::BarStyle::Black);
     m_tabBarController->setTintColor(Qt::white);
     m_tabBarController->setBarTintColor(Qt::black);
-
-    // Made with the tabs but given none.
-    m_snatchList = blackNavigation(new SnatchListViewController(TableViewStyle::Plain), this);
-    m_friends = blackNavigation(new FriendsListViewController(TableViewStyle::Plain), this);
 }
 
 void SwitchViewController::logout()

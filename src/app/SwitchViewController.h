@@ -56,8 +56,8 @@ public:
     LoginViewController* loginViewController() const;
     // The main tab bar; none before the first sign-in.
     TabBarController* tabBarController() const { return m_tabBarController; }
-    // The snatch list and friends screens' navigation controllers, made with the tab bar but
-    // given no tab; none before the first sign-in.
+    // The snatch list and friends screens' navigation controllers, listed in "More" after the
+    // nine tabs; none before the first sign-in.
     NavigationController* snatchListNavigationController() const;
     NavigationController* friendsNavigationController() const;
 

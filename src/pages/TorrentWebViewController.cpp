@@ -91,11 +91,10 @@ void TorrentWebViewController::makeRightItem()
     navigationItem()->setRightView(right);
 }
 
-void TorrentWebViewController::initializeWebView(QString html)
+void TorrentWebViewController::resumeInterruptedLoad()
 {
-    if (isReleased())
-        return;
-    loadHtml(html, baseUrl());
+    m_stackCounter = 0;
+    WebViewController::resumeInterruptedLoad();
 }
 
 void TorrentWebViewController::didTapImdbButton()

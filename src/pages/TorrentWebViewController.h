@@ -10,7 +10,10 @@ struct DetailsPage;
 // to .torrent files are disabled (the download button fetches those).
 //
 // The page is fetched on the screen's queue while the busy overlay shows; the right half of
-// the toolbar is made once the page (and so its film link) is known.
+// the toolbar is made once the page (and so its film link) is known. The details text is
+// shown in a new web view each time (first, and when "previous" has no history left), so
+// that the web view's history starts there and "previous" stays off until a page is
+// followed.
 class TorrentWebViewController : public WebViewController
 {
     Q_OBJECT
@@ -23,8 +26,6 @@ public:
     Button* imdbButton() const;
     Button* downloadButton() const;
 
-    // Loads the text into the existing web view, without storing it.
-    void initializeWebView(QString html) override;
     void viewDidLoad() override;
     void webViewDidFinishLoad(WebView* webView) override;
     void didFailLoadWithError(WebView* webView, const QString& error) override;
@@ -33,6 +34,10 @@ public:
 
     // The script run after each load: "_blank" targets and links ending in "torrent" go.
     static QString detailsScript();
+
+protected:
+    // Shows the details text again, as "previous" does when there is no history.
+    void resumeInterruptedLoad() override;
 
 private:
     // The details fetch's result.

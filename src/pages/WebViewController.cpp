@@ -17,6 +17,16 @@
 
 namespace {
 constexpr int kButtonWidth = 50;
+// The screen's view lays its page out in one grid cell: the web view, and over it the failure.
+QGridLayout* pageLayout(QWidget* view)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(view->layout()))
+        return grid;
+    auto* grid = new QGridLayout(view);
+    grid->setContentsMargins(0, 0, 0, 0);
+    return grid;
+}
+
 constexpr int kButtonHeight = 47;
 constexpr int kButtonY = -10;
 const QString kLoadingText = QStringLiteral("Loading...");
@@ -62,8 +72,7 @@ void WebViewController::loadView()
     // in it, so that the containers showing the screen need not know.
     auto* view = new QWidget;
     view->resize(Device::screenBounds().size());
-    auto* layout = new QGridLayout(view);
-    layout->setContentsMargins(0, 0, 0, 0);
+    pageLayout(view);
     setView(view);
 }
 
@@ -148,7 +157,7 @@ WebView* WebViewController::makeWebView(const QString& html, const QUrl& base)
         old->deleteLater();
     }
     m_myWebView = web;
-    static_cast<QGridLayout*>(container->layout())->addWidget(web, 0, 0);
+    pageLayout(container)->addWidget(web, 0, 0);
     if (m_failureLabel)
         m_failureLabel->raise();
     web->loadHTMLString(html, base);
@@ -292,7 +301,7 @@ void WebViewController::showFailure(const QString& error)
         label->setTextAlignment(TextAlignment::Center);
         label->setBackgroundColor(Qt::white);
         label->setTextColor(Qt::darkGray);
-        static_cast<QGridLayout*>(view()->layout())->addWidget(label, 0, 0);
+        pageLayout(view())->addWidget(label, 0, 0);
         m_failureLabel = label;
     }
     m_failureLabel->setText(QStringLiteral("The page could not be loaded.\n") + error);

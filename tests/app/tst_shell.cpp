@@ -169,19 +169,20 @@ private Q_SLOTS:
         signIn();
         TabBarController* tabs = shell->tabBarController();
         const QList<ViewController*> screens = tabs->viewControllers();
-        QCOMPARE(screens.size(), 9);
+        QCOMPARE(screens.size(), 11);
 
         const QStringList titles = {
             QStringLiteral("All Torrents"), TabBarItem::systemTitle(TabBarItem::SystemItem::Favorites),
             TabBarItem::systemTitle(TabBarItem::SystemItem::Search), QStringLiteral("D/l History"),
             QStringLiteral("Forum"), QStringLiteral("Remote UI"), QStringLiteral("Remote Settings"),
-            QStringLiteral("www.tarnvale.localhost"), QStringLiteral("Logout"),
+            QStringLiteral("www.tarnvale.localhost"), QStringLiteral("Logout"), QStringLiteral("My SnatchList"),
+            QStringLiteral("BuddyList"),
         };
         const QStringList pictures = {
             QStringLiteral("tabbar-all.png"), QString(), QString(), QStringLiteral("tabbar-snatch.png"),
             QStringLiteral("tabbar-forum.png"), QStringLiteral("tabbar-remote.png"),
             QStringLiteral("tabbar-settings.png"), QStringLiteral("tabbar-web.png"),
-            QStringLiteral("tabbar-logout.png"),
+            QStringLiteral("tabbar-logout.png"), QStringLiteral("tabbar-history.png"), QStringLiteral("tabbar-friends.png"),
         };
         for (int i = 0; i < screens.size(); ++i) {
             // A navigation controller's tab shows its root screen's item.
@@ -196,10 +197,9 @@ private Q_SLOTS:
         }
         QCOMPARE(tabs->selectedIndex(), 0);
 
-        // The snatch list and friends exist, outside the tabs.
-        QVERIFY(shell->snatchListNavigationController() && shell->friendsNavigationController());
-        QVERIFY(!screens.contains(shell->snatchListNavigationController()));
-        QVERIFY(!screens.contains(shell->friendsNavigationController()));
+        // The snatch list and friends follow the nine, in the "More" list.
+        QCOMPARE(screens.at(9), shell->snatchListNavigationController());
+        QCOMPARE(screens.at(10), shell->friendsNavigationController());
         save(m_window.get(), QStringLiteral("shell-tabs.png"));
     }
 
@@ -213,7 +213,8 @@ private Q_SLOTS:
         QTest::newRow("search") << QVariant(2) << 2 << QStringLiteral("Search");
         QTest::newRow("inside More") << QVariant(6) << 6 << QStringLiteral("Remote Settings");
         QTest::newRow("the More list itself") << QVariant(-1) << 0 << all;
-        QTest::newRow("beyond the tabs") << QVariant(9) << 0 << all;
+        QTest::newRow("the snatch list, after the nine") << QVariant(9) << 9 << QStringLiteral("Snatch List");
+        QTest::newRow("beyond the tabs") << QVariant(11) << 0 << all;
     }
 
     void rememberedTab()

@@ -113,14 +113,17 @@ bool WebView::canGoForward() const
     return m_page->history()->canGoForward();
 }
 
+// Through the history, like canGoBack and canGoForward: the engine's own back and forward
+// actions skip entries made without a user gesture (a page loaded from a text, a link followed
+// by a script), so they could do nothing where canGoBack said yes.
 void WebView::goBack()
 {
-    m_page->triggerAction(QWebEnginePage::Back);
+    m_page->history()->back();
 }
 
 void WebView::goForward()
 {
-    m_page->triggerAction(QWebEnginePage::Forward);
+    m_page->history()->forward();
 }
 
 void WebView::stringByEvaluatingJavaScriptFromString(const QString& script,
