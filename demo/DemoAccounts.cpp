@@ -182,11 +182,34 @@ QList<int> DemoAccounts::friendsOf(int userId) const
     return m_friends.value(userId);
 }
 
-void DemoAccounts::removeFriend(int userId, int friendId)
+bool DemoAccounts::removeFriend(int userId, int friendId)
 {
     QMutexLocker locker(&m_lock);
-    if (m_friends.contains(userId))
-        m_friends[userId].removeAll(friendId);
+    return m_friends.contains(userId) && m_friends[userId].removeAll(friendId) > 0;
+}
+
+void DemoAccounts::addFriend(int userId, int friendId)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_friends[userId].contains(friendId))
+        m_friends[userId].append(friendId);
+}
+
+void DemoAccounts::addMessage(const Message& message)
+{
+    QMutexLocker locker(&m_lock);
+    m_messages.append(message);
+}
+
+QList<DemoAccounts::Message> DemoAccounts::messagesTo(int userId) const
+{
+    QMutexLocker locker(&m_lock);
+    QList<Message> received;
+    for (const Message& message : m_messages) {
+        if (message.to == userId)
+            received.append(message);
+    }
+    return received;
 }
 
 bool DemoAccounts::sessionRequired() const

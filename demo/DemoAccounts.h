@@ -56,9 +56,22 @@ public:
     QString challengeText(const QString& challenge) const; // null for an unknown one
     bool checkAnswer(const QString& challenge, const QString& answer);
 
-    // Friends of a member, by id; removal is remembered for the run.
+    // Friends of a member, by id; changes are remembered for the run. removeFriend answers
+    // whether the friend was on the list.
     QList<int> friendsOf(int userId) const;
-    void removeFriend(int userId, int friendId);
+    bool removeFriend(int userId, int friendId);
+    void addFriend(int userId, int friendId);
+
+    // Private messages sent through the message form, oldest first; kept for the run.
+    struct Message
+    {
+        int from = 0;
+        int to = 0;
+        QString subject;
+        QString body;
+    };
+    void addMessage(const Message& message);
+    QList<Message> messagesTo(int userId) const;
 
     // Pages other than the sign-in endpoint answer the sign-in page without a session.
     bool sessionRequired() const;
@@ -74,6 +87,7 @@ private:
     QHash<QString, int> m_sessions; // token -> user id
     QHash<QString, QString> m_challenges; // challenge -> text
     QHash<int, QList<int>> m_friends;
+    QList<Message> m_messages;
     bool m_captchaDemanded = false;
     bool m_captchaAlways = false;
     bool m_sessionRequired = true;

@@ -5,6 +5,7 @@
 #include "DemoHtml.h"
 
 #include <QDateTime>
+#include <QUrl>
 
 #include <httplib.h>
 
@@ -42,6 +43,16 @@ QString commentsOf(const DemoTorrent& t)
     return html;
 }
 
+// The uploader's profile, which the site opens in a new window.
+QString uploaderRow(const DemoSiteContext& site, const DemoTorrent& t)
+{
+    const QList<DemoAccounts::Account> members = site.accounts->accounts();
+    const DemoAccounts::Account& uploader = members.at(t.id % members.size());
+    return QStringLiteral("<tr><td class=\"heading\">Uploaded by</td><td><a href=\"/users/%1\" target=\"_blank\">%2</a>"
+                          "</td></tr>\n")
+        .arg(QString::fromLatin1(QUrl::toPercentEncoding(uploader.name)), DemoHtml::escape(uploader.name));
+}
+
 } // namespace
 
 QString DemoDetailsPage::render(const DemoSiteContext& site, const DemoTorrent& t,
@@ -71,6 +82,7 @@ QString DemoDetailsPage::render(const DemoSiteContext& site, const DemoTorrent& 
              DemoHtml::sizeText(t.sizeBytes), QString::number(t.sizeBytes),
              added, QString::number(t.seeders))
         + QStringLiteral("<span class=\"red\">%1 leechers</span></td></tr>\n").arg(t.leechers)
+        + uploaderRow(site, t)
         + filmRow
         + QStringLiteral(
             "<tr><td class=\"heading\">Sponsored</td><td>\n"
@@ -109,7 +121,8 @@ QString DemoDetailsPage::deleted(const DemoSiteContext& site, const std::optiona
 
 void DemoDetailsPage::install(httplib::Server& web, const DemoSiteContext& site)
 {
-    web.Get(R"(/torrent/(\d+)(/.*)?)", [site](const httplib::Request& req, httplib::Response& res) {
+    // The snatch list's rows make addresses with two slashes after the host; the site takes them.
+    web.Get(R"(/+torrent/(\d+)(/.*)?)", [site](const httplib::Request& req, httplib::Response& res) {
         const auto member = site.viewer(req);
         const DemoTorrent* torrent = site.catalog->byId(std::atoi(req.matches[1].str().c_str()));
         DemoMemberFrame::sendHtml(res, torrent ? render(site, *torrent, member) : deleted(site, member));

@@ -9,7 +9,8 @@ class Server;
 }
 
 // A torrent's details page "/torrent/<id>/...": the "Details for" table with its
-// description (a film database link for films), advertising frames and sponsored links, the
+// description (a film database link for films, and the uploader's profile, both opening in
+// a new window), advertising frames and sponsored links, the
 // comments and the comment form, inside the site's layout table. An id the site does not
 // have answers the deleted-torrent page.
 class DemoDetailsPage

@@ -74,15 +74,23 @@ void DemoFriends::install(httplib::Server& web, const DemoSiteContext& site)
         if (!member)
             return;
         if (req.get_param_value("action") == "delete" && req.get_param_value("type") == "friend") {
-            site.accounts->removeFriend(member->id, std::atoi(req.get_param_value("targetid").c_str()));
-            const QString content = QStringLiteral("<table class=\"main\"><tr><td>Friend removed. "
-                                                   "<a href=\"/friends.php\">Back to your friends</a></td></tr></table>\n");
+            // Someone who is not (or no longer) a friend cannot be removed: the site says so
+            // with a "not found" status.
+            const bool removed = site.accounts->removeFriend(member->id, std::atoi(req.get_param_value("targetid").c_str()));
+            const QString content = removed
+                ? QStringLiteral("<table class=\"main\"><tr><td>Friend removed. "
+                                 "<a href=\"/friends.php\">Back to your friends</a></td></tr></table>\n")
+                : QStringLiteral("<table class=\"main\"><tr><td>That member is not on your friends list. "
+                                 "<a href=\"/friends.php\">Back to your friends</a></td></tr></table>\n");
             return DemoMemberFrame::sendHtml(
-                res, DemoMemberFrame::document(site, QStringLiteral("Friends - Tarnvale"), content, member));
+                res, DemoMemberFrame::document(site, QStringLiteral("Friends - Tarnvale"), content, member),
+                removed ? 200 : 404);
         }
         DemoMemberFrame::sendHtml(res, page(site, *member));
     });
-    web.Get(R"(/pic/avatars/(\d+)\.png)", [](const httplib::Request& req, httplib::Response& res) {
+    // Also with two slashes after the host: the application puts the site's root before
+    // sources that begin with one.
+    web.Get(R"(/+pic/avatars/(\d+)\.png)", [](const httplib::Request& req, httplib::Response& res) {
         res.set_content(avatar(std::atoi(req.matches[1].str().c_str())).toStdString(), "image/png");
     });
 }

@@ -9,7 +9,8 @@ class Server;
 // The friends page "/friends.php": one entry per friend (avatar, bold name linking to the
 // profile by id, "(class)", the last-seen line, a removal link). The removal request
 // "/friends.php?id=<me>&action=delete&type=friend&targetid=<friend>&sure=1" takes the friend
-// off the list for the rest of the run. Avatars: "/pic/avatars/<id>.png" on the site, or an
+// off the list for the rest of the run; one for a member who is not on the list is answered
+// with status 404. Avatars: "/pic/avatars/<id>.png" on the site, or an
 // absolute address for members whose picture lives elsewhere.
 class DemoFriends
 {

@@ -1,5 +1,6 @@
 #include "DemoMemberSite.h"
 
+#include "DemoAssets.h"
 #include "DemoCaptchaService.h"
 #include "DemoDetailsPage.h"
 #include "DemoForum.h"
@@ -45,6 +46,7 @@ bool DemoMemberSite::prepare(DemoServerThread& web, DemoServerThread& secure, co
     DemoProfilePages::install(web.server(), m_context);
     DemoSnatchList::install(web.server(), m_context);
     DemoFriends::install(web.server(), m_context);
+    DemoAssets::install(web.server());
     DemoForum::install(m_forum->server(), m_context);
     DemoCaptchaService::install(m_captcha->server(), m_accounts, m_context.captchaHost);
     return true;
