@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TabBarItem.h"
+#include "platform/ui/WebView.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QSet>
+#include <QString>
+#include <QWidget>
+#include <QTest>
+
+#include <algorithm>
+
+// What the web page and community screen tests share.
+namespace PageTestHelpers {
+
+constexpr int kWait = 30000;
+
+inline bool tabsEnabled(TabBarController* tabs)
+{
+    const QList<TabBarItem*> items = tabs->tabBarItems();
+    return std::all_of(items.begin(), items.end(), [](TabBarItem* item) { return item->isEnabled(); });
+}
+
+// Runs a script in the page and waits for its text result; null when none came.
+inline QString evaluate(WebView* view, const QString& script)
+{
+    QString result;
+    bool done = false;
+    view->stringByEvaluatingJavaScriptFromString(script, [&](const QString& text) {
+        result = text;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kWait))
+        return QString();
+    return result;
+}
+
+// True once every link of the page has lost its address (and the page has links).
+inline bool linksDisabled(WebView* view)
+{
+    return evaluate(view, QStringLiteral("String(document.querySelectorAll('a').length > 0 && "
+                                         "document.querySelectorAll('a[href]').length == 0)"))
+        == QLatin1String("true");
+}
+
+// Saves a picture of the window for a person to look at, once the web engine has painted
+// the page (its middle shows more than a plain fill) and, with `unlike`, something other than
+// that picture. Returns the picture saved.
+inline QImage save(QWidget* window, const QString& name, const QImage& unlike = QImage())
+{
+    auto painted = [&](const QImage& image) {
+        QSet<QRgb> colours;
+        for (int y = image.height() / 4; y < image.height() * 3 / 4; y += 7) {
+            for (int x = 0; x < image.width(); x += 7)
+                colours.insert(image.pixel(x, y));
+        }
+        return colours.size() > 3 && (unlike.isNull() || image != unlike);
+    };
+    QImage image = window->grab().toImage();
+    if (!painted(image) && QTest::qWaitFor([&] { return painted(image = window->grab().toImage()); }, kWait / 3))
+        image = window->grab().toImage();
+    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    if (image.save(path))
+        qInfo("picture: %s", qPrintable(path));
+    return image;
+}
+
+} // namespace PageTestHelpers
