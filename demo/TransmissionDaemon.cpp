@@ -1,20 +1,18 @@
 #include "TransmissionDaemon.h"
 
+#include "LoopbackDaemon.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <httplib.h>
 
-#include <arpa/inet.h>
 #include <csignal>
-#include <netinet/in.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 TransmissionDaemon::TransmissionDaemon(const QString& username, const QString& password)
@@ -34,29 +32,12 @@ TransmissionDaemon::~TransmissionDaemon()
 
 QString TransmissionDaemon::program()
 {
-    QString path = QStandardPaths::findExecutable(QStringLiteral("transmission-daemon"));
-    if (path.isEmpty())
-        path = QStandardPaths::findExecutable(QStringLiteral("transmission-daemon"), {QStringLiteral("/usr/bin")});
-    return path;
+    return LoopbackDaemon::findProgram(QStringLiteral("transmission-daemon"));
 }
 
 int TransmissionDaemon::freePort()
 {
-    // Bind port 0 and give the port back; the daemon takes it a moment later.
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-        && ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(fd);
-    return port;
+    return LoopbackDaemon::freePort();
 }
 
 QString TransmissionDaemon::downloadDirectory() const

@@ -1,8 +1,11 @@
 #include "remote/BitClient.h"
 
+#include "remote/Deluge.h"
+#include "remote/Qbittorrent.h"
 #include "remote/Transmission.h"
 #include "remote/Utorrent.h"
 #include "remote/Vuze.h"
+#include "platform/core/CookieStore.h"
 #include "site/HttpRequest.h"
 #include "util/TextUtilities.h"
 
@@ -10,7 +13,8 @@ QString BitClient::getClientByIndex(int index)
 {
     // Asked in the order of the settings screen's selector.
     const std::unique_ptr<BitClient> adapters[] = {std::make_unique<Vuze>(), std::make_unique<Transmission>(),
-                                                   std::make_unique<Utorrent>()};
+                                                   std::make_unique<Utorrent>(), std::make_unique<Qbittorrent>(),
+                                                   std::make_unique<Deluge>()};
     for (const auto& adapter : adapters) {
         if (adapter->getIndex() == index)
             return adapter->className();
@@ -26,6 +30,10 @@ std::unique_ptr<BitClient> BitClient::create(const QString& className)
         return std::make_unique<Transmission>();
     if (className == QLatin1String("Utorrent"))
         return std::make_unique<Utorrent>();
+    if (className == QLatin1String("Qbittorrent"))
+        return std::make_unique<Qbittorrent>();
+    if (className == QLatin1String("Deluge"))
+        return std::make_unique<Deluge>();
     return nullptr;
 }
 
@@ -82,4 +90,15 @@ bool BitClient::upload()
 bool BitClient::isAccepted(const HttpRequest& request) const
 {
     return request.isResponseValid();
+}
+
+void BitClient::forgetSessionCookie(const QString& name) const
+{
+    const QString host = urlWithPath(QStringLiteral("/")).host();
+    CookieStore::shared().deleteCookies([&](const Cookie& cookie) {
+        QString domain = cookie.domain;
+        if (domain.startsWith(QLatin1Char('.')))
+            domain = domain.mid(1);
+        return cookie.name == name && domain.compare(host, Qt::CaseInsensitive) == 0;
+    });
 }

@@ -18,8 +18,8 @@ class HttpRequest;
 class BitClient : public MultipartSource
 {
 public:
-    // The class name whose getIndex() is index ("Vuze" 0, "Transmission" 1, "Utorrent" 2);
-    // empty for any other index.
+    // The class name whose getIndex() is index ("Vuze" 0, "Transmission" 1, "Utorrent" 2,
+    // "Qbittorrent" 3, "Deluge" 4); empty for any other index.
     static QString getClientByIndex(int index);
     // The adapter of that class name; null for an empty or unknown name.
     static std::unique_ptr<BitClient> create(const QString& className);
@@ -45,6 +45,10 @@ public:
     // The client's handshake (none here), run on the calling worker thread; stores what it
     // obtained in sessionId.
     virtual void setSessionId() {}
+    // Whether the handshake found the client but could not sign in (a refused password, a web
+    // interface without its daemon). Clients that sign in by their own form answer a page
+    // without one, so their page alone does not tell.
+    bool handshakeFailed() const { return m_handshakeFailed; }
 
     // Sends file to the client and tells whether the client took it. A client that says
     // "no" with a good status counts as a refusal.
@@ -80,6 +84,10 @@ protected:
     // Whether the answer to the upload says the client took the torrent.
     virtual bool isAccepted(const HttpRequest& request) const;
     void storeSessionId(const QString& id) { m_sessionId = id; }
+    void setHandshakeFailed(bool failed) { m_handshakeFailed = failed; }
+    // Drops the session cookie of that name that the client's host set: once the client has
+    // refused the stored password, an earlier session must not go on signing requests in.
+    void forgetSessionCookie(const QString& name) const;
 
 private:
     QString m_filename;
@@ -89,4 +97,5 @@ private:
     QString m_username;
     QString m_password;
     QByteArray m_file;
+    bool m_handshakeFailed = false;
 };

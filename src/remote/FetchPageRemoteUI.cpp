@@ -47,7 +47,9 @@ void FetchPageRemoteUI::main()
         request.setUsername(client->username());
         request.setPassword(client->password());
         request.request();
-        valid = request.isResponseValid();
+        // Clients that sign in by their own form answer their sign-in page with a good status:
+        // a refused handshake is a failure all the same.
+        valid = request.isResponseValid() && !client->handshakeFailed();
         if (!request.result().isNull())
             page = request.result();
     }

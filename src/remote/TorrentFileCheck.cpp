@@ -1,5 +1,7 @@
 #include "remote/TorrentFileCheck.h"
 
+#include <QCryptographicHash>
+
 #include <optional>
 
 namespace {
@@ -27,6 +29,8 @@ public:
 
     bool hasInfo() const { return m_hasInfo; }
     const QString& infoName() const { return m_infoName; }
+    // The info dictionary's bytes exactly as the file holds them.
+    QByteArray infoBytes() const { return m_bytes.mid(m_infoStart, m_infoEnd - m_infoStart); }
 
 private:
     enum class Where { Other, TopInfo, InfoName };
@@ -47,8 +51,7 @@ private:
             return close();
         }
         if (c == 'd') {
-            if (where == Where::TopInfo)
-                m_hasInfo = true;
+            const qsizetype start = m_pos;
             ++m_pos;
             while (m_pos < m_bytes.size() && m_bytes.at(m_pos) != 'e') {
                 const auto key = string();
@@ -62,7 +65,14 @@ private:
                 if (!value(depth + 1, next))
                     return false;
             }
-            return close();
+            if (!close())
+                return false;
+            if (where == Where::TopInfo) {
+                m_hasInfo = true;
+                m_infoStart = start;
+                m_infoEnd = m_pos;
+            }
+            return true;
         }
         const auto text = string();
         if (!text)
@@ -116,6 +126,8 @@ private:
     const QByteArray& m_bytes;
     qsizetype m_pos = 0;
     bool m_hasInfo = false;
+    qsizetype m_infoStart = 0;
+    qsizetype m_infoEnd = 0;
     QString m_infoName;
 };
 
@@ -133,4 +145,16 @@ QString TorrentFileCheck::infoName(const QByteArray& bytes)
     if (!walker.walk() || !walker.hasInfo())
         return QString();
     return walker.infoName();
+}
+
+QStringList TorrentFileCheck::infoHashes(const QByteArray& bytes)
+{
+    BencodeWalker walker(bytes);
+    if (!walker.walk() || !walker.hasInfo())
+        return QStringList();
+    const QByteArray info = walker.infoBytes();
+    // A client names a torrent by its version 1 hash, or for a version 2 only torrent by its
+    // version 2 hash cut to the same 20 bytes; which of the two the file is, the client knows.
+    return {QString::fromLatin1(QCryptographicHash::hash(info, QCryptographicHash::Sha1).toHex()),
+            QString::fromLatin1(QCryptographicHash::hash(info, QCryptographicHash::Sha256).left(20).toHex())};
 }

@@ -2,12 +2,13 @@
 // the application, for scripts and for checking a client setup. Prints one line: "sent", or
 // the alert's title and message.
 //
-//   itarnvale-send URL-or-FILE [--client Vuze|Transmission|Utorrent --address A --port P
-//                  --user U --password W] [--name NAME] [--settings FILE] [--cookies FILE]
-//                  [--ca-file FILE]
+//   itarnvale-send URL-or-FILE [--client Vuze|Transmission|Utorrent|Qbittorrent|Deluge
+//                  --address A --port P --user U --password W] [--name NAME]
+//                  [--settings FILE] [--cookies FILE] [--ca-file FILE]
 //
 // Without client options the stored remote settings are used; options given replace the
-// stored values for this run only. A URL is fetched with the application's cookie store.
+// stored values for this run only; the client's name may be written in any case. A URL is
+// fetched with the application's cookie store.
 // Exit status: 0 handed over, 1 refused or failed, 2 bad arguments.
 
 #include "platform/core/CookieStore.h"
@@ -36,9 +37,9 @@ constexpr int kFailed = 1;
 constexpr int kBadArguments = 2;
 
 const char kUsage[] =
-    "usage: itarnvale-send URL-or-FILE [--client Vuze|Transmission|Utorrent --address A --port P\n"
-    "                      --user U --password W] [--name NAME] [--settings FILE] [--cookies FILE]\n"
-    "                      [--ca-file FILE]\n";
+    "usage: itarnvale-send URL-or-FILE [--client Vuze|Transmission|Utorrent|Qbittorrent|Deluge\n"
+    "                      --address A --port P --user U --password W] [--name NAME]\n"
+    "                      [--settings FILE] [--cookies FILE] [--ca-file FILE]\n";
 
 // Keeps the alert the hand-off shows, for the one line of outcome.
 class LineAlertPresenter : public AlertPresenter
@@ -105,8 +106,19 @@ int main(int argc, char* argv[])
         const auto found = options.find(QLatin1String(name));
         return found == options.end() ? std::nullopt : std::optional<QString>(found->second);
     };
-    if (const auto client = option("--client"); client && !BitClient::create(*client))
-        return badArguments(QStringLiteral("unknown client %1 (Vuze, Transmission or Utorrent)").arg(*client));
+    // The adapter's class name for the client named, whatever its case ("qBittorrent").
+    std::optional<QString> client = option("--client");
+    if (client) {
+        QString className;
+        for (int index = 0; !(className = BitClient::getClientByIndex(index)).isEmpty(); ++index) {
+            if (className.compare(*client, Qt::CaseInsensitive) == 0)
+                break;
+        }
+        if (className.isEmpty())
+            return badArguments(QStringLiteral("unknown client %1 (Vuze, Transmission, Utorrent, Qbittorrent or Deluge)")
+                                    .arg(*client));
+        client = className;
+    }
 
     if (const auto settings = option("--settings"))
         SettingsStore::setStandardPath(*settings);
@@ -126,7 +138,7 @@ int main(int argc, char* argv[])
     }
 
     ServerInfo::Settings settings = ServerInfo::sharedInstance().settings();
-    settings.client = option("--client").value_or(settings.client);
+    settings.client = client.value_or(settings.client);
     settings.address = option("--address").value_or(settings.address);
     settings.port = option("--port").value_or(settings.port);
     settings.username = option("--user").value_or(settings.username);

@@ -57,7 +57,7 @@ void TestSend::outcomes_data()
                                     << 1 << failed << QStringList();
     QTest::newRow("not a torrent") << (QStringList{QStringLiteral("page.html")} + vuze + QStringList{QStringLiteral("--password"), QStringLiteral("pw")})
                                    << 1 << "Problem with website. The download url is bad." << QStringList();
-    QTest::newRow("unknown client") << QStringList{QStringLiteral("film.torrent"), QStringLiteral("--client"), QStringLiteral("Deluge")}
+    QTest::newRow("unknown client") << QStringList{QStringLiteral("film.torrent"), QStringLiteral("--client"), QStringLiteral("Bittornado")}
                                     << 2 << "" << QStringList();
     QTest::newRow("no file") << QStringList{QStringLiteral("missing.torrent")} << 2 << "" << QStringList();
 }

@@ -1,0 +1,106 @@
+#include "remote/Qbittorrent.h"
+
+#include "remote/TorrentFileCheck.h"
+#include "site/HttpRequest.h"
+#include "util/TextUtilities.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+const QLatin1String kOk("Ok.");
+} // namespace
+
+QString Qbittorrent::getDefaultDescription() const
+{
+    return QStringLiteral(
+        "iTarnvale can push torrent downloads to your computer if you are using the qBittorrent BitTorrent client "
+        "with its Web UI enabled (on a computer without a desktop: qbittorrent-nox).\n\t\n\tSetup:\n\t- Install "
+        "qBittorrent on your computer.  \n\t- Select \"Tools\", \"Options\", then the \"Web UI\" page.\n\t- Check the "
+        "\"Web User Interface (Remote control)\" box and choose a user name and password.\n\t- Make sure your "
+        "computer is online and running qBittorrent.\n\t- Fill in the fields below with the ip address and port "
+        "(Default is 8080) of the Web UI, and its user name and password.");
+}
+
+QUrl Qbittorrent::getUrl() const
+{
+    return urlWithPath(QStringLiteral("/api/v2/torrents/add"));
+}
+
+QString Qbittorrent::postfixData() const
+{
+    return QStringLiteral("\r\n--%1--\r\n").arg(QLatin1String(kMultipartBoundary));
+}
+
+QList<QPair<QString, QString>> Qbittorrent::sameOriginHeaders() const
+{
+    const QString origin = QStringLiteral("http://") + address() + QLatin1Char(':') + port();
+    return {{QStringLiteral("Referer"), origin + QLatin1Char('/')}, {QStringLiteral("Origin"), origin}};
+}
+
+std::unique_ptr<HttpRequest> Qbittorrent::get(const QString& pathAndQuery) const
+{
+    auto request = std::make_unique<HttpRequest>(urlWithPath(pathAndQuery));
+    request->setExtraHeaders(sameOriginHeaders());
+    request->request();
+    return request;
+}
+
+void Qbittorrent::setSessionId()
+{
+    // The Web UI answers "Ok." to any sign-in that carries a live session, whatever the
+    // password: without the session of an earlier sign-in, the stored password is what counts.
+    forgetSessionCookie(QStringLiteral("SID"));
+    HttpRequest login(urlWithPath(QStringLiteral("/api/v2/auth/login")));
+    login.setType(QStringLiteral("POST"));
+    login.setPostData(QStringLiteral("username=") + stringWithPercentEscape(username()) + QStringLiteral("&password=")
+                      + stringWithPercentEscape(password()));
+    login.setExtraHeaders(sameOriginHeaders());
+    login.request();
+    if (login.statusCode() == 200 && login.result() == kOk) {
+        setHandshakeFailed(false);
+        return;
+    }
+    if (!login.hasResponse()) {
+        setHandshakeFailed(false); // nothing answered: the upload fails on its own
+        return;
+    }
+    // Refused, or banned after too many refusals. A Web UI set to let this address in without
+    // signing in still answers its API, and then the upload works all the same.
+    setHandshakeFailed(get(QStringLiteral("/api/v2/app/version"))->statusCode() != 200);
+}
+
+bool Qbittorrent::upload()
+{
+    if (handshakeFailed())
+        return false;
+    const auto send = [this] {
+        std::unique_ptr<HttpRequest> request = makeUploadRequest();
+        request->setExtraHeaders(sameOriginHeaders());
+        request->request();
+        return request;
+    };
+    std::unique_ptr<HttpRequest> request = send();
+    if (request->statusCode() == 403) {
+        // The session went between the sign-in and the upload (another upload's sign-in
+        // replaced the cookie, the Web UI restarted): once more with a fresh one.
+        setSessionId();
+        if (handshakeFailed())
+            return false;
+        request = send();
+    }
+    if (request->statusCode() == 200 && request->result() == kOk)
+        return true;
+    return request->hasResponse() && holdsTorrent();
+}
+
+bool Qbittorrent::holdsTorrent() const
+{
+    const QStringList hashes = TorrentFileCheck::infoHashes(file());
+    if (hashes.isEmpty())
+        return false;
+    const std::unique_ptr<HttpRequest> info = get(QStringLiteral("/api/v2/torrents/info?hashes=") + hashes.join(QLatin1Char('|')));
+    if (info->statusCode() != 200)
+        return false;
+    return !QJsonDocument::fromJson(info->result().toUtf8()).array().isEmpty();
+}
