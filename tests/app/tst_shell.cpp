@@ -200,6 +200,16 @@ private Q_SLOTS:
         // The snatch list and friends follow the nine, in the "More" list.
         QCOMPARE(screens.at(9), shell->snatchListNavigationController());
         QCOMPARE(screens.at(10), shell->friendsNavigationController());
+        tapTab(4);
+        auto* more = qobject_cast<MoreListViewController*>(tabs->moreNavigationController()->topViewController());
+        QVERIFY(more);
+        save(m_window.get(), QStringLiteral("shell-more.png"));
+        QTest::mouseClick(more->listView(), Qt::LeftButton, {}, more->listView()->rowRect(6).center());
+        QCOMPARE(tabs->selectedIndex(), 10);
+        // Shown inside the "More" list's stack.
+        ViewController* friends = tabs->moreNavigationController()->topViewController();
+        QCOMPARE(friends->title(), QStringLiteral("Friends"));
+        QTRY_VERIFY(friends->view()->isVisible());
         save(m_window.get(), QStringLiteral("shell-tabs.png"));
     }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "pages/WebViewController.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/WebView.h"
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QWidget>
@@ -44,6 +46,14 @@ inline bool linksDisabled(WebView* view)
     return evaluate(view, QStringLiteral("String(document.querySelectorAll('a').length > 0 && "
                                          "document.querySelectorAll('a[href]').length == 0)"))
         == QLatin1String("true");
+}
+
+// The screen's back button, and the pop's slide to its end (the screen's view hidden).
+inline bool closeScreen(WebViewController* screen)
+{
+    QPointer<QWidget> view = screen->view();
+    screen->cancel();
+    return QTest::qWaitFor([&] { return !view || !view->isVisible(); }, kWait);
 }
 
 // Saves a picture of the window for a person to look at, once the web engine has painted

@@ -174,7 +174,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(details->stackCounter() == 1, kWait);
         QVERIFY(evaluate(details->myWebView(), QStringLiteral("document.body.innerText"))
                     .contains(QStringLiteral("Details for ") + m_snatch->torrentData()->at(2).name()));
-        details->cancel();
+        QVERIFY(closeScreen(details));
 
         UserInfo::sharedInstance().setIds(QStringLiteral("2302"));
         auto restore = qScopeGuard([] { UserInfo::sharedInstance().setIds(QString::number(kMe)); });
@@ -205,7 +205,7 @@ private Q_SLOTS:
         QVERIFY(profile);
         QCOMPARE(profile->url(), SiteHosts::webUrl(QStringLiteral("/users/morpheus")));
         QTRY_VERIFY_WITH_TIMEOUT(tabsEnabled(m_tabs) && profile->myWebView() && !profile->myWebView()->isLoading(), kWait);
-        profile->cancel();
+        QVERIFY(closeScreen(profile));
     }
 
     // The message button acts on touch-down; the form's links are disabled, the form itself
@@ -240,7 +240,7 @@ private Q_SLOTS:
         HttpRequest profile(SiteHosts::webUrl(QStringLiteral("/users/trinity")));
         profile.request();
         QVERIFY(profile.result().contains(QStringLiteral("Could you seed part 2?")));
-        pm->cancel();
+        QVERIFY(closeScreen(pm));
     }
 
     // Removing the only friend empties the table at once, before the site has answered; the

@@ -226,7 +226,7 @@ private Q_SLOTS:
                                   QStringLiteral("0,0,true"), kWait);
         if (film)
             save(QStringLiteral("pages-details.png"));
-        details->cancel();
+        QVERIFY(closeScreen(details));
     }
 
     // Row 7's download button sends row 7; previous and next follow the web view's history,
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QVERIFY(!previous->isEnabled());
         QVERIFY(!next->isEnabled());
         QVERIFY(evaluate(details->myWebView(), QStringLiteral("document.body.innerText")).contains(QStringLiteral("Details for")));
-        details->cancel();
+        QVERIFY(closeScreen(details));
     }
 
     // A profile's links are all disabled once it has loaded; a load that fails afterwards
@@ -302,7 +302,7 @@ private Q_SLOTS:
         QVERIFY(!LoadingIndicator::sharedInstance()->isShowing());
         QVERIFY(tabsEnabled(m_tabs));
         save(QStringLiteral("pages-failed-load.png"));
-        profile->cancel();
+        QVERIFY(closeScreen(profile));
     }
 
     // The forum's own pages load, frames from other hosts included; another host for the page
@@ -399,7 +399,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(loaded(details), kWait);
         QVERIFY(details->navigationItem()->rightView());
         QVERIFY(!LoadingIndicator::sharedInstance()->isShowing());
-        details->cancel();
+        QVERIFY(closeScreen(details));
     }
 };
 
