@@ -2,10 +2,11 @@
 // the application. With --demo it runs on the demo site, served in this process on loopback,
 // with settings and cookies of its own and a remote client to send torrents to;
 // --demo-latency makes the demo answer its listing pages that many milliseconds late;
+// --demo-client transmission|qbittorrent|deluge picks the client whose private daemon the
+// demo sends its torrents to (Transmission by default);
 // --trace-startup prints when the first torrent rows were painted.
+#include "DemoRemoteClient.h"
 #include "DemoSite.h"
-#include "TransmissionDaemon.h"
-#include "VuzeStandIn.h"
 
 #include "app/StartupTrace.h"
 #include "app/iTarnvaleAppDelegate.h"
@@ -58,8 +59,7 @@ const QString kRemotePassword = QStringLiteral("demo");
 struct Demo
 {
     std::unique_ptr<DemoSite> site;
-    std::unique_ptr<TransmissionDaemon> transmission;
-    std::unique_ptr<VuzeStandIn> vuze;
+    DemoRemoteClient remote;
 };
 
 QString dataFolder(const QString& name)
@@ -70,40 +70,21 @@ QString dataFolder(const QString& name)
     return folder;
 }
 
-// The remote settings point at a Transmission daemon of the demo's own when Debian's is
-// installed, otherwise at the Vuze stand-in. Their ports change with every run.
-void startRemoteClient(Demo& demo)
+// The remote settings point at a daemon of the demo's own of the client asked for when
+// Debian's is installed, otherwise at the Vuze stand-in. Their ports change with every run.
+void startRemoteClient(Demo& demo, const QString& client)
 {
+    if (!demo.remote.start(client, kRemoteUser, kRemotePassword))
+        return;
     ServerInfo& info = ServerInfo::sharedInstance();
-    if (!TransmissionDaemon::program().isEmpty()) {
-        auto daemon = std::make_unique<TransmissionDaemon>(kRemoteUser, kRemotePassword);
-        if (daemon->start()) {
-            info.setClient(QStringLiteral("Transmission"));
-            info.setAddress(TransmissionDaemon::address());
-            info.setPort(QString::number(daemon->rpcPort()));
-            demo.transmission = std::move(daemon);
-        } else {
-            std::fprintf(stderr, "itarnvale: the demo's Transmission daemon did not start (%s); "
-                                 "using the Vuze stand-in\n",
-                         qPrintable(daemon->errorText()));
-        }
-    }
-    if (!demo.transmission) {
-        demo.vuze = std::make_unique<VuzeStandIn>(kRemoteUser, kRemotePassword);
-        if (!demo.vuze->start()) {
-            std::fprintf(stderr, "itarnvale: the Vuze stand-in did not start\n");
-            demo.vuze.reset();
-            return;
-        }
-        info.setClient(QStringLiteral("Vuze"));
-        info.setAddress(VuzeStandIn::address());
-        info.setPort(QString::number(demo.vuze->port()));
-    }
-    info.setUsername(kRemoteUser);
-    info.setPassword(kRemotePassword);
+    info.setClient(demo.remote.clientClass());
+    info.setAddress(demo.remote.address());
+    info.setPort(QString::number(demo.remote.port()));
+    info.setUsername(demo.remote.username());
+    info.setPassword(demo.remote.password());
 }
 
-bool startDemo(Demo& demo, const QList<int>& latency)
+bool startDemo(Demo& demo, const QList<int>& latency, const QString& client)
 {
     const QString folder = dataFolder(QStringLiteral("iTarnvale-demo"));
     SettingsStore::setStandardPath(folder + QStringLiteral("/settings.ini"));
@@ -124,16 +105,15 @@ bool startDemo(Demo& demo, const QList<int>& latency)
     SiteHosts::setCaptchaCookieDomain(QStringLiteral(".captcha.localhost"));
     SiteHosts::setNoticeHost(site.noticeHost());
     UrlLoader::setExtraCaFile(site.caCertificatePath());
-    startRemoteClient(demo);
+    startRemoteClient(demo, client);
 
-    const char* remote = demo.transmission ? "a Transmission daemon of its own"
-                         : demo.vuze       ? "the Vuze stand-in"
-                                           : "nothing (no remote client started)";
+    const QString remote = demo.remote.port() ? demo.remote.description()
+                                              : QStringLiteral("nothing (no remote client started)");
     std::printf("iTarnvale demo: the Tarnvale site runs on this machine at http://%s\n"
                 "  sign in as  %s  with the password  %s\n"
                 "  torrents go to %s, already set in Remote Settings\n"
                 "  settings and cookies: %s\n",
-                qPrintable(site.webHost()), DemoSite::kDemoUsername, DemoSite::kDemoPassword, remote,
+                qPrintable(site.webHost()), DemoSite::kDemoUsername, DemoSite::kDemoPassword, qPrintable(remote),
                 qPrintable(QDir::toNativeSeparators(folder)));
     std::fflush(stdout);
     return true;
@@ -159,6 +139,15 @@ int main(int argc, char* argv[])
         latency = parsed.value_or(QList<int>());
         arguments.remove(latencyAt, std::min<qsizetype>(2, arguments.size() - latencyAt));
     }
+    QString client;
+    const qsizetype clientAt = arguments.indexOf(QStringLiteral("--demo-client"));
+    if (clientAt >= 0) {
+        client = arguments.value(clientAt + 1);
+        if (!DemoRemoteClient::isKnown(client) || !demoMode)
+            error = QStringLiteral("--demo-client takes %1 and goes with --demo")
+                        .arg(DemoRemoteClient::names().join(QLatin1String(", ")));
+        arguments.remove(clientAt, std::min<qsizetype>(2, arguments.size() - clientAt));
+    }
     if (error.isEmpty())
         error = SiteHosts::applyArguments(arguments);
     if (!error.isEmpty() || !arguments.isEmpty()) {
@@ -167,7 +156,8 @@ int main(int argc, char* argv[])
         else if (arguments != QStringList{QStringLiteral("--help")})
             std::fprintf(stderr, "itarnvale: unknown option %s\n", qPrintable(arguments.constFirst()));
         std::fprintf(stderr,
-                     "usage: itarnvale [--demo [--demo-latency MS[,MS...]]] [--device phone|phone-568|tablet] "
+                     "usage: itarnvale [--demo [--demo-latency MS[,MS...]] [--demo-client NAME]] "
+                     "[--device phone|phone-568|tablet] "
                      "[--trace-startup] [host options]\n%s",
                      qPrintable(SiteHosts::usage()));
         return arguments == QStringList{QStringLiteral("--help")} ? 0 : 2;
@@ -176,7 +166,7 @@ int main(int argc, char* argv[])
     quitOnSignals(app);
     Demo demo;
     if (demoMode) {
-        if (!startDemo(demo, latency))
+        if (!startDemo(demo, latency, client))
             return 1;
     } else {
         CookieStore::shared().setStoragePath(SettingsStore::standardFolder() + QLatin1Char('/')

@@ -5,6 +5,7 @@
 #include "DemoTorrentFile.h"
 #include "RecordingAlertPresenter.h"
 #include "TransmissionDaemon.h"
+#include "WebPageText.h"
 
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/NavigationController.h"
@@ -29,15 +30,7 @@ constexpr int kWait = 30000;
 
 QString pageText(WebView* view)
 {
-    QString text;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                                [&](const QVariant& value) {
-                                    text = value.toString();
-                                    done = true;
-                                });
-    QTest::qWaitFor([&] { return done; }, kWait);
-    return text;
+    return webPageText(view->page(), kWait);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "remote/screens/ServerSettingsViewController.h"
 #include "settings/SettingsKeys.h"
 
+#include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,13 +83,41 @@ private Q_SLOTS:
         QCOMPARE(stored(SettingsKeys::serverPort), QStringLiteral("9999"));
 
         SegmentedControl* selector = screen->serverClient();
-        const int segment = selector->width() / selector->numberOfSegments();
-        QTest::mouseClick(selector, Qt::LeftButton, {}, QPoint(segment * 2 + segment / 2, selector->height() / 2));
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(2).center().toPoint());
         QCOMPARE(stored(SettingsKeys::serverClient), QStringLiteral("Utorrent"));
         const QString port = BitClient::create(QStringLiteral("Utorrent"))->getDefaultPort();
         QCOMPARE(screen->serverPort()->text(), port);
         QCOMPARE(stored(SettingsKeys::serverPort), port);
         QCOMPARE(screen->serverDescription()->text(), description(QStringLiteral("Utorrent")));
+    }
+
+    // Each of the five segments, tapped, stores its adapter and that adapter's port; every
+    // title stands whole inside its segment, with room to spare, and the selector on the form.
+    void fiveClientsFitAndMapToTheirAdapters()
+    {
+        ServerSettingsViewController* screen = open();
+        SegmentedControl* selector = screen->serverClient();
+        const QStringList titles{QStringLiteral("Vuze"), QStringLiteral("Transmission"), QStringLiteral("uTorrent"),
+                                 QStringLiteral("qBittorrent"), QStringLiteral("Deluge")};
+        QCOMPARE(selector->numberOfSegments(), titles.size());
+        QVERIFY(selector->x() >= 0 && selector->geometry().right() < 320);
+        QVERIFY(selector->titleFont().pixelSize() >= 12);
+        const QFontMetricsF metrics(selector->titleFont());
+        for (int i = titles.size() - 1; i >= 0; --i) {
+            QCOMPARE(selector->titleForSegmentAtIndex(i), titles.at(i));
+            const QRectF segment = selector->segmentRect(i);
+            QVERIFY2(metrics.horizontalAdvance(titles.at(i)) + 8 <= segment.width(), qPrintable(titles.at(i)));
+            QVERIFY(segment.left() >= 0 && segment.right() <= selector->width() + 0.01);
+            QTest::mouseClick(selector, Qt::LeftButton, {}, segment.center().toPoint());
+            const QString client = BitClient::getClientByIndex(i);
+            QCOMPARE(stored(SettingsKeys::serverClient), client);
+            QCOMPARE(screen->serverPort()->text(), BitClient::create(client)->getDefaultPort());
+            QCOMPARE(screen->serverDescription()->text(), description(client));
+        }
+        const QString picture = QCoreApplication::applicationDirPath() + QStringLiteral("/remote-settings-clients.png");
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(3).center().toPoint());
+        QVERIFY(m_window->grab().save(picture));
+        qInfo("picture: %s", qPrintable(picture));
     }
 
     // Return walks address, port, user name, password, storing each; after the password the

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Fonts.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -49,10 +50,43 @@ void SegmentedControl::setSelectedSegmentIndex(int index)
     update();
 }
 
+void SegmentedControl::setApportionsSegmentWidthsByContent(bool apportioned)
+{
+    m_apportioned = apportioned;
+    update();
+}
+
+QFont SegmentedControl::titleFont() const
+{
+    return m_titleFont.value_or(Fonts::boldSystemFont(m_style == Style::Bar ? 13 : 15));
+}
+
+void SegmentedControl::setTitleFont(const QFont& font)
+{
+    m_titleFont = font;
+    update();
+}
+
 QRectF SegmentedControl::segmentRect(int index) const
 {
-    const double w = double(width()) / std::max<qsizetype>(1, m_titles.size());
-    return {index * w, 0, w, double(height())};
+    const qsizetype count = std::max<qsizetype>(1, m_titles.size());
+    if (!m_apportioned) {
+        const double w = double(width()) / count;
+        return {index * w, 0, w, double(height())};
+    }
+    const QFontMetricsF metrics(titleFont());
+    QList<double> widths;
+    double titles = 0;
+    for (const QString& title : m_titles) {
+        widths.append(metrics.horizontalAdvance(title));
+        titles += widths.last();
+    }
+    // What the titles leave is shared out equally (taken equally when they are too wide).
+    const double share = (width() - titles) / count;
+    double left = 0;
+    for (int i = 0; i < index && i < widths.size(); ++i)
+        left += widths.at(i) + share;
+    return {left, 0, widths.value(index) + share, double(height())};
 }
 
 void SegmentedControl::paintEvent(QPaintEvent*)
@@ -91,7 +125,7 @@ void SegmentedControl::paintEvent(QPaintEvent*)
     p.setPen(QPen(bar ? QColor(0, 0, 0, 150) : QColor(150, 150, 150), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(outline);
-    p.setFont(Fonts::boldSystemFont(bar ? 13 : 15));
+    p.setFont(titleFont());
     for (int i = 0; i < m_titles.size(); ++i) {
         const QRectF r = segmentRect(i);
         if (bar) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QStringList>
 #include <QWidget>
+
+#include <optional>
 
 // A row of segments of which one is selected. The bar style (the one the settings screens
 // use) is 30 points high with a tinted gloss; a tap on another segment selects it and reports
@@ -30,6 +33,17 @@ public:
     // Selecting from code does not report valueChanged (as on the phone).
     void setSelectedSegmentIndex(int index);
 
+    // Off (the default): all segments equally wide. On: each as wide as its title plus an
+    // equal share of what is left, so that long and short titles fit side by side.
+    bool apportionsSegmentWidthsByContent() const { return m_apportioned; }
+    void setApportionsSegmentWidthsByContent(bool apportioned);
+    // The titles' font: unless set, the bold system font of 13 points for the bar style and
+    // of 15 for the others.
+    QFont titleFont() const;
+    void setTitleFont(const QFont& font);
+    // Where the segment lies in the control.
+    QRectF segmentRect(int index) const;
+
 Q_SIGNALS:
     void valueChanged(int selectedSegmentIndex);
 
@@ -38,10 +52,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QRectF segmentRect(int index) const;
-
     QStringList m_titles;
     Style m_style = Style::Bar;
     QColor m_tint = QColor(40, 40, 40);
     int m_selected = kNoSegment;
+    bool m_apportioned = false;
+    std::optional<QFont> m_titleFont;
 };

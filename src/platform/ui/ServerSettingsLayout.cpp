@@ -23,13 +23,17 @@ void InterfaceLayouts::buildServerSettings(QWidget* root)
                 Fonts::boldSystemFont(20))
         ->setTextAlignment(TextAlignment::Center);
 
-    auto* client = new SegmentedControl({QStringLiteral("Vuze"), QStringLiteral("Transmission"), QStringLiteral("uTorrent")},
+    // Five clients in the adapters' order. The selector reaches further out than the fields,
+    // and each segment is as wide as its title needs, so the long names stay whole at 12 points.
+    auto* client = new SegmentedControl({QStringLiteral("Vuze"), QStringLiteral("Transmission"), QStringLiteral("uTorrent"),
+                                         QStringLiteral("qBittorrent"), QStringLiteral("Deluge")},
                                         root);
     client->setObjectName(QStringLiteral("serverClient"));
-    client->setGeometry(20, 52, 280, 30);
+    client->setGeometry(8, 52, 304, 30);
     client->setSegmentedControlStyle(SegmentedControl::Style::Bar);
+    client->setTitleFont(Fonts::boldSystemFont(12));
+    client->setApportionsSegmentWidthsByContent(true);
     client->setSelectedSegmentIndex(0);
-
 
     struct Field
     {
