@@ -1,9 +1,11 @@
 #pragma once
 
 #include "pages/WebViewController.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/WebView.h"
+#include "platform/ui/Window.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -46,6 +48,23 @@ inline bool linksDisabled(WebView* view)
     return evaluate(view, QStringLiteral("String(document.querySelectorAll('a').length > 0 && "
                                          "document.querySelectorAll('a[href]').length == 0)"))
         == QLatin1String("true");
+}
+
+// A tab bar in the window with one tab per screen, each screen the root of its own
+// navigation controller, as the application makes them; the first tab shows.
+inline TabBarController* showTabs(Window* window, const QList<ViewController*>& roots)
+{
+    QList<ViewController*> tabs;
+    for (ViewController* root : roots) {
+        auto* navigation = new NavigationController;
+        navigation->pushViewController(root, false);
+        tabs.append(navigation);
+    }
+    auto* bar = new TabBarController;
+    bar->setViewControllers(tabs);
+    window->addSubview(bar->view());
+    window->makeKeyAndVisible();
+    return bar;
 }
 
 // The screen's back button, and the pop's slide to its end (the screen's view hidden).

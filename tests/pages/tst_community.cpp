@@ -108,15 +108,7 @@ private Q_SLOTS:
         SettingsStore::setStandardPath(m_dir.filePath(QStringLiteral("s.ini")));
         m_snatch = new SnatchListViewController;
         m_friends = new FriendsListViewController;
-        auto wrap = [](ViewController* root) {
-            auto* navigation = new NavigationController;
-            navigation->pushViewController(root, false);
-            return navigation;
-        };
-        m_tabs = new TabBarController;
-        m_tabs->setViewControllers({wrap(m_snatch), wrap(m_friends)});
-        m_window->addSubview(m_tabs->view());
-        m_window->makeKeyAndVisible();
+        m_tabs = showTabs(m_window.get(), {m_snatch, m_friends});
     }
 
     void cleanupTestCase()

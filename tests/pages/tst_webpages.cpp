@@ -169,15 +169,7 @@ private Q_SLOTS:
         m_list = new TestList;
         m_forum = new TestForum(QUrl(), m_list);
         m_site_tab = new TestSite(QUrl(), m_list);
-        auto wrap = [](ViewController* root) {
-            auto* navigation = new NavigationController;
-            navigation->pushViewController(root, false);
-            return navigation;
-        };
-        m_tabs = new TabBarController;
-        m_tabs->setViewControllers({wrap(m_list), wrap(m_forum), wrap(m_site_tab)});
-        m_window->addSubview(m_tabs->view());
-        m_window->makeKeyAndVisible();
+        m_tabs = showTabs(m_window.get(), {m_list, m_forum, m_site_tab});
         // The list's first page, so that nothing of it is loading later.
         QTRY_VERIFY_WITH_TIMEOUT(m_list->torrentData() && tabsEnabled(m_tabs), kWait);
     }
