@@ -3,7 +3,6 @@
 #include "lists/AllListViewController.h"
 #include "site/Friend.h"
 
-
 class Button;
 
 // The signed-in user's friends on the site: avatar, name, kind and last-seen line. A tap opens

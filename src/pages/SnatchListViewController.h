@@ -2,7 +2,6 @@
 
 #include "lists/AllListViewController.h"
 
-
 // The signed-in user's snatch list: the 50 torrents downloaded last, newest first, with their
 // activity, size, amounts and ratio. Asked of the site's table-data endpoint when first shown
 // and on refresh; no paging. A row opens the torrent's details, whose download button sends
