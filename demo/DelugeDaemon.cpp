@@ -108,7 +108,7 @@ bool DelugeDaemon::writeConfiguration(int webPort, int daemonPort, int peerPort)
 
 bool DelugeDaemon::launch()
 {
-    const QList<int> ports = freePorts(3);
+    const QList<int> ports = portsForLaunch(3);
     if (ports.isEmpty()) {
         setError(QStringLiteral("no free port"));
         return false;

@@ -12,7 +12,7 @@
 // exchange and local peer discovery off; the Web UI listens on 127.0.0.1 with the given
 // password (it has no user name) and knows this daemon alone, under a host id of its own.
 // After start() the Web UI is signed in by nobody and not connected to the daemon, as a
-// freshly started one is.
+// freshly started one is. Its ports, in order: the Web UI's, the daemon's, the peers'.
 class DelugeDaemon : public LoopbackDaemon
 {
 public:

@@ -48,9 +48,9 @@ QString LoopbackDaemon::findProgram(const QString& name)
     return path;
 }
 
-QList<int> LoopbackDaemon::freePorts(int count)
+QList<int> LoopbackDaemon::portsForLaunch(int count)
 {
-    QList<int> ports;
+    QList<int> ports = m_launches++ == 0 ? m_preferredPorts.mid(0, count) : QList<int>();
     for (int tries = 0; ports.size() < count && tries < count * 10; ++tries) {
         const int port = freePort();
         if (port != 0 && !ports.contains(port))
@@ -125,6 +125,7 @@ bool LoopbackDaemon::start(int timeoutMs)
         return false;
     }
     QDir(m_folder->path()).mkpath(QStringLiteral("downloads"));
+    m_launches = 0;
     const QDeadlineTimer deadline(timeoutMs);
     for (int attempt = 1;; ++attempt) {
         const Launch launched = launchOnce(deadline);

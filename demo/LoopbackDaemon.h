@@ -47,12 +47,14 @@ public:
     // nullopt when it did not answer.
     virtual std::optional<QMap<QString, QString>> torrents() = 0;
 
+    // The ports the first launch tries, in the order the client names them (the web
+    // interface's first); later launches and ports not given take free ones.
+    void setPreferredPorts(const QList<int>& ports) { m_preferredPorts = ports; }
+
     // A port on 127.0.0.1 that nothing listens on just now; 0 when none was found.
     static int freePort();
     // The program's path, found on the search path or in /usr/bin; empty when not installed.
     static QString findProgram(const QString& name);
-    // Free ports, all different.
-    static QList<int> freePorts(int count);
 
 protected:
     LoopbackDaemon(const QString& username, const QString& password);
@@ -68,6 +70,9 @@ protected:
     // Whether the daemon is up: called until it answers Own or SomethingElse.
     virtual Answer probe() = 0;
 
+    // The ports for one launch, all different: the preferred ones on the first launch, free
+    // ones otherwise. Empty when there were not enough.
+    QList<int> portsForLaunch(int count);
     // Starts a process whose output goes to the log file of that name in the folder.
     bool startProcess(const QString& program, const QStringList& arguments, const QString& logName);
     // Who listens on this port: nothing, one of this daemon's processes, or another process.
@@ -88,6 +93,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::vector<std::unique_ptr<QProcess>> m_processes;
     QStringList m_logs;
+    QList<int> m_preferredPorts;
+    int m_launches = 0;
     int m_port = 0;
     QString m_error;
 };

@@ -66,7 +66,7 @@ bool QbittorrentDaemon::writeConfiguration(int webPort, int peerPort)
 
 bool QbittorrentDaemon::launch()
 {
-    const QList<int> ports = freePorts(2);
+    const QList<int> ports = portsForLaunch(2);
     if (ports.isEmpty()) {
         setError(QStringLiteral("no free port"));
         return false;

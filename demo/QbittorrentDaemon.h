@@ -9,6 +9,7 @@
 // on 127.0.0.1 and a free port with the given user name and password (asked of every address,
 // this machine's too), the legal notice accepted, and DHT, PeX, local peer discovery, UPnP and
 // NAT-PMP, peer country look-ups and the torrent listening port's reach beyond 127.0.0.1 off.
+// Its ports, in order: the Web UI's, the peers'.
 class QbittorrentDaemon : public LoopbackDaemon
 {
 public:
