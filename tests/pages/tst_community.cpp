@@ -15,6 +15,7 @@
 #include "pages/ProfileWebViewController.h"
 #include "pages/SnatchListViewController.h"
 #include "pages/TorrentWebViewController.h"
+#include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
@@ -205,6 +206,18 @@ private Q_SLOTS:
     void messageButtonOnTouchDown()
     {
         showFriends(5);
+        // Signed in for real from here: the form page and its post need the session cookie,
+        // which the web view has from the application's store.
+        const DemoAccounts::Session session = m_site.accounts().openSession(kMe);
+        const Cookie pass{QStringLiteral("pass"), session.token, QStringLiteral(".tarnvale.localhost")};
+        const Cookie uid{QStringLiteral("uid"), QString::number(kMe), QStringLiteral(".tarnvale.localhost")};
+        QVERIFY(CookieStore::shared().setCookie(pass) && CookieStore::shared().setCookie(uid));
+        m_site.accounts().setSessionRequired(true);
+        auto signOut = qScopeGuard([&] {
+            m_site.accounts().setSessionRequired(false);
+            CookieStore::shared().deleteCookie(pass);
+            CookieStore::shared().deleteCookie(uid);
+        });
         const int row = rowOf(QStringLiteral("trinity"));
         TableViewCell* cell = m_friends->tableView()->cellForRowAtIndexPath(IndexPath::forRow(row));
         auto* button = qobject_cast<Button*>(cell->accessoryView());
