@@ -1,6 +1,8 @@
 // The remote settings screen offscreen: what it stores on its first opening and with stored
 // settings, the client selector replacing the port, and the order the return key walks.
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SegmentedControl.h"
@@ -113,10 +115,25 @@ private Q_SLOTS:
             QCOMPARE(stored(SettingsKeys::serverClient), client);
             QCOMPARE(screen->serverPort()->text(), BitClient::create(client)->getDefaultPort());
             QCOMPARE(screen->serverDescription()->text(), description(client));
+            // The help text, a line for each step (its line feeds start new lines), ends inside
+            // what the form scrolls through.
+            const auto height = [&](const QString& text) {
+                return GraphicsContext::sizeWithFont(text, screen->serverDescription()->font(),
+                                                     QSizeF(screen->serverDescription()->width(), 0),
+                                                     LineBreakMode::WordWrap)
+                    .height();
+            };
+            const double text = height(description(client));
+            QVERIFY(text >= height(QString(description(client)).replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                               + 3 * Fonts::lineHeight(screen->serverDescription()->font()));
+            QVERIFY(screen->serverDescription()->height() >= text);
+            QVERIFY2(screen->serverDescription()->geometry().bottom() <= screen->scrollView()->contentSize().height(),
+                     qPrintable(client));
         }
+        // The whole form, scrolled or not, with the last client's help text under it.
         const QString picture = QCoreApplication::applicationDirPath() + QStringLiteral("/remote-settings-clients.png");
-        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(3).center().toPoint());
-        QVERIFY(m_window->grab().save(picture));
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(4).center().toPoint());
+        QVERIFY(selector->parentWidget()->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));
     }
 

@@ -427,6 +427,8 @@ namespace {
 
 // Wrapped text laid out line by line at the layout's own pitch (which rounds, and so differs
 // from ascent + descent); only the lines that fit a height (0: any) count.
+constexpr double kTabStop = 28;
+
 struct WrappedText
 {
     QTextLayout layout;
@@ -436,9 +438,12 @@ struct WrappedText
 
     WrappedText(const QString& text, const QFont& font, QSizeF constrained, LineBreakMode mode,
                 Qt::Alignment alignment)
-        : layout(text, font)
+        : layout(QString(text).replace(QLatin1Char('\n'), QChar::LineSeparator), font)
     {
+        // A line feed starts a new line, as on the phone (the layout alone would draw it as a
+        // space), and tabs stop every 28 points, as there.
         QTextOption option;
+        option.setTabStopDistance(kTabStop);
         option.setWrapMode(mode == LineBreakMode::WordWrap ? QTextOption::WordWrap : QTextOption::WrapAnywhere);
         option.setAlignment(alignment);
         layout.setTextOption(option);

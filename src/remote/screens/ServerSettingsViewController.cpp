@@ -2,6 +2,7 @@
 
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/KeyboardNotifier.h"
 #include "platform/ui/Label.h"
@@ -14,7 +15,7 @@
 #include "remote/ServerInfo.h"
 #include "remote/screens/ClientWebViewController.h"
 
-#include <QFontMetrics>
+#include <cmath>
 
 namespace {
 constexpr int kContentHeight = 640;
@@ -161,11 +162,10 @@ void ServerSettingsViewController::didSelectClient(int index)
     if (!client)
         return;
     m_serverDescription->setText(client->getDefaultDescription());
-    // Tall enough for the whole text, from its top.
-    const QRect needed = QFontMetrics(m_serverDescription->font())
-                             .boundingRect(QRect(0, 0, m_serverDescription->width(), 10000),
-                                           Qt::TextWordWrap | Qt::TextExpandTabs, m_serverDescription->text());
-    m_serverDescription->resize(m_serverDescription->width(), needed.height() + 4);
+    // Tall enough for the whole text, from its top, measured as the label lays it out.
+    const QSizeF needed = GraphicsContext::sizeWithFont(m_serverDescription->text(), m_serverDescription->font(),
+                                                        QSizeF(m_serverDescription->width(), 0), LineBreakMode::WordWrap);
+    m_serverDescription->resize(m_serverDescription->width(), int(std::ceil(needed.height())) + 4);
     m_serverPort->setText(client->getDefaultPort());
     info.setPort(m_serverPort->text());
 }
