@@ -50,7 +50,9 @@ void Qbittorrent::setSessionId()
 {
     // The Web UI answers "Ok." to any sign-in that carries a live session, whatever the
     // password: without the session of an earlier sign-in, the stored password is what counts.
+    // (Newer versions name the cookie after the port.)
     forgetSessionCookie(QStringLiteral("SID"));
+    forgetSessionCookie(QStringLiteral("QBT_SID_") + port());
     HttpRequest login(urlWithPath(QStringLiteral("/api/v2/auth/login")));
     login.setType(QStringLiteral("POST"));
     login.setPostData(QStringLiteral("username=") + stringWithPercentEscape(username()) + QStringLiteral("&password=")
