@@ -122,12 +122,17 @@ void AllListViewController::viewDidLoad()
     tableView()->setSeparatorStyle(TableViewCellSeparatorStyle::None);
 }
 
-void AllListViewController::viewWillAppear(bool animated)
+void AllListViewController::prepareAppearance(bool animated)
 {
     TableViewController::viewWillAppear(animated);
     reloadHeaderView();
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(true, animated);
+}
+
+void AllListViewController::viewWillAppear(bool animated)
+{
+    prepareAppearance(animated);
     if (!m_torrentData) {
         m_currentPage = 1;
         fetchPage(1);

@@ -111,6 +111,9 @@ protected:
     virtual bool isFavoritesList() const { return false; }
     // Whether the load-more row takes a tap now (the delivering fetch may still be counted).
     virtual bool loadMoreRowTakesTouches() const;
+    // What every list does on appearing before it decides what to fetch: the header's figures
+    // again, and no navigation bar.
+    void prepareAppearance(bool animated);
     // Shows the shared page loading overlay with `text` over the window.
     void showLoading(const QString& text);
     // The screen's own view before the table is placed (the search screen adds its bar).

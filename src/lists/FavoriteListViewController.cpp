@@ -26,13 +26,10 @@ FavoriteListViewController::FavoriteListViewController(TableViewStyle style, QOb
 void FavoriteListViewController::viewWillAppear(bool animated)
 {
     // Not the recent list's appearing, which would ask for page 1 alone.
-    TableViewController::viewWillAppear(animated);
-    reloadHeaderView();
+    prepareAppearance(animated);
     m_numPages = FavoriteDisplaySettingsViewController::storedCount();
     // Filters edited meanwhile apply to the pages that come from now on.
     reloadFilters();
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(true, animated);
     // A first batch still on its way (the screen came back from the filters) is not asked
     // for again.
     if (!m_torrentData && !isBatchRunning()) {

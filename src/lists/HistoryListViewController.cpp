@@ -1,26 +1,16 @@
 #include "lists/HistoryListViewController.h"
 
 #include "platform/ui/Bundle.h"
-#include "platform/ui/Device.h"
-#include "platform/ui/Fonts.h"
-#include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "settings/DownloadHistory.h"
-
-namespace {
-const QString kDefaultCell = QStringLiteral("Default");
-const QColor kRowBackground(34, 34, 34);
-constexpr int kLabelInset = 5;
-constexpr int kContentHeight = 36;
-} // namespace
+#include "views/TextRowCell.h"
 
 HistoryListViewController::HistoryListViewController(TableViewStyle style, QObject* parent)
     : TableViewController(style, parent)
-    , m_smallFont(Fonts::fontWithName(QStringLiteral("Arial-BoldMT"), 12))
 {
     setTitle(QStringLiteral("D/l History"));
     setTabBarItem(new TabBarItem(QStringLiteral("D/l History"), Bundle::imageNamed(QStringLiteral("tabbar-snatch.png")), 0));
@@ -64,24 +54,8 @@ TableViewCell* HistoryListViewController::cellForRowAtIndexPath(TableView* table
     const qsizetype index = m_historyTorrents.size() - 1 - indexPath.row;
     if (index < 0 || index >= m_historyTorrents.size())
         return nullptr;
-    TableViewCell* cell = tableView->dequeueReusableCellWithIdentifier(kDefaultCell);
-    Label* name = cell ? cell->contentView()->findChild<Label*>(QStringLiteral("name")) : nullptr;
-    if (!cell) {
-        cell = new TableViewCell(TableViewCellStyle::Default, kDefaultCell);
-        cell->setAccessoryType(TableViewCellAccessoryType::None);
-        cell->setBackgroundColor(kRowBackground);
-        InterfaceLayout::setBackgroundColor(cell->contentView(), kRowBackground);
-        cell->setSelectionStyle(TableViewCellSelectionStyle::Gray);
-    }
-    if (!name) {
-        const int width = Device::screenBounds().width();
-        QWidget* row = InterfaceLayout::addView(cell->contentView(), QStringLiteral("row"),
-                                                QRect(0, 0, width, kContentHeight), kRowBackground);
-        name = InterfaceLayout::addLabel(row, QStringLiteral("name"), QString(),
-                                         QRect(kLabelInset, 0, width - kLabelInset, kContentHeight), m_smallFont,
-                                         QColor::fromRgbF(0.8f, 0.8f, 0.8f));
-    }
-    name->setText(m_historyTorrents.at(index));
+    TextRowCell* cell = TextRowCell::dequeue(tableView);
+    cell->label()->setText(m_historyTorrents.at(index));
     return cell;
 }
 

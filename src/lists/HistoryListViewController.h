@@ -2,7 +2,6 @@
 
 #include "platform/ui/TableViewController.h"
 
-#include <QFont>
 #include <QStringList>
 
 // The fourth tab, "D/l History": the names of the torrents sent to the remote client, newest
@@ -33,5 +32,4 @@ public:
 
 private:
     QStringList m_historyTorrents;
-    QFont m_smallFont;
 };

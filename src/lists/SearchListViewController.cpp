@@ -47,10 +47,7 @@ void SearchListViewController::viewWillAppear(bool animated)
 {
     // Not the recent list's appearing: nothing is fetched, and the page counter stays where
     // the list was left, so the next load-more goes on from there.
-    TableViewController::viewWillAppear(animated);
-    reloadHeaderView();
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(true, animated);
+    prepareAppearance(animated);
 }
 
 bool SearchListViewController::eventFilter(QObject* watched, QEvent* event)

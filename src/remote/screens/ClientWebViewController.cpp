@@ -72,6 +72,7 @@ void ClientWebViewController::initializeWebView(QString html)
         return;
     m_result = html;
     m_answered.clear();
+    m_refusalSaid = false;
     makeWebView(html, baseUrl());
     if (isAppearing()) {
         showLoading(kPageOverlayOffset);
@@ -117,10 +118,10 @@ bool ClientWebViewController::didReceiveAuthenticationChallenge(WebView*, const 
     const QString key = url.adjusted(QUrl::RemoveUserInfo | QUrl::RemoveFragment).toString();
     if (m_answered.contains(key)) {
         // Refused with the stored credentials: say so once, unless an alert already does.
-        if (!m_answered.contains(QString()) && AlertView::visibleAlerts().isEmpty())
+        if (!m_refusalSaid && AlertView::visibleAlerts().isEmpty())
             AlertPresenter::present(RemoteTexts::connectionFailedTitle, RemoteTexts::connectionFailedMessage,
                                     RemoteTexts::okButton);
-        m_answered.insert(QString());
+        m_refusalSaid = true;
         return false;
     }
     m_answered.insert(key);

@@ -51,4 +51,6 @@ private:
     QString m_password;
     // Addresses already given the credentials in this load: asked again, they were refused.
     QSet<QString> m_answered;
+    // The refusal was said in this load.
+    bool m_refusalSaid = false;
 };

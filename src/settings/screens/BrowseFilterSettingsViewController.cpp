@@ -2,6 +2,7 @@
 
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/Button.h"
+#include "views/BarButton.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/InterfaceLayout.h"
@@ -82,10 +83,7 @@ QObject* BrowseFilterSettingsViewController::sharedInstanceOwner()
 
 Button* BrowseFilterSettingsViewController::makeBackButton()
 {
-    auto* back = new Button(Button::Type::Custom);
-    back->setObjectName(QStringLiteral("backButton"));
-    back->resize(50, 47);
-    back->setImage(InterfaceLayout::picture(QStringLiteral("back.png")));
+    Button* back = makeBarButton(QStringLiteral("backButton"), QStringLiteral("back.png"));
     connect(back, &Button::touchUpInside, this, [this](Button* sender) { cancel(sender); });
     return back;
 }

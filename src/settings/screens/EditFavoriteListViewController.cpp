@@ -11,35 +11,22 @@
 #include "platform/ui/TableViewCell.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "views/BarButton.h"
+#include "views/TextRowCell.h"
 
 namespace {
-const QString kDefaultCell = QStringLiteral("Default");
-const QColor kRowBackground(34, 34, 34);
-const QColor kTextColor = QColor::fromRgbF(0.8f, 0.8f, 0.8f);
 // A stored filter that is not a valid pattern finds nothing; its row says so by its colour.
 const QColor kInvalidTextColor(255, 120, 110);
-constexpr int kLabelInset = 5;
-constexpr int kContentHeight = 36;
-
-Button* barButton(const QString& name, const QString& picture)
-{
-    auto* button = new Button(Button::Type::Custom);
-    button->setObjectName(name);
-    button->resize(50, 47);
-    button->setImage(InterfaceLayout::picture(picture));
-    return button;
-}
 } // namespace
 
 EditFavoriteListViewController::EditFavoriteListViewController(TableViewStyle style, QObject* parent)
     : TableViewController(style, parent)
-    , m_smallFont(Fonts::fontWithName(QStringLiteral("Arial-BoldMT"), 12))
 {
     setTitle(QStringLiteral("Favorite filters"));
-    Button* add = barButton(QStringLiteral("addButton"), QStringLiteral("add.png"));
+    Button* add = makeBarButton(QStringLiteral("addButton"), QStringLiteral("add.png"));
     connect(add, &Button::touchUpInside, this, [this] { addFavorite(); });
     navigationItem()->setRightView(add);
-    Button* back = barButton(QStringLiteral("backButton"), QStringLiteral("back.png"));
+    Button* back = makeBarButton(QStringLiteral("backButton"), QStringLiteral("back.png"));
     connect(back, &Button::touchUpInside, this, [this](Button* sender) { cancel(sender); });
     navigationItem()->setLeftView(back);
     reloadFilters();
@@ -91,26 +78,11 @@ TableViewCell* EditFavoriteListViewController::cellForRowAtIndexPath(TableView* 
 {
     if (indexPath.row < 0 || indexPath.row >= m_filters.size())
         return nullptr;
-    TableViewCell* cell = tableView->dequeueReusableCellWithIdentifier(kDefaultCell);
-    Label* name = cell ? cell->contentView()->findChild<Label*>(QStringLiteral("name")) : nullptr;
-    if (!cell) {
-        cell = new TableViewCell(TableViewCellStyle::Default, kDefaultCell);
-        cell->setAccessoryType(TableViewCellAccessoryType::None);
-        cell->setBackgroundColor(kRowBackground);
-        InterfaceLayout::setBackgroundColor(cell->contentView(), kRowBackground);
-        cell->setSelectionStyle(TableViewCellSelectionStyle::Gray);
-    }
-    if (!name) {
-        const int width = Device::screenBounds().width();
-        QWidget* row = InterfaceLayout::addView(cell->contentView(), QStringLiteral("row"),
-                                                QRect(0, 0, width, kContentHeight), kRowBackground);
-        name = InterfaceLayout::addLabel(row, QStringLiteral("name"), QString(),
-                                         QRect(kLabelInset, 0, width - kLabelInset, kContentHeight), m_smallFont,
-                                         kTextColor);
-    }
+    TextRowCell* cell = TextRowCell::dequeue(tableView);
+    Label* name = cell->label();
     const Filter& filter = m_filters.at(indexPath.row);
     name->setText(filter.regex());
-    name->setTextColor(filter.isValid() ? kTextColor : kInvalidTextColor);
+    name->setTextColor(filter.isValid() ? TextRowCell::textColor() : kInvalidTextColor);
     return cell;
 }
 

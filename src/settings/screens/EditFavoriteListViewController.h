@@ -47,7 +47,6 @@ private:
     void closeForm();
 
     QList<Filter> m_filters;
-    QFont m_smallFont;
     // The entry form has just been closed: the screen appearing again under it does not
     // open another one, even when the list is still empty.
     bool m_formClosed = false;

@@ -1,6 +1,7 @@
 #include "settings/screens/FavoriteDisplaySettingsViewController.h"
 
 #include "platform/ui/Button.h"
+#include "views/BarButton.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/NavigationController.h"
@@ -58,10 +59,7 @@ FavoriteDisplaySettingsViewController::~FavoriteDisplaySettingsViewController() 
 
 Button* FavoriteDisplaySettingsViewController::makeBackButton()
 {
-    auto* back = new Button(Button::Type::Custom);
-    back->setObjectName(QStringLiteral("backButton"));
-    back->resize(50, 47);
-    back->setImage(InterfaceLayout::picture(QStringLiteral("back.png")));
+    Button* back = makeBarButton(QStringLiteral("backButton"), QStringLiteral("back.png"));
     connect(back, &Button::touchUpInside, this, [this](Button* sender) { cancel(sender); });
     return back;
 }

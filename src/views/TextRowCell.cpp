@@ -1,0 +1,41 @@
+#include "views/TextRowCell.h"
+
+#include "platform/ui/Device.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/InterfaceLayout.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TableView.h"
+
+namespace {
+const QString kIdentifier = QStringLiteral("Default");
+const QColor kRowBackground(34, 34, 34);
+constexpr int kLabelInset = 5;
+} // namespace
+
+TextRowCell::TextRowCell()
+    : TableViewCell(TableViewCellStyle::Default, kIdentifier)
+{
+    setAccessoryType(TableViewCellAccessoryType::None);
+    setBackgroundColor(kRowBackground);
+    InterfaceLayout::setBackgroundColor(contentView(), kRowBackground);
+    setSelectionStyle(TableViewCellSelectionStyle::Gray);
+    // One font for every row of the kind.
+    static const QFont font = Fonts::fontWithName(QStringLiteral("Arial-BoldMT"), 12);
+    const int width = Device::screenBounds().width();
+    QWidget* row = InterfaceLayout::addView(contentView(), QStringLiteral("row"), QRect(0, 0, width, kContentHeight),
+                                            kRowBackground);
+    m_label = InterfaceLayout::addLabel(row, QStringLiteral("name"), QString(),
+                                        QRect(kLabelInset, 0, width - kLabelInset, kContentHeight), font, textColor());
+}
+
+TextRowCell* TextRowCell::dequeue(TableView* tableView)
+{
+    if (auto* cell = qobject_cast<TextRowCell*>(tableView->dequeueReusableCellWithIdentifier(kIdentifier)))
+        return cell;
+    return new TextRowCell;
+}
+
+QColor TextRowCell::textColor()
+{
+    return QColor::fromRgbF(0.8f, 0.8f, 0.8f);
+}
