@@ -1,12 +1,14 @@
 // itarnvale-gallery DIR [SCENE...]: renders every registered scene offscreen into
 // DIR/<name>.png and prints the paths, so the controls can be looked at without a phone.
 #include "gallery/GalleryScene.h"
+#include "platform/core/SettingsStore.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/WebView.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QWidget>
 
@@ -55,6 +57,9 @@ int main(int argc, char** argv)
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
+    // The scenes draw at one to one whatever the user keeps in the settings (the window's zoom).
+    QTemporaryDir settingsFolder;
+    SettingsStore::setStandardPath(settingsFolder.filePath(QStringLiteral("gallery.ini")));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: itarnvale-gallery [--device phone|phone-568|tablet] DIR [SCENE...]\n");

@@ -1,13 +1,18 @@
 // The window as a desktop user meets it: Ctrl+Q and the close button end the event loop (the
 // application then shuts down in order); no on-screen keyboard is announced for a focused
-// field on a desktop, while a simulated input panel is.
+// field on a desktop, while a simulated input panel is; the zoom keys scale the window and
+// the zoom is kept for the next run.
 #include "app/LogoutViewController.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/ui/Device.h"
 #include "platform/ui/KeyboardNotifier.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowZoom.h"
 
 #include <QApplication>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,7 +32,15 @@ private:
         return QCoreApplication::exec();
     }
 
+    QTemporaryDir m_folder;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        SettingsStore::setStandardPath(m_folder.filePath(QStringLiteral("settings.ini")));
+    }
+
     void quitKeyAndCloseButtonEndTheLoop_data()
     {
         QTest::addColumn<bool>("useKey");
@@ -49,6 +62,44 @@ private Q_SLOTS:
                 window.close();
         });
         QCOMPARE(status, 0);
+    }
+
+    // The window stays phone-sized in points and is drawn larger; the next window (the next
+    // run) starts at the zoom the user left, and Ctrl+0 goes back to one to one.
+    void zoomScalesTheWindowAndIsRemembered()
+    {
+        const auto stored = [this] {
+            return SettingsStore(m_folder.filePath(QStringLiteral("settings.ini")))
+                .integerForKey(QLatin1String(WindowZoom::kSettingsKey));
+        };
+        {
+            Window window;
+            window.makeKeyAndVisible();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QCOMPARE(window.devicePixelRatioF(), 1.0);
+            QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+            QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+            QCOMPARE(window.zoom()->percent(), 125);
+            QTRY_COMPARE(window.devicePixelRatioF(), 1.25);
+            QCOMPARE(window.size(), Device::screenBounds().size());
+            QCOMPARE(window.grab().size(), Device::screenBounds().size() * 1.25);
+        }
+        QCOMPARE(stored(), 125);
+        {
+            Window again;
+            again.makeKeyAndVisible();
+            again.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&again));
+            QCOMPARE(again.zoom()->percent(), 125);
+            QTRY_COMPARE(again.devicePixelRatioF(), 1.25);
+            QTest::keyClick(&again, Qt::Key_Minus, Qt::ControlModifier);
+            // Qt keeps the scale in fixed point: 1.1 comes back as 1.09999.
+            QTRY_VERIFY(qAbs(again.devicePixelRatioF() - 1.1) < 0.001);
+            QTest::keyClick(&again, Qt::Key_0, Qt::ControlModifier);
+            QTRY_COMPARE(again.devicePixelRatioF(), 1.0);
+        }
+        QCOMPARE(stored(), 100);
     }
 
     void windowCarriesTheIcon()

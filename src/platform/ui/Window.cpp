@@ -3,6 +3,7 @@
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/ViewController.h"
+#include "platform/ui/WindowZoom.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,6 +33,7 @@ Window::Window(QWidget* parent)
                                this);
     quit->setContext(Qt::ApplicationShortcut);
     connect(quit, &QShortcut::activated, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    m_zoom = new WindowZoom(this);
 }
 
 void Window::closeEvent(QCloseEvent* event)
@@ -119,6 +121,7 @@ void Window::makeKeyAndVisible()
     if (m_shown)
         return;
     m_shown = true;
+    m_zoom->apply();
     const QList<ViewController*> controllers = controllersShown();
     for (ViewController* c : controllers)
         c->beginAppearance(true, false);

@@ -5,6 +5,8 @@
 
 #include "platform/ui/ViewController.h"
 
+class WindowZoom;
+
 // The application's only window, the size of the device's screen (320 x 480 points by
 // default). Views added to it that belong to a view controller get that controller's
 // appearance hooks while the window is visible.
@@ -32,6 +34,9 @@ public:
     void makeKeyAndVisible();
     bool isKeyWindow() const;
 
+    // Ctrl+plus, Ctrl+minus and Ctrl+0, kept between runs.
+    WindowZoom* zoom() const { return m_zoom; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // The window's close button ends the application.
@@ -41,5 +46,6 @@ private:
     QList<ViewController*> controllersShown() const;
 
     QPointer<ViewController> m_root;
+    WindowZoom* m_zoom = nullptr;
     bool m_shown = false;
 };
