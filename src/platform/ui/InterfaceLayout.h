@@ -16,8 +16,8 @@ class TextField;
 
 // Interface layouts by name: Qt Designer forms served from ":/layouts/NAME.ui", with object
 // names on the widgets the screens look up (findChild<TextField*>("username")). The first
-// object of a form is its root. A form names the class of every widget, its root's too (for
-// example "HeaderView"); the layer that owns a class registers a factory for it at start-up,
+// object of a form is its root. A form names the class of every widget, its root's too (a
+// screen's own view class); the layer that owns a class registers a factory for it at start-up,
 // so the layout comes back built of those classes. The platform registers its own controls;
 // a class nobody registered falls back to the platform control standing in for the Qt class
 // it extends in the form (a plain QWidget for views).
