@@ -31,7 +31,6 @@ struct Registry
 
     Registry()
     {
-        initLayoutResources();
         // The platform's own controls, as the forms name them.
         classes.insert(QStringLiteral("Button"), [](QWidget* parent) -> QWidget* { return new Button(parent); });
         classes.insert(QStringLiteral("ImageView"), [](QWidget* parent) -> QWidget* { return new ImageView(parent); });
@@ -53,7 +52,11 @@ Registry& registry()
 
 QString formPath(const QString& name)
 {
-    registry(); // the forms are in the resources once the registry stands
+    static const bool resources = [] {
+        initLayoutResources();
+        return true;
+    }();
+    Q_UNUSED(resources);
     return QStringLiteral(":/layouts/") + name + QStringLiteral(".ui");
 }
 
