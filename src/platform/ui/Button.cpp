@@ -14,12 +14,7 @@ Button::Button(Type type, QWidget* parent) : QAbstractButton(parent), m_type(typ
 {
     m_font = Fonts::boldSystemFont(15);
     setFocusPolicy(Qt::NoFocus);
-    if (type == Type::RoundedRect) {
-        m_titleColors[State::Normal] = QColor::fromRgbF(0.196f, 0.310f, 0.522f);
-        m_titleColors[State::Highlighted] = Qt::white;
-    } else {
-        m_titleColors[State::Normal] = Qt::white;
-    }
+    applyTypeDefaults();
     if (type == Type::InfoLight || type == Type::InfoDark)
         resize(18, 19);
     connect(this, &QAbstractButton::pressed, this, [this] { Q_EMIT touchDown(this); });
@@ -28,6 +23,24 @@ Button::Button(Type type, QWidget* parent) : QAbstractButton(parent), m_type(typ
         if (!underMouse())
             Q_EMIT touchUpOutside(this);
     });
+}
+
+void Button::setButtonType(Type type)
+{
+    m_type = type;
+    applyTypeDefaults();
+    update();
+}
+
+void Button::applyTypeDefaults()
+{
+    m_titleColors.clear();
+    if (m_type == Type::RoundedRect) {
+        m_titleColors[State::Normal] = QColor::fromRgbF(0.196f, 0.310f, 0.522f);
+        m_titleColors[State::Highlighted] = Qt::white;
+    } else {
+        m_titleColors[State::Normal] = Qt::white;
+    }
 }
 
 Button::State Button::currentState() const

@@ -20,6 +20,9 @@ public:
     explicit Button(Type type, QWidget* parent = nullptr);
 
     Type buttonType() const { return m_type; }
+    // For buttons made before their type is known (forms): the type's title colours, the
+    // size stays.
+    void setButtonType(Type type);
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
@@ -62,6 +65,7 @@ protected:
 
 private:
     void drawInfo(QPainter& painter);
+    void applyTypeDefaults();
 
     Type m_type = Type::Custom;
     int m_tag = 0;

@@ -1,42 +1,46 @@
 #include "platform/ui/InterfaceLayout.h"
 
 #include "platform/ui/Bundle.h"
-#include "platform/ui/InterfaceLayouts.h"
+#include "platform/ui/FormLoader.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/Slider.h"
+#include "platform/ui/Switch.h"
 #include "platform/ui/TextField.h"
 
+#include <QFile>
 #include <QHash>
 #include <QMutex>
 #include <QPalette>
 #include <QWidget>
 
-namespace {
-struct LayoutEntry
+// Outside any namespace, as Qt's resource initialisation asks; a static link would otherwise
+// drop the forms.
+static void initLayoutResources()
 {
-    QString rootClass;
-    InterfaceLayout::Builder builder;
-};
+    Q_INIT_RESOURCE(layouts);
+}
 
+namespace {
 struct Registry
 {
     QMutex lock;
-    QHash<QString, LayoutEntry> layouts;
     QHash<QString, InterfaceLayout::ClassFactory> classes;
 
     Registry()
     {
-        // The application's own layouts (referenced here so a static link keeps them).
-        layouts.insert(QStringLiteral("LoginView"), {QStringLiteral("ScrollView"), &InterfaceLayouts::buildLoginView});
-        layouts.insert(QStringLiteral("HeaderView"), {QStringLiteral("HeaderView"), &InterfaceLayouts::buildHeaderView});
-        layouts.insert(QStringLiteral("LoadMoreItem"), {QStringLiteral("LoadMoreItemView"), &InterfaceLayouts::buildLoadMoreItem});
-        layouts.insert(QStringLiteral("ServerSettings"), {QStringLiteral("UIView"), &InterfaceLayouts::buildServerSettings});
-        layouts.insert(QStringLiteral("DisplaySettings"),
-                       {QStringLiteral("DisplaySettingsView"), &InterfaceLayouts::buildDisplaySettings});
-        layouts.insert(QStringLiteral("FavoriteCompose"), {QStringLiteral("UIView"), &InterfaceLayouts::buildFavoriteCompose});
-        layouts.insert(QStringLiteral("FavoriteDisplaySettings"),
-                       {QStringLiteral("FavoriteDisplaySettingsView"), &InterfaceLayouts::buildFavoriteDisplaySettings});
+        // The platform's own controls, as the forms name them.
+        classes.insert(QStringLiteral("Button"), [](QWidget* parent) -> QWidget* { return new Button(parent); });
+        classes.insert(QStringLiteral("ImageView"), [](QWidget* parent) -> QWidget* { return new ImageView(parent); });
+        classes.insert(QStringLiteral("Label"), [](QWidget* parent) -> QWidget* { return new Label(parent); });
         classes.insert(QStringLiteral("ScrollView"), [](QWidget* parent) -> QWidget* { return new ScrollView(parent); });
+        classes.insert(QStringLiteral("SegmentedControl"),
+                       [](QWidget* parent) -> QWidget* { return new SegmentedControl({}, parent); });
+        classes.insert(QStringLiteral("Slider"), [](QWidget* parent) -> QWidget* { return new Slider(parent); });
+        classes.insert(QStringLiteral("Switch"), [](QWidget* parent) -> QWidget* { return new Switch(parent); });
+        classes.insert(QStringLiteral("TextField"), [](QWidget* parent) -> QWidget* { return new TextField(parent); });
     }
 };
 
@@ -45,43 +49,52 @@ Registry& registry()
     static Registry instance;
     return instance;
 }
+
+QString formPath(const QString& name)
+{
+    static const bool resources = [] {
+        initLayoutResources();
+        return true;
+    }();
+    Q_UNUSED(resources);
+    return QStringLiteral(":/layouts/") + name + QStringLiteral(".ui");
+}
+
+QByteArray readForm(const QString& name)
+{
+    if (name.isEmpty() || name.contains(QLatin1Char('/')))
+        return {};
+    QFile file(formPath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 } // namespace
 
 QWidget* InterfaceLayout::load(const QString& name, QWidget* root)
 {
-    Registry& r = registry();
-    LayoutEntry entry;
-    {
-        QMutexLocker locker(&r.lock);
-        auto it = r.layouts.constFind(name);
-        if (it == r.layouts.constEnd())
-            return nullptr;
-        entry = *it;
-    }
-    if (!root)
-        root = create(entry.rootClass, nullptr, [](QWidget* parent) { return new QWidget(parent); });
-    if (root->objectName().isEmpty())
-        root->setObjectName(name);
-    entry.builder(root);
-    return root;
+    const QByteArray form = readForm(name);
+    if (form.isEmpty())
+        return nullptr;
+    // Where a given root stands is its owner's business: the form gives it only its size.
+    const QPoint position = root ? root->pos() : QPoint();
+    QWidget* loaded = FormLoader(form, root).build();
+    if (!loaded)
+        return nullptr;
+    if (root)
+        root->move(position);
+    if (loaded->objectName().isEmpty())
+        loaded->setObjectName(name);
+    return loaded;
 }
 
 bool InterfaceLayout::hasLayout(const QString& name)
 {
-    QMutexLocker locker(&registry().lock);
-    return registry().layouts.contains(name);
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && QFile::exists(formPath(name));
 }
 
 QString InterfaceLayout::rootClassName(const QString& name)
 {
-    QMutexLocker locker(&registry().lock);
-    return registry().layouts.value(name).rootClass;
-}
-
-void InterfaceLayout::registerLayout(const QString& name, const QString& rootClassName, Builder builder)
-{
-    QMutexLocker locker(&registry().lock);
-    registry().layouts.insert(name, {rootClassName, std::move(builder)});
+    const QByteArray form = readForm(name);
+    return form.isEmpty() ? QString() : FormLoader(form, nullptr).rootClassName();
 }
 
 void InterfaceLayout::registerClass(const QString& className, ClassFactory factory)
@@ -90,13 +103,15 @@ void InterfaceLayout::registerClass(const QString& className, ClassFactory facto
     registry().classes.insert(className, std::move(factory));
 }
 
+InterfaceLayout::ClassFactory InterfaceLayout::registeredClass(const QString& className)
+{
+    QMutexLocker locker(&registry().lock);
+    return registry().classes.value(className);
+}
+
 QWidget* InterfaceLayout::create(const QString& className, QWidget* parent, const ClassFactory& fallback)
 {
-    ClassFactory factory;
-    {
-        QMutexLocker locker(&registry().lock);
-        factory = registry().classes.value(className);
-    }
+    const ClassFactory factory = registeredClass(className);
     return factory ? factory(parent) : fallback(parent);
 }
 
@@ -158,17 +173,4 @@ Button* InterfaceLayout::addButton(QWidget* parent, const QString& name, const Q
 QImage InterfaceLayout::picture(const QString& name)
 {
     return Bundle::imageNamed(name);
-}
-
-ScrollView* InterfaceLayout::addSettingsPage(QWidget* root)
-{
-    const QColor dark(51, 51, 51);
-    root->resize(320, 480);
-    setBackgroundColor(root, dark);
-    auto* scroll = new ScrollView(root);
-    scroll->setObjectName(QStringLiteral("scrollView"));
-    scroll->setGeometry(0, 0, 320, 480);
-    scroll->setContentSize(QSizeF(320, 480));
-    scroll->setBackgroundColor(dark);
-    return scroll;
 }
