@@ -95,12 +95,14 @@ QList<QPair<QByteArray, QByteArray>> headerLines(const QByteArray& raw)
     return headers;
 }
 
-std::unique_ptr<httplib::Server> makeServer(bool tls)
+std::unique_ptr<httplib::Server> makeServer(bool tls, LoopbackServer::Certificate certificate)
 {
     if (!tls)
         return std::make_unique<RecordingServer>();
     const LoopbackCertificates& certificates = LoopbackCertificates::instance();
-    return std::make_unique<httplib::SSLServer>(certificates.serverCertificate(), certificates.serverKey());
+    X509* shown = certificate == LoopbackServer::Certificate::ForLoopback ? certificates.serverCertificate()
+                                                                         : certificates.wrongNameCertificate();
+    return std::make_unique<httplib::SSLServer>(shown, certificates.serverKey());
 }
 
 } // namespace
@@ -124,9 +126,9 @@ QList<QByteArray> RecordedRequest::headerValues(const QByteArray& name) const
     return values;
 }
 
-LoopbackServer::LoopbackServer(bool tls)
+LoopbackServer::LoopbackServer(bool tls, Certificate certificate)
     : m_tls(tls)
-    , m_listener(makeServer(tls))
+    , m_listener(makeServer(tls, certificate))
 {
     httplib::Server& server = m_listener.server();
     const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
