@@ -145,9 +145,20 @@ LoopbackServer::LoopbackServer(bool tls, Certificate certificate)
         QMutexLocker locker(&m_lock);
         m_answered.append(QByteArray::fromStdString(request.target));
     });
+    // The server library listens with a backlog of 5: many clients connecting at once would
+    // see their connections dropped and retried after a second or more. The listening socket
+    // is caught as it is made and given the system's largest backlog once it listens.
+    auto listening = std::make_shared<socket_t>(INVALID_SOCKET);
+    server.set_socket_options([listening](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        *listening = sock;
+    });
     // Returns once the accept loop runs (connections made before that wait in the backlog),
     // or at once with the reason when the server could not bind.
     m_listening = m_listener.start(&m_error);
+    if (m_listening && *listening != INVALID_SOCKET)
+        ::listen(*listening, SOMAXCONN);
     if (!m_listening)
         qWarning("LoopbackServer: %s", qPrintable(m_error));
 }
