@@ -1,6 +1,8 @@
 #include "platform/core/SettingsStore.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void standardStoreFollowsPath();
     void fileIsWrittenOnlyWhenFlushed();
     void flushThatCannotWriteSaysSo();
+    void emptyLockOfAKilledWriterDoesNotHoldTheFlush();
 };
 
 // Each kind of value is written, flushed, and read back from a fresh store on the file.
@@ -164,6 +167,26 @@ void TestSettingsStore::flushThatCannotWriteSaysSo()
     QVERIFY(!store.synchronize());
     // Kept for this run all the same.
     QCOMPARE(store.stringForKey(QStringLiteral("iTarnvale_username")), QStringLiteral("neo"));
+}
+
+// A writer killed as it created the lock file leaves it empty: QSettings alone would wait
+// until the lock is 30 s old before it saves.
+void TestSettingsStore::emptyLockOfAKilledWriterDoesNotHoldTheFlush()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    QFile lock(file + QStringLiteral(".lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-5), QFileDevice::FileModificationTime));
+    lock.close();
+
+    SettingsStore store(file);
+    store.setString(QStringLiteral("iTarnvale_username"), QStringLiteral("neo"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(store.synchronize());
+    QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(SettingsStore(file).stringForKey(QStringLiteral("iTarnvale_username")), QStringLiteral("neo"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

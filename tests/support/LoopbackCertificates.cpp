@@ -18,7 +18,8 @@ void addExtension(X509* certificate, X509* issuer, int nid, const char* value)
     }
 }
 
-X509* makeCertificate(EVP_PKEY* key, const char* commonName, long serial, X509* issuer, EVP_PKEY* issuerKey)
+X509* makeCertificate(EVP_PKEY* key, const char* commonName, long serial, X509* issuer, EVP_PKEY* issuerKey,
+                      const char* names = "IP:127.0.0.1,DNS:localhost")
 {
     X509* certificate = X509_new();
     X509_set_version(certificate, 2);
@@ -32,7 +33,7 @@ X509* makeCertificate(EVP_PKEY* key, const char* commonName, long serial, X509* 
     X509* signer = issuer ? issuer : certificate;
     if (issuer) {
         addExtension(certificate, signer, NID_basic_constraints, "critical,CA:FALSE");
-        addExtension(certificate, signer, NID_subject_alt_name, "IP:127.0.0.1,DNS:localhost");
+        addExtension(certificate, signer, NID_subject_alt_name, names);
         addExtension(certificate, signer, NID_ext_key_usage, "serverAuth");
     } else {
         addExtension(certificate, signer, NID_basic_constraints, "critical,CA:TRUE");
@@ -57,6 +58,8 @@ LoopbackCertificates::LoopbackCertificates()
     X509* authority = makeCertificate(authorityKey, "Loopback Test Authority", 1, nullptr, nullptr);
     m_serverKey = EVP_EC_gen("prime256v1");
     m_serverCertificate = makeCertificate(m_serverKey, "127.0.0.1", 2, authority, authorityKey);
+    m_wrongNameCertificate = makeCertificate(m_serverKey, "elsewhere.example", 3, authority, authorityKey,
+                                             "DNS:elsewhere.example");
 
     BIO* bio = BIO_new(BIO_s_mem());
     PEM_write_bio_X509(bio, authority);

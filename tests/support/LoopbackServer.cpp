@@ -95,12 +95,14 @@ QList<QPair<QByteArray, QByteArray>> headerLines(const QByteArray& raw)
     return headers;
 }
 
-std::unique_ptr<httplib::Server> makeServer(bool tls)
+std::unique_ptr<httplib::Server> makeServer(bool tls, LoopbackServer::Certificate certificate)
 {
     if (!tls)
         return std::make_unique<RecordingServer>();
     const LoopbackCertificates& certificates = LoopbackCertificates::instance();
-    return std::make_unique<httplib::SSLServer>(certificates.serverCertificate(), certificates.serverKey());
+    X509* shown = certificate == LoopbackServer::Certificate::ForLoopback ? certificates.serverCertificate()
+                                                                         : certificates.wrongNameCertificate();
+    return std::make_unique<httplib::SSLServer>(shown, certificates.serverKey());
 }
 
 } // namespace
@@ -124,9 +126,9 @@ QList<QByteArray> RecordedRequest::headerValues(const QByteArray& name) const
     return values;
 }
 
-LoopbackServer::LoopbackServer(bool tls)
+LoopbackServer::LoopbackServer(bool tls, Certificate certificate)
     : m_tls(tls)
-    , m_listener(makeServer(tls))
+    , m_listener(makeServer(tls, certificate))
 {
     httplib::Server& server = m_listener.server();
     const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
@@ -143,9 +145,20 @@ LoopbackServer::LoopbackServer(bool tls)
         QMutexLocker locker(&m_lock);
         m_answered.append(QByteArray::fromStdString(request.target));
     });
+    // The server library listens with a backlog of 5: many clients connecting at once would
+    // see their connections dropped and retried after a second or more. The listening socket
+    // is caught as it is made and given the system's largest backlog once it listens.
+    auto listening = std::make_shared<socket_t>(INVALID_SOCKET);
+    server.set_socket_options([listening](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        *listening = sock;
+    });
     // Returns once the accept loop runs (connections made before that wait in the backlog),
     // or at once with the reason when the server could not bind.
     m_listening = m_listener.start(&m_error);
+    if (m_listening && *listening != INVALID_SOCKET)
+        ::listen(*listening, SOMAXCONN);
     if (!m_listening)
         qWarning("LoopbackServer: %s", qPrintable(m_error));
 }

@@ -38,7 +38,10 @@ class LoopbackServer
 public:
     using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
 
-    explicit LoopbackServer(bool tls = false);
+    // The certificate an https server shows: one for 127.0.0.1, or one for another name.
+    enum class Certificate { ForLoopback, ForAnotherName };
+
+    explicit LoopbackServer(bool tls = false, Certificate certificate = Certificate::ForLoopback);
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;

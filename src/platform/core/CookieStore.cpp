@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <mutex>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // One mutex per kind of shared data, as libcurl's share interface expects. Recursive, so
@@ -266,6 +269,13 @@ bool CookieStore::persist()
         QDir().mkpath(info.absolutePath());
         QFile::setPermissions(info.absolutePath(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    // QSaveFile gives its temporary file the mode of the file it replaces; a first file would
+    // start out readable by others (the umask's mode) until it is narrowed below.
+    if (!info.exists()) {
+        const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            ::close(fd);
     }
     QSaveFile out(m_path);
     bool written = out.open(QIODevice::WriteOnly);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 #include <fcntl.h>
@@ -40,6 +41,22 @@ bool prepareOwnerOnlyFile(const QString& file)
     ::fchmod(fd, 0600);
     ::close(fd);
     return true;
+}
+
+// QSettings locks its file with "<file>.lock" while it saves. A process killed between
+// creating that lock and writing its process id into it leaves an empty lock, which QSettings
+// takes for a live one until it is 30 s old: the next save (on the main thread, often) would
+// hang that long. Taking and dropping the lock ourselves first, with a short stale time,
+// clears such a lock after kStaleLockMilliseconds; a live save holds it for a moment only.
+constexpr int kStaleLockMilliseconds = 2000;
+constexpr int kLockWaitMilliseconds = 3 * kStaleLockMilliseconds;
+
+void clearAbandonedLock(const QString& file)
+{
+    QLockFile lock(file + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMilliseconds);
+    if (lock.tryLock(kLockWaitMilliseconds))
+        lock.unlock();
 }
 
 // QSettings saves itself on a deferred event of its thread's loop, which would run outside
@@ -210,6 +227,7 @@ bool SettingsStore::synchronize()
     const QString file = m_settings->fileName();
     if (!prepareOwnerOnlyFile(file))
         return false;
+    clearAbandonedLock(file);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError)
         return false;

@@ -9,6 +9,7 @@
 
 #include <curl/curl.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -17,6 +18,8 @@
 #include <unistd.h>
 
 namespace {
+
+std::atomic<int> g_defaultTimeoutSeconds{UrlLoader::kDefaultTimeoutSeconds};
 
 QMutex g_caLock;
 QString g_extraCaFile;
@@ -131,6 +134,16 @@ void dropHeaders(QList<QPair<QByteArray, QByteArray>>& headers, std::initializer
 
 } // namespace
 
+void UrlLoader::setDefaultTimeoutSeconds(int seconds)
+{
+    g_defaultTimeoutSeconds = seconds > 0 ? seconds : kDefaultTimeoutSeconds;
+}
+
+int UrlLoader::defaultTimeoutSeconds()
+{
+    return g_defaultTimeoutSeconds;
+}
+
 void UrlLoader::abortAll()
 {
     std::lock_guard<std::mutex> locker(g_socketLock);
@@ -180,7 +193,7 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
         QMutexLocker locker(&g_caLock);
         caBundle = g_caBundle;
     }
-    const int timeout = request.timeoutSeconds > 0 ? request.timeoutSeconds : kDefaultTimeoutSeconds;
+    const int timeout = request.timeoutSeconds > 0 ? request.timeoutSeconds : defaultTimeoutSeconds();
     const QDeadlineTimer deadline(qint64(timeout) * 1000);
     CookieStore& cookies = CookieStore::shared();
 

@@ -18,7 +18,7 @@ struct UrlRequest
     // Sent in this order; a name that appears twice is sent twice.
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
-    int timeoutSeconds = 0; // 0: the default of 60 seconds
+    int timeoutSeconds = 0; // 0: UrlLoader::defaultTimeoutSeconds()
     // A longer body makes the exchange fail as if no response had arrived.
     qint64 maxBodyBytes = 16 * 1024 * 1024; // more than any page of the site
 };
@@ -37,6 +37,11 @@ class UrlLoader
 public:
     static constexpr int kDefaultTimeoutSeconds = 60;
     static constexpr int kMaxRedirects = 16;
+
+    // The whole exchange's time-out (redirects included) when the request names none. Also
+    // what ends an answer that never finishes. A value of 0 or less restores the default.
+    static void setDefaultTimeoutSeconds(int seconds);
+    static int defaultTimeoutSeconds();
 
     // Returns nullopt when no response arrived (network error, host not found, time-out).
     static std::optional<UrlResponse> send(const UrlRequest& request);
