@@ -12,6 +12,30 @@ class TestUrlLoader : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // What a redirect may carry on: the same host and port only, and never down to plain http,
+    // where the password and the session would cross the network readable.
+    void credentialsOnRedirect_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("keeps");
+        QTest::newRow("same place") << "http://a.test:8080/x" << "http://a.test:8080/y" << true;
+        QTest::newRow("default port spelt out") << "https://a.test/x" << "https://A.test:443/y" << true;
+        QTest::newRow("up to https, same port") << "http://a.test:8443/x" << "https://a.test:8443/y" << true;
+        QTest::newRow("down to http, same port") << "https://a.test:8443/x" << "http://a.test:8443/y" << false;
+        QTest::newRow("down to http, default ports") << "https://a.test/x" << "http://a.test/y" << false;
+        QTest::newRow("other host") << "http://a.test/x" << "http://b.test/y" << false;
+        QTest::newRow("other port") << "http://a.test:1/x" << "http://a.test:2/y" << false;
+    }
+
+    void credentialsOnRedirect()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, keeps);
+        QCOMPARE(UrlLoader::keepsCredentialsOnRedirect(QUrl(from), QUrl(to)), keeps);
+    }
+
     void redirectToAnotherHostDropsHostAndCredentials();
     void oversizedBodyFails_data();
     void oversizedBodyFails();

@@ -284,12 +284,19 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
             body.clear();
             dropHeaders(headers, {"Content-Type", "Content-Length"});
         }
-        const auto effectivePort = [](const QUrl& u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
-        if (next.host().compare(url.host(), Qt::CaseInsensitive) != 0 || effectivePort(next) != effectivePort(url))
+        if (!keepsCredentialsOnRedirect(url, next))
             dropHeaders(headers, {"Authorization", "Cookie", "Host"});
         url = next;
     }
     return std::nullopt;
+}
+
+bool UrlLoader::keepsCredentialsOnRedirect(const QUrl& from, const QUrl& to)
+{
+    const auto secure = [](const QUrl& u) { return u.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0; };
+    const auto effectivePort = [&](const QUrl& u) { return u.port(secure(u) ? 443 : 80); };
+    return to.host().compare(from.host(), Qt::CaseInsensitive) == 0 && effectivePort(to) == effectivePort(from)
+        && (secure(to) || !secure(from));
 }
 
 std::optional<QByteArray> UrlLoader::contentsOfUrl(const QUrl& url, int timeoutSeconds, qint64 maxBodyBytes)

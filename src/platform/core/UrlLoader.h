@@ -45,6 +45,9 @@ public:
 
     // Returns nullopt when no response arrived (network error, host not found, time-out).
     static std::optional<UrlResponse> send(const UrlRequest& request);
+    // Whether a redirect may carry the request's Authorization and Cookie headers on: only to
+    // the same host and port, and never from https down to plain http.
+    static bool keepsCredentialsOnRedirect(const QUrl& from, const QUrl& to);
 
     static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
     static constexpr qint64 kMaxTorrentBytes = 10 * 1024 * 1024;
