@@ -24,9 +24,14 @@ QString emptyText()
     return QString(QLatin1String(""));
 }
 
-// UTF-8 first; bytes that are not valid UTF-8 get one more chance as plain ASCII, which
-// fails on any byte above 127. A null text means neither worked.
-QString decodeBody(const QByteArray& body)
+QByteArray basicCredentials(const QString& user, const QString& password)
+{
+    return base64Encoding((user + QLatin1Char(':') + password).toUtf8()).toLatin1();
+}
+
+} // namespace
+
+QString HttpRequest::decodeBody(const QByteArray& body)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(body);
@@ -38,13 +43,6 @@ QString decodeBody(const QByteArray& body)
     }
     return QString::fromLatin1(body);
 }
-
-QByteArray basicCredentials(const QString& user, const QString& password)
-{
-    return base64Encoding((user + QLatin1Char(':') + password).toUtf8()).toLatin1();
-}
-
-} // namespace
 
 HttpRequest::HttpRequest(const QUrl& url)
     : m_url(url)

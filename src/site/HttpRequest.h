@@ -63,6 +63,11 @@ public:
     QString result() const { return m_result; }
     bool isResponseValid() const { return m_statusCode >= 200 && m_statusCode < 302; }
 
+    // How an answer's bytes become result(): UTF-8 first; bytes that are not valid UTF-8 get
+    // one more chance as plain ASCII, which fails on any byte above 127. Null when neither
+    // worked, empty for no bytes.
+    static QString decodeBody(const QByteArray& body);
+
 protected:
     void setResult(const QString& result) { m_result = result; }
 

@@ -12,6 +12,7 @@
 // decoded, 3 when a listing took longer to read than the app allows: the rows found before
 // that point are printed, and standard error says the page was not read to its end.
 
+#include "site/HttpRequest.h"
 #include "site/HttpRequestRegExDetails.h"
 #include "site/HttpRequestRegExFriends.h"
 #include "site/HttpRequestRegExPm.h"
@@ -25,7 +26,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringDecoder>
 
 #include <cstdio>
 #include <functional>
@@ -58,20 +58,6 @@ void usage()
                  "       [--web-host HOST] [--film-host HOST]\n");
 }
 
-// As the site's answers are decoded: UTF-8, else plain ASCII; null when neither works.
-QString decodePage(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text.isNull() ? QString(QLatin1String("")) : text;
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) > 127)
-            return QString();
-    }
-    return QString::fromLatin1(bytes);
-}
-
 std::optional<QByteArray> readFile(const QString& path)
 {
     QFile file(path);
@@ -87,7 +73,8 @@ std::optional<QString> readPage(const QString& path)
     const auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
-    const QString page = decodePage(*bytes);
+    // As the site's answers are decoded.
+    const QString page = HttpRequest::decodeBody(*bytes);
     if (page.isNull()) {
         fail(QStringLiteral("%1 is neither UTF-8 nor ASCII text").arg(path));
         return std::nullopt;
