@@ -163,9 +163,9 @@ int main(int argc, char* argv[])
     }
     // The passwords live in the desktop's keychain when one answers; the first screen reads
     // them, so the start waits a moment for the keychain's first answer.
-    SecretSettings::shared().start(std::make_unique<KeychainSecretStore>(
-        demoMode ? QStringLiteral("iTarnvale demo") : QStringLiteral("iTarnvale")));
-    SecretSettings::shared().waitUntilLoaded(std::chrono::seconds(2));
+    SecretSettings& secrets = SecretSettings::shared();
+    secrets.start(std::make_unique<KeychainSecretStore>(secrets.keychainService(!demoMode)));
+    secrets.waitUntilLoaded(std::chrono::seconds(2));
 
     iTarnvaleAppDelegate delegate;
     app.setDelegate(&delegate);

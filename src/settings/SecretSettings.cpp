@@ -48,6 +48,13 @@ SecretSettings::SecretSettings(SettingsStore& file)
 
 SecretSettings::~SecretSettings() = default;
 
+QString SecretSettings::keychainService(bool usersOwnFile) const
+{
+    if (usersOwnFile)
+        return QStringLiteral("iTarnvale");
+    return QStringLiteral("iTarnvale (%1)").arg(m_file.fileName());
+}
+
 void SecretSettings::start(std::unique_ptr<SecretStore> keychain)
 {
     {

@@ -47,6 +47,11 @@ public:
     explicit SecretSettings(SettingsStore& file);
     ~SecretSettings();
 
+    // The keychain's service name for this settings file: "iTarnvale" for the user's own,
+    // one naming the file for any other (the demo's, one a tool was pointed at), so that their
+    // passwords never replace the user's.
+    QString keychainService(bool usersOwnFile) const;
+
     // Main thread, once. Returns at once; the answers come through the main loop.
     void start(std::unique_ptr<SecretStore> keychain);
     // Runs the main loop until the keychain has answered for every key, or no keychain
