@@ -13,6 +13,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/linux/itarnvale.desktop.in
 configure_file(${CMAKE_SOURCE_DIR}/packaging/linux/itarnvale.metainfo.xml.in
                ${ITARNVALE_LINUX_DIR}/${ITARNVALE_APP_ID}.metainfo.xml @ONLY)
 
+target_compile_definitions(itarnvale PRIVATE ITARNVALE_APP_ID="${ITARNVALE_APP_ID}")
 install(TARGETS itarnvale RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${ITARNVALE_LINUX_DIR}/${ITARNVALE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ITARNVALE_LINUX_DIR}/${ITARNVALE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -128,6 +128,8 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = CommandLine::answerAtOnce(argc, argv))
         return *status;
     Application app(argc, argv);
+    // Wayland desktops find the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ITARNVALE_APP_ID));
     CommandLine line;
     QString error;
     if (!line.parse(app.arguments()))
