@@ -1,29 +1,31 @@
-// itarnvale [--demo [--demo-latency MS[,MS...]]] [--device phone|phone-568|tablet] [host options]:
-// the application. With --demo it runs on the demo site, served in this process on loopback,
-// with settings and cookies of its own and a remote client to send torrents to;
-// --demo-latency makes the demo answer its listing pages that many milliseconds late;
-// --demo-client transmission|qbittorrent|deluge picks the client whose private daemon the
-// demo sends its torrents to (Transmission by default);
-// --trace-startup prints when the first torrent rows were painted.
+// itarnvale: the application. `itarnvale --help` lists the options and the exit statuses.
+// With --demo it runs on the demo site, served in this process on loopback, with settings and
+// cookies of its own and a remote client to send torrents to.
 #include "DemoRemoteClient.h"
 #include "DemoSite.h"
 
+#include "app/CommandLine.h"
 #include "app/StartupTrace.h"
 #include "app/iTarnvaleAppDelegate.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/core/UrlLoader.h"
+#include "platform/keychain/KeychainSecretStore.h"
 #include "platform/ui/Application.h"
 #include "remote/ServerInfo.h"
+#include "settings/SecretSettings.h"
 #include "site/SiteHosts.h"
 
 #include <QDir>
+#include <QList>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -123,55 +125,49 @@ bool startDemo(Demo& demo, const QList<int>& latency, const QString& client)
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = CommandLine::answerAtOnce(argc, argv))
+        return *status;
     Application app(argc, argv);
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
-    const bool demoMode = arguments.removeAll(QStringLiteral("--demo")) > 0;
-    if (arguments.removeAll(QStringLiteral("--trace-startup")) > 0)
-        StartupTrace::install();
+    // Wayland desktops find the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ITARNVALE_APP_ID));
+    CommandLine line;
     QString error;
+    if (!line.parse(app.arguments()))
+        error = line.error();
+    const bool demoMode = line.demo();
     QList<int> latency;
-    const qsizetype latencyAt = arguments.indexOf(QStringLiteral("--demo-latency"));
-    if (latencyAt >= 0) {
-        const auto parsed = DemoSite::parseLatency(arguments.value(latencyAt + 1));
+    if (error.isEmpty() && !line.demoLatency().isNull()) {
+        const auto parsed = DemoSite::parseLatency(line.demoLatency());
         if (!parsed || !demoMode)
             error = QStringLiteral("--demo-latency takes milliseconds (\"200\" or \"400,800,0\") and goes with --demo");
         latency = parsed.value_or(QList<int>());
-        arguments.remove(latencyAt, std::min<qsizetype>(2, arguments.size() - latencyAt));
     }
-    QString client;
-    const qsizetype clientAt = arguments.indexOf(QStringLiteral("--demo-client"));
-    if (clientAt >= 0) {
-        client = arguments.value(clientAt + 1);
-        if (!DemoRemoteClient::isKnown(client) || !demoMode)
-            error = QStringLiteral("--demo-client takes %1 and goes with --demo")
-                        .arg(DemoRemoteClient::names().join(QLatin1String(", ")));
-        arguments.remove(clientAt, std::min<qsizetype>(2, arguments.size() - clientAt));
+    const QString client = line.demoClient();
+    if (error.isEmpty() && !client.isNull() && (!DemoRemoteClient::isKnown(client) || !demoMode)) {
+        error = QStringLiteral("--demo-client takes %1 and goes with --demo")
+                    .arg(DemoRemoteClient::names().join(QLatin1String(", ")));
     }
-    if (error.isEmpty())
-        error = SiteHosts::applyArguments(arguments);
-    if (!error.isEmpty() || !arguments.isEmpty()) {
-        if (!error.isEmpty())
-            std::fprintf(stderr, "itarnvale: %s\n", qPrintable(error));
-        else if (arguments != QStringList{QStringLiteral("--help")})
-            std::fprintf(stderr, "itarnvale: unknown option %s\n", qPrintable(arguments.constFirst()));
-        std::fprintf(stderr,
-                     "usage: itarnvale [--demo [--demo-latency MS[,MS...]] [--demo-client NAME]] "
-                     "[--device phone|phone-568|tablet] "
-                     "[--trace-startup] [host options]\n%s",
-                     qPrintable(SiteHosts::usage()));
-        return arguments == QStringList{QStringLiteral("--help")} ? 0 : 2;
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "itarnvale: %s\nTry 'itarnvale --help' for the options.\n", qPrintable(error));
+        return CommandLine::UsageError;
     }
+    if (line.traceStartup())
+        StartupTrace::install();
 
     quitOnSignals(app);
     Demo demo;
     if (demoMode) {
         if (!startDemo(demo, latency, client))
-            return 1;
+            return CommandLine::Failure;
     } else {
         CookieStore::shared().setStoragePath(SettingsStore::standardFolder() + QLatin1Char('/')
                                              + QLatin1String(CookieStore::kDefaultFileName));
     }
+    // The passwords live in the desktop's keychain when one answers; the first screen reads
+    // them, so the start waits a moment for the keychain's first answer.
+    SecretSettings& secrets = SecretSettings::shared();
+    secrets.start(std::make_unique<KeychainSecretStore>(secrets.keychainService(!demoMode)));
+    secrets.waitUntilLoaded(std::chrono::seconds(2));
 
     iTarnvaleAppDelegate delegate;
     app.setDelegate(&delegate);

@@ -1,6 +1,7 @@
 #include "remote/ServerInfo.h"
 
 #include "platform/core/SettingsStore.h"
+#include "settings/SecretSettings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QMutex>
@@ -32,7 +33,7 @@ void ServerInfo::load()
     m_settings.address = store.stringForKey(SettingsKeys::serverAddress);
     m_settings.port = store.stringForKey(SettingsKeys::serverPort);
     m_settings.username = store.stringForKey(SettingsKeys::serverUser);
-    m_settings.password = store.stringForKey(SettingsKeys::serverPassword);
+    m_settings.password = SecretSettings::shared().value(SettingsKeys::serverPassword);
 }
 
 QString ServerInfo::client() const
@@ -78,6 +79,10 @@ void ServerInfo::store(QString& field, const QString& key, const QString& value)
     if (field == value && field.isNull() == value.isNull())
         return;
     field = value;
+    if (SecretSettings::isSecret(key)) {
+        SecretSettings::shared().setValue(key, value);
+        return;
+    }
     SettingsStore& settings = SettingsStore::standard();
     settings.setString(key, value);
     settings.synchronize();

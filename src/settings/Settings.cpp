@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "platform/core/SettingsStore.h"
+#include "settings/SecretSettings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QMutex>
@@ -51,8 +52,16 @@ void Settings::setVersion(const QString& version) { writeText(SettingsKeys::vers
 
 QString Settings::username() { return text(SettingsKeys::username, QLatin1String("")); }
 void Settings::setUsername(const QString& username) { writeText(SettingsKeys::username, username); }
-QString Settings::password() { return text(SettingsKeys::password, QLatin1String("")); }
-void Settings::setPassword(const QString& password) { writeText(SettingsKeys::password, password); }
+QString Settings::password()
+{
+    const QString value = SecretSettings::shared().value(SettingsKeys::password);
+    return value.isNull() ? QString(QLatin1String("")) : value;
+}
+
+void Settings::setPassword(const QString& password)
+{
+    SecretSettings::shared().setValue(SettingsKeys::password, password);
+}
 
 bool Settings::automaticLogin()
 {

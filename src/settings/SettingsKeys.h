@@ -11,7 +11,8 @@ namespace SettingsKeys {
 
 // The build version recorded at start; only compared, never used otherwise.
 inline const QString version = QStringLiteral("iTarnvale_version");
-// The sign-in fields as typed (the password in plain) and the automatic sign-in switch,
+// The sign-in fields as typed (the password in the keychain when one answers, see
+// SecretSettings) and the automatic sign-in switch,
 // "YES" or "NO"; any text but "NO" turns the switch on.
 inline const QString username = QStringLiteral("iTarnvale_username");
 inline const QString password = QStringLiteral("iTarnvale_password");

@@ -81,31 +81,31 @@ QUrl SiteHosts::loginUrl()
     return QUrl(QStringLiteral("https://") + secureWebHost() + kLoginPath);
 }
 
+std::span<const SiteHosts::Option> SiteHosts::options()
+{
+    static const Option table[] = {
+        {"web-host", "HOST[:PORT]", "the site's web host (pages over http)", setWebHost},
+        {"secure-web-host", "HOST[:PORT]", "the site's https host (sign-in), when it differs", setSecureWebHost},
+        {"forum-host", "HOST[:PORT]", "the site's forum host", setForumHost},
+        {"captcha-host", "HOST[:PORT]", "the captcha service's API host", setCaptchaHost},
+        {"captcha-cookie-domain", "DOMAIN", "the captcha service's cookie domain", setCaptchaCookieDomain},
+        {"notice-host", "HOST[:PORT]", "the notice service's host", setNoticeHost},
+        {"film-host", "HOST", "the film database's web host", setFilmDatabaseHost},
+        {"donate-url", "URL", "the donation checkout page", setDonateUrl},
+        {"ca-file", "FILE", "a certificate authority trusted besides the system's", UrlLoader::setExtraCaFile},
+    };
+    return table;
+}
+
 QString SiteHosts::applyArguments(QStringList& arguments)
 {
-    struct Option
-    {
-        const char* name;
-        void (*apply)(const QString&);
-    };
-    static const Option options[] = {
-        {"--web-host", setWebHost},
-        {"--secure-web-host", setSecureWebHost},
-        {"--forum-host", setForumHost},
-        {"--captcha-host", setCaptchaHost},
-        {"--captcha-cookie-domain", setCaptchaCookieDomain},
-        {"--notice-host", setNoticeHost},
-        {"--film-host", setFilmDatabaseHost},
-        {"--donate-url", setDonateUrl},
-        {"--ca-file", UrlLoader::setExtraCaFile},
-    };
     for (qsizetype i = 0; i < arguments.size();) {
         const QString argument = arguments.at(i);
         const Option* match = nullptr;
         QString value;
         bool hasValue = false;
-        for (const Option& option : options) {
-            const QLatin1String name(option.name);
+        for (const Option& option : options()) {
+            const QString name = QLatin1String("--") + QLatin1String(option.name);
             if (argument == name) {
                 match = &option;
                 if (i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QLatin1String("--"))) {
@@ -125,7 +125,7 @@ QString SiteHosts::applyArguments(QStringList& arguments)
             continue;
         }
         if (!hasValue)
-            return QStringLiteral("The option %1 needs a value.").arg(QLatin1String(match->name));
+            return QStringLiteral("The option --%1 needs a value.").arg(QLatin1String(match->name));
         match->apply(value);
         arguments.remove(i, argument.contains(QLatin1Char('=')) ? 1 : 2);
     }
@@ -134,16 +134,12 @@ QString SiteHosts::applyArguments(QStringList& arguments)
 
 QString SiteHosts::usage()
 {
-    return QStringLiteral(
-        "  --web-host HOST[:PORT]         the site's web host (pages over http)\n"
-        "  --secure-web-host HOST[:PORT]  the site's https host (sign-in), when it differs\n"
-        "  --forum-host HOST[:PORT]       the site's forum host\n"
-        "  --captcha-host HOST[:PORT]     the captcha service's API host\n"
-        "  --captcha-cookie-domain DOMAIN the captcha service's cookie domain\n"
-        "  --notice-host HOST[:PORT]      the notice service's host\n"
-        "  --film-host HOST               the film database's web host\n"
-        "  --donate-url URL               the donation checkout page\n"
-        "  --ca-file FILE                 a certificate authority trusted besides the system's\n");
+    QString text;
+    for (const Option& option : options()) {
+        const QString head = QStringLiteral("  --%1 %2").arg(QLatin1String(option.name), QLatin1String(option.valueName));
+        text += head.leftJustified(32) + QLatin1Char(' ') + QLatin1String(option.description) + QLatin1Char('\n');
+    }
+    return text;
 }
 
 bool SiteHosts::isLoginUrl(const QString& absoluteUrl)

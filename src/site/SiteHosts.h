@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <span>
+
 // The configured hosts, with their defaults in this one place. A host may carry a port
 // ("127.0.0.1:8443"). Overridable from the command line (applyArguments) and by the demo.
 class SiteHosts
@@ -43,6 +45,17 @@ public:
     // without a value, empty when all was well.
     static QString applyArguments(QStringList& arguments);
     static QString usage();
+
+    // The options above, for a command-line parser: name without dashes, the value's name,
+    // what it sets, and the setter.
+    struct Option
+    {
+        const char* name;
+        const char* valueName;
+        const char* description;
+        void (*apply)(const QString&);
+    };
+    static std::span<const Option> options();
 
     // The sign-in endpoint's absolute URL exactly (no query); also true for a null text.
     static bool isLoginUrl(const QString& absoluteUrl);

@@ -15,10 +15,12 @@
 #include "platform/core/MainThread.h"
 #include "platform/core/OperationQueue.h"
 #include "platform/core/SettingsStore.h"
+#include "platform/keychain/KeychainSecretStore.h"
 #include "remote/AlertPresenter.h"
 #include "remote/BitClient.h"
 #include "remote/FetchPageDownload.h"
 #include "remote/ServerInfo.h"
+#include "settings/SecretSettings.h"
 #include "site/SiteHosts.h"
 
 #include <QCoreApplication>
@@ -26,8 +28,10 @@
 #include <QFileInfo>
 #include <QObject>
 
+#include <chrono>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -137,6 +141,12 @@ int main(int argc, char* argv[])
         localFile = file.readAll();
     }
 
+    // The application keeps the stored password in the desktop's keychain when one runs.
+    if (!option("--password")) {
+        SecretSettings& secrets = SecretSettings::shared();
+        secrets.start(std::make_unique<KeychainSecretStore>(secrets.keychainService(!option("--settings"))));
+        secrets.waitUntilLoaded(std::chrono::seconds(2));
+    }
     ServerInfo::Settings settings = ServerInfo::sharedInstance().settings();
     settings.client = client.value_or(settings.client);
     settings.address = option("--address").value_or(settings.address);
