@@ -62,18 +62,24 @@ void MoreListView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter: chooseRow(m_focusRow); break;
     default: QWidget::keyPressEvent(event); return;
     }
+    m_showsRing = true;
+    update();
     event->accept();
 }
 
 void MoreListView::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    // The ring marks where the keys act; focus that a click or the window's activation gave
+    // shows none until a key is pressed.
+    m_showsRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     setFocusRow(m_focusRow);
 }
 
 void MoreListView::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
+    m_showsRing = false;
     update();
 }
 
@@ -136,7 +142,7 @@ void MoreListView::paintEvent(QPaintEvent*)
         p.drawPolyline(QList<QPointF>{c + QPointF(-4, -6), c, c + QPointF(-4, 6)});
         p.setOpacity(1.0);
     }
-    if (hasFocus() && m_focusRow < m_items.size()) {
+    if (hasFocus() && m_showsRing && m_focusRow < m_items.size()) {
         p.setPen(QPen(QColor(0x05, 0x8c, 0xf5), 2));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(rowRect(m_focusRow)).adjusted(1, 1, -1, -2));

@@ -43,5 +43,6 @@ private:
 
     QList<QPointer<TabBarItem>> m_items;
     int m_pressed = -1;
+    bool m_showsRing = false; // focus came from the keyboard
     int m_focusRow = 0;
 };

@@ -178,7 +178,7 @@ void TabBar::paintEvent(QPaintEvent*)
                    QFontMetrics(font).elidedText(item->title(), Qt::ElideRight, text.width()));
         p.setOpacity(1.0);
     }
-    if (hasFocus() && m_focusIndex >= 0 && m_focusIndex < m_items.size()) {
+    if (hasFocus() && m_showsRing && m_focusIndex >= 0 && m_focusIndex < m_items.size()) {
         QPen ring(m_tint.isValid() ? m_tint : QColor(0x2a, 0xa6, 0xf5), 2);
         p.setPen(ring);
         p.setBrush(Qt::NoBrush);
@@ -220,12 +220,17 @@ void TabBar::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter: tapItem(m_focusIndex); break;
     default: QWidget::keyPressEvent(event); return;
     }
+    m_showsRing = true;
+    update();
     event->accept();
 }
 
 void TabBar::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    // The ring marks where the keys act; focus that a click or the window's activation gave
+    // shows none until a key is pressed.
+    m_showsRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     // The ring starts on the tab that shows.
     setFocusIndex(std::max(0, m_selected));
 }
@@ -233,6 +238,7 @@ void TabBar::focusInEvent(QFocusEvent* event)
 void TabBar::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
+    m_showsRing = false;
     update();
 }
 

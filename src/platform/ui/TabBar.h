@@ -58,6 +58,7 @@ private:
     QList<QPointer<TabBarItem>> m_items;
     int m_selected = -1;
     int m_pressed = -1;
+    bool m_showsRing = false; // focus came from the keyboard
     int m_focusIndex = -1;
     QColor m_tint;
     QColor m_barTint;
