@@ -273,7 +273,7 @@ TableViewCell* AllListViewController::torrentCell(TableView* tableView, const To
     if (!download) {
         download = new Button(Button::Type::Custom);
         download->resize(kDownloadButtonSize, kDownloadButtonSize);
-        download->setAccessibleName(QStringLiteral("Download"));
+        download->setAccessibleName(QStringLiteral("Send to client"));
         // On touch-down, not on release: the tap sends at once.
         connect(download, &Button::touchDown, this, [this](Button* sender) { didTapDownloadButton(sender->tag()); });
         cell->setAccessoryView(download);

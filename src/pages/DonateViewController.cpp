@@ -59,13 +59,19 @@ QString DonateViewController::html()
     // resource base from which the engine would fetch it. The link carries no "_blank"
     // target: the engine would ask for a new window instead of reporting the tap as a
     // followed link, and the tap would be lost.
-    const QByteArray picture = Bundle::resourceData(QStringLiteral("bitcoin.png"));
+    // On a HiDPI screen the picture's SVG source, which the engine draws sharp at any ratio.
+    QByteArray picture;
+    if (Bundle::screenScale() > 1.0)
+        picture = Bundle::resourceData(QStringLiteral("svg/bitcoin.png.svg"));
+    const QString type = picture.isEmpty() ? QStringLiteral("png") : QStringLiteral("svg+xml");
+    if (picture.isEmpty())
+        picture = Bundle::resourceData(QStringLiteral("bitcoin.png"));
     const QString href = SiteHosts::donateUrl().toHtmlEscaped();
     return QStringLiteral("<html><body style=\"margin:0;background:transparent\">"
-                          "<a href=\"%1\"><img src=\"data:image/png;base64,%2\" "
+                          "<a href=\"%1\"><img alt=\"Donate\" src=\"data:image/%3;base64,%2\" "
                           "style=\"border:0;display:block;width:100%;height:100%\"></a>"
                           "</body></html>")
-        .arg(href, QString::fromLatin1(picture.toBase64()));
+        .arg(href, QString::fromLatin1(picture.toBase64()), type);
 }
 
 void DonateViewController::loadView()

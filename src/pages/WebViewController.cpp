@@ -11,6 +11,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/WebView.h"
 #include "site/SiteHosts.h"
+#include "views/PictureButtonName.h"
 
 #include <QGridLayout>
 #include <QTimer>
@@ -98,6 +99,7 @@ Button* WebViewController::makeToolbarButton(const QString& picture, int x, QWid
     auto* button = new Button(Button::Type::Custom, container);
     button->setGeometry(x, kButtonY, kButtonWidth, kButtonHeight);
     button->setImage(InterfaceLayout::picture(picture));
+    button->setAccessibleName(pictureButtonName(picture));
     return button;
 }
 

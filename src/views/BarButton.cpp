@@ -2,6 +2,7 @@
 
 #include "platform/ui/Button.h"
 #include "platform/ui/InterfaceLayout.h"
+#include "views/PictureButtonName.h"
 
 Button* makeBarButton(const QString& objectName, const QString& picture)
 {
@@ -9,5 +10,6 @@ Button* makeBarButton(const QString& objectName, const QString& picture)
     button->setObjectName(objectName);
     button->resize(50, 47);
     button->setImage(InterfaceLayout::picture(picture));
+    button->setAccessibleName(pictureButtonName(picture));
     return button;
 }

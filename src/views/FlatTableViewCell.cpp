@@ -110,3 +110,21 @@ void FlatTableViewCell::drawRightAligned(const QString& text, double x, double y
     TextLayoutCache::draw(painter, text, QPointF(x - w - 4, y), TextLayoutCache::kUnlimited, font);
     painter->restore();
 }
+
+QString FlatTableViewCell::sentence(const QStringList& parts)
+{
+    QStringList kept;
+    for (const QString& part : parts) {
+        if (!part.trimmed().isEmpty())
+            kept.append(part.simplified());
+    }
+    return kept.join(QStringLiteral(", "));
+}
+
+QString FlatTableViewCell::counted(const QString& count, const QString& one, const QString& many)
+{
+    const QString n = count.trimmed();
+    if (n.isEmpty())
+        return {};
+    return n + QLatin1Char(' ') + (n == QLatin1String("1") ? one : many);
+}

@@ -34,6 +34,11 @@ public:
     static QColor rowBackgroundColor();
     static QColor rowTextColor();
 
+    // The row's texts joined into one sentence, empty ones left out.
+    static QString sentence(const QStringList& parts);
+    // "1 seeder", "12 seeders"; empty for no count.
+    static QString counted(const QString& count, const QString& one, const QString& many);
+
     // The three fonts of a row kind; each subclass makes its own set once, on first use.
     struct RowFonts
     {

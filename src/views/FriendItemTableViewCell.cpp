@@ -35,3 +35,8 @@ void FriendItemTableViewCell::drawContentView(const QRectF& rect)
     ctx->drawText(m_dateLbl, QPointF(50, 20), f.small);
     ctx->drawText(m_typeLbl, QPointF(160, 5), f.small);
 }
+
+QString FriendItemTableViewCell::accessibilityLabel() const
+{
+    return sentence({m_nameLbl, m_typeLbl, m_dateLbl});
+}

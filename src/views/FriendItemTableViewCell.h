@@ -27,6 +27,8 @@ public:
     void setFriend(const Friend& record);
 
     void drawContentView(const QRectF& rect) override;
+    // "Name, class, date".
+    QString accessibilityLabel() const override;
 
     static const RowFonts& fonts();
 

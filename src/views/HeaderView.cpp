@@ -4,6 +4,7 @@
 #include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/Label.h"
 #include "views/HeaderViewDelegate.h"
+#include "views/PictureButtonName.h"
 #include "views/UIUnderlinedLabel.h"
 
 #include <QEvent>
@@ -53,6 +54,15 @@ void HeaderView::bind()
     if (!m_refreshBtn)
         return;  // still empty: the layout has not been built into it yet
     m_bound = true;
+    // The buttons show pictures only: assistive technology reads them by these names.
+    const std::pair<Button*, const char*> pictures[] = {{m_refreshBtn, "header-refresh.png"},
+                                                        {m_searchBtn, "header-search.png"},
+                                                        {m_settingsBtn, "header-settings.png"},
+                                                        {m_filtersBtn, "header-filters.png"}};
+    for (const auto& [button, picture] : pictures) {
+        if (button && button->accessibleName().isEmpty())
+            button->setAccessibleName(pictureButtonName(QString::fromLatin1(picture)));
+    }
     if (m_usernameLbl)
         connect(m_usernameLbl, &Button::touchUpInside, this, [this](Button* b) { viewProfile(b); });
     connect(m_refreshBtn, &Button::touchUpInside, this, [this](Button* b) { refresh(b); });

@@ -1,5 +1,6 @@
 #include "views/ScaleToSize.h"
 
+#include "platform/ui/Bundle.h"
 #include "platform/ui/GraphicsContext.h"
 
 #include <cmath>
@@ -8,7 +9,7 @@ QImage scaleToSize(const QImage& image, QSizeF size)
 {
     if (image.isNull() || size.width() < 1 || size.height() < 1)
         return QImage();
-    GraphicsContext::beginImageContext(size, false, 1.0);
+    GraphicsContext::beginImageContext(size, false, Bundle::screenScale());
     GraphicsContext* ctx = GraphicsContext::current();
     // The low-level draw lays rows bottom-up; flipping the context first brings them out
     // upright, as the picture's own pixel rows are.

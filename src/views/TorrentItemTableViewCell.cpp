@@ -62,3 +62,15 @@ void TorrentItemTableViewCell::drawContentView(const QRectF& rect)
     }
     painter->restore();
 }
+
+QString TorrentItemTableViewCell::accessibilityLabel() const
+{
+    return sentence({m_nameLbl, m_sizeLbl, counted(m_upLbl, QStringLiteral("seeder"), QStringLiteral("seeders")),
+                     counted(m_downLbl, QStringLiteral("leecher"), QStringLiteral("leechers"))});
+}
+
+QString TorrentItemTableViewCell::accessibilityHint() const
+{
+    return sentence({m_subLbl, m_waitLbl.isEmpty() ? QString() : QStringLiteral("wait ") + m_waitLbl,
+                     m_downloadedImg.isNull() ? QString() : QStringLiteral("already sent to the client")});
+}

@@ -43,3 +43,13 @@ void TorrentSnatchItemTableViewCell::drawContentView(const QRectF& rect)
     drawRightAligned(m_upLbl, 243, 20, f.small);
     drawRightAligned(m_downLbl, 312, 20, f.small);
 }
+
+QString TorrentSnatchItemTableViewCell::accessibilityLabel() const
+{
+    auto labelled = [](const QString& label, const QString& value) {
+        return value.trimmed().isEmpty() ? QString() : label + QLatin1Char(' ') + value;
+    };
+    return sentence({m_nameLbl, m_sizeLbl, labelled(QStringLiteral("downloaded"), m_downLbl),
+                     labelled(QStringLiteral("uploaded"), m_upLbl), labelled(QStringLiteral("ratio"), m_ratioLbl),
+                     labelled(QStringLiteral("active"), m_activeLbl)});
+}

@@ -37,6 +37,8 @@ public:
     void setTorrent(const Torrent& torrent);
 
     void drawContentView(const QRectF& rect) override;
+    // "Name, 700 MB, downloaded 700 MB, uploaded 1.4 GB, ratio 2.00, active 3d".
+    QString accessibilityLabel() const override;
 
     static const RowFonts& fonts();
 

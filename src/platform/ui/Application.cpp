@@ -1,6 +1,7 @@
 #include "platform/ui/Application.h"
 
 #include "platform/core/Shutdown.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/Window.h"
@@ -125,6 +126,7 @@ Application::Application(int& argc, char** argv)
 {
     setApplicationName(QStringLiteral("iTarnvale"));
     setOrganizationName(QStringLiteral("iTarnvale"));
+    Accessibility::install();
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(14);
     setFont(font);

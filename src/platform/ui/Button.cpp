@@ -191,6 +191,8 @@ void Button::drawButton(QPainter& painter)
         if (isDown() && fallback && m_adjustsWhenHighlighted) {
             // No picture of its own for the pressed state: darken the normal one.
             QImage shade(img.size(), QImage::Format_ARGB32_Premultiplied);
+            // Pixel for pixel over the picture, whatever its device pixel ratio.
+            shade.setDevicePixelRatio(img.devicePixelRatio());
             shade.fill(Qt::transparent);
             QPainter sp(&shade);
             sp.drawImage(0, 0, img);

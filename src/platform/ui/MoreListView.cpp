@@ -3,9 +3,14 @@
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TabBarItem.h"
 
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 MoreListView::MoreListView(QWidget* parent)
     : QWidget(parent)
@@ -14,6 +19,68 @@ MoreListView::MoreListView(QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("More"));
+}
+
+QList<TabBarItem*> MoreListView::items() const
+{
+    QList<TabBarItem*> list;
+    for (const auto& item : m_items)
+        list.append(item.data());
+    return list;
+}
+
+void MoreListView::chooseRow(int row)
+{
+    if (row >= 0 && row < m_items.size() && m_items.at(row) && m_items.at(row)->isEnabled())
+        Q_EMIT rowSelected(row);
+}
+
+void MoreListView::setFocusRow(int row)
+{
+    if (m_items.isEmpty())
+        return;
+    m_focusRow = std::clamp(row, 0, int(m_items.size()) - 1);
+    update();
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(m_focusRow);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void MoreListView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up: setFocusRow(m_focusRow - 1); break;
+    case Qt::Key_Down: setFocusRow(m_focusRow + 1); break;
+    case Qt::Key_Home: setFocusRow(0); break;
+    case Qt::Key_End: setFocusRow(int(m_items.size()) - 1); break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: chooseRow(m_focusRow); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    m_showsRing = true;
+    update();
+    event->accept();
+}
+
+void MoreListView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // The ring marks where the keys act; focus that a click or the window's activation gave
+    // shows none until a key is pressed.
+    m_showsRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    setFocusRow(m_focusRow);
+}
+
+void MoreListView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_showsRing = false;
+    update();
 }
 
 void MoreListView::setItems(const QList<TabBarItem*>& items)
@@ -61,7 +128,7 @@ void MoreListView::paintEvent(QPaintEvent*)
         tint.setColorAt(0, pressed ? QColor(Qt::white) : QColor(0x8a, 0x9c, 0xb5));
         tint.setColorAt(1, pressed ? QColor(Qt::white) : QColor(0x4f, 0x63, 0x80));
         p.drawImage(QPoint(r.left() + 10, r.top() + 7),
-                    TabBar::tintImage(item->image(), QSize(30, 30), tint));
+                    TabBar::tintImage(item->image(), QSize(30, 30), tint, devicePixelRatioF()));
         p.setPen(pressed ? Qt::white : Qt::black);
         const QRect text(r.left() + 52, r.top(), r.width() - 52 - 30, r.height());
         p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
@@ -74,6 +141,11 @@ void MoreListView::paintEvent(QPaintEvent*)
         const QPointF c(r.right() - 16, r.center().y() + 0.5);
         p.drawPolyline(QList<QPointF>{c + QPointF(-4, -6), c, c + QPointF(-4, 6)});
         p.setOpacity(1.0);
+    }
+    if (hasFocus() && m_showsRing && m_focusRow < m_items.size()) {
+        p.setPen(QPen(QColor(0x05, 0x8c, 0xf5), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rowRect(m_focusRow)).adjusted(1, 1, -1, -2));
     }
 }
 
@@ -93,5 +165,5 @@ void MoreListView::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = -1;
     update();
     if (row >= 0 && row == pressed)
-        Q_EMIT rowSelected(row);
+        chooseRow(row);
 }

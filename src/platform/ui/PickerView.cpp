@@ -264,6 +264,24 @@ void PickerView::selectRow(int row, int component, bool animated)
     layoutRows(component);
 }
 
+void PickerView::chooseRow(int row, int component)
+{
+    if (component < 0 || component >= numberOfComponents())
+        return;
+    const Component& c = m_components[size_t(component)];
+    if (c.rows > 0)
+        animateTo(component, std::clamp(row, 0, c.rows - 1), true);
+}
+
+QString PickerView::textForRow(int row, int component) const
+{
+    if (auto* label = qobject_cast<Label*>(viewForRow(row, component)))
+        return label->text();
+    if (m_delegate)
+        return m_delegate->titleForRow(const_cast<PickerView*>(this), row, component);
+    return {};
+}
+
 void PickerView::animateTo(int component, int row, bool notify)
 {
     Component& c = m_components[size_t(component)];

@@ -33,6 +33,11 @@ public:
     int numberOfRowsInComponent(int component) const;
     int selectedRowInComponent(int component) const;
     void selectRow(int row, int component, bool animated);
+    // What the user's turn of a wheel to the row does: the wheel settles there and the
+    // delegate hears of the choice.
+    void chooseRow(int row, int component);
+    // The text a row shows (its label's, or the delegate's title), for assistive technology.
+    QString textForRow(int row, int component) const;
     void reloadAllComponents();
     void reloadComponent(int component);
     // The view shown for a row, when it is on screen.

@@ -41,6 +41,13 @@ public:
         (void)component;
         return QString();
     }
+    // What assistive technology calls the wheel ("Category"); empty leaves it unnamed.
+    virtual QString accessibilityLabelForComponent(PickerView* pickerView, int component)
+    {
+        (void)pickerView;
+        (void)component;
+        return QString();
+    }
     virtual void didSelectRow(PickerView* pickerView, int row, int component)
     {
         (void)pickerView;

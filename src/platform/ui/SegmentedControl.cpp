@@ -139,14 +139,19 @@ void SegmentedControl::paintEvent(QPaintEvent*)
 
 void SegmentedControl::mousePressEvent(QMouseEvent* event)
 {
-    if (!isEnabled())
-        return;
     for (int i = 0; i < m_titles.size(); ++i) {
-        if (segmentRect(i).contains(event->position()) && i != m_selected) {
-            m_selected = i;
-            update();
-            Q_EMIT valueChanged(i);
+        if (segmentRect(i).contains(event->position())) {
+            tapSegment(i);
             return;
         }
     }
+}
+
+void SegmentedControl::tapSegment(int index)
+{
+    if (!isEnabled() || index < 0 || index >= m_titles.size() || index == m_selected)
+        return;
+    m_selected = index;
+    update();
+    Q_EMIT valueChanged(index);
 }

@@ -43,6 +43,9 @@ public:
     void setTitleFont(const QFont& font);
     // Where the segment lies in the control.
     QRectF segmentRect(int index) const;
+    // What a tap on the segment does: selects it and reports valueChanged when it was not
+    // selected yet (nothing while the control is disabled).
+    void tapSegment(int index);
 
 Q_SIGNALS:
     void valueChanged(int selectedSegmentIndex);

@@ -1,5 +1,6 @@
 #include "platform/ui/Switch.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -81,17 +82,28 @@ void Switch::mousePressEvent(QMouseEvent* event)
 
 void Switch::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!rect().contains(event->position().toPoint()) || !isEnabled())
+    if (rect().contains(event->position().toPoint()))
+        toggle();
+}
+
+void Switch::toggle()
+{
+    if (!isEnabled())
         return;
     setOn(!m_on, true);
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     Q_EMIT valueChanged(m_on);
 }
 
 void Switch::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space) {
-        setOn(!m_on, true);
-        Q_EMIT valueChanged(m_on);
+        toggle();
         return;
     }
     QWidget::keyPressEvent(event);

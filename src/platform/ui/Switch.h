@@ -14,6 +14,8 @@ public:
 
     bool isOn() const { return m_on; }
     void setOn(bool on, bool animated = false);
+    // What a tap does: turns the switch over and reports valueChanged (nothing when disabled).
+    void toggle();
     QColor onTintColor() const { return m_onTint; }
     void setOnTintColor(const QColor& color);
     QSize sizeHint() const override { return {51, 31}; }

@@ -3,10 +3,16 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TabBarItem.h"
 
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kIconSize = 30;
@@ -25,6 +31,10 @@ TabBar::TabBar(QWidget* parent)
     : QWidget(parent)
 {
     resize(320, TabBarController::kBarHeight);
+    // Reached by the Tab key only: a click on a tab leaves the focus where it was (in a text
+    // field being edited, for instance).
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(QStringLiteral("Tab bar"));
 }
 
 QSize TabBar::sizeHint() const
@@ -81,10 +91,11 @@ int TabBar::indexAt(QPoint pos) const
     return -1;
 }
 
-QImage TabBar::tintImage(const QImage& mask, QSize points, const QBrush& brush)
+QImage TabBar::tintImage(const QImage& mask, QSize points, const QBrush& brush, qreal deviceRatio)
 {
-    const qreal ratio = 2.0;
-    QImage out(points * ratio, QImage::Format_ARGB32_Premultiplied);
+    const qreal ratio = std::max<qreal>(2.0, deviceRatio);
+    QImage out(QSize(int(std::ceil(points.width() * ratio)), int(std::ceil(points.height() * ratio))),
+               QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     if (mask.isNull())
         return out;
@@ -159,7 +170,7 @@ void TabBar::paintEvent(QPaintEvent*)
             brush = grey;
         }
         p.setOpacity(enabled ? 1.0 : 0.35);
-        const QImage icon = tintImage(item->image(), QSize(kIconSize, kIconSize), brush);
+        const QImage icon = tintImage(item->image(), QSize(kIconSize, kIconSize), brush, devicePixelRatioF());
         p.drawImage(QPoint(r.center().x() - kIconSize / 2 + 1, kIconTop), icon);
         p.setPen(selected ? (m_tint.isValid() ? m_tint : QColor(Qt::white)) : QColor(0x9a, 0x9a, 0x9a));
         const QRect text(r.left() + 1, kIconTop + kIconSize + 1, r.width() - 2, 13);
@@ -167,6 +178,68 @@ void TabBar::paintEvent(QPaintEvent*)
                    QFontMetrics(font).elidedText(item->title(), Qt::ElideRight, text.width()));
         p.setOpacity(1.0);
     }
+    if (hasFocus() && m_showsRing && m_focusIndex >= 0 && m_focusIndex < m_items.size()) {
+        QPen ring(m_tint.isValid() ? m_tint : QColor(0x2a, 0xa6, 0xf5), 2);
+        p.setPen(ring);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(itemRect(m_focusIndex)).adjusted(2, 2, -2, -1), 4, 4);
+    }
+}
+
+void TabBar::tapItem(int index)
+{
+    if (index < 0 || index >= m_items.size())
+        return;
+    TabBarItem* item = m_items.at(index);
+    if (item && item->isEnabled())
+        Q_EMIT itemTapped(index);
+}
+
+void TabBar::setFocusIndex(int index)
+{
+    if (m_items.isEmpty())
+        return;
+    m_focusIndex = std::clamp(index, 0, int(m_items.size()) - 1);
+    update();
+    if (hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(m_focusIndex);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void TabBar::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left: setFocusIndex(m_focusIndex - 1); break;
+    case Qt::Key_Right: setFocusIndex(m_focusIndex + 1); break;
+    case Qt::Key_Home: setFocusIndex(0); break;
+    case Qt::Key_End: setFocusIndex(int(m_items.size()) - 1); break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: tapItem(m_focusIndex); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    m_showsRing = true;
+    update();
+    event->accept();
+}
+
+void TabBar::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // The ring marks where the keys act; focus that a click or the window's activation gave
+    // shows none until a key is pressed.
+    m_showsRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    // The ring starts on the tab that shows.
+    setFocusIndex(std::max(0, m_selected));
+}
+
+void TabBar::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_showsRing = false;
+    update();
 }
 
 void TabBar::mousePressEvent(QMouseEvent* event)
@@ -177,10 +250,7 @@ void TabBar::mousePressEvent(QMouseEvent* event)
 void TabBar::mouseReleaseEvent(QMouseEvent* event)
 {
     const int index = indexAt(event->position().toPoint());
-    if (index >= 0 && index == m_pressed) {
-        TabBarItem* item = m_items.at(index);
-        if (item && item->isEnabled())
-            Q_EMIT itemTapped(index);
-    }
+    if (index >= 0 && index == m_pressed)
+        tapItem(index);
     m_pressed = -1;
 }

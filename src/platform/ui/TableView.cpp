@@ -589,11 +589,17 @@ void TableView::mouseReleaseEvent(QMouseEvent* event)
     const IndexPath pressed = *m_pressed;
     unhighlightPressed();
     const auto row = indexPathForRowAtPoint(event->position() + contentOffset());
-    if (!row || *row != pressed || !m_allowsSelection)
+    if (row && *row == pressed)
+        activateRowAtIndexPath(pressed);
+}
+
+void TableView::activateRowAtIndexPath(const IndexPath& indexPath)
+{
+    if (!m_allowsSelection || rowIndex(indexPath) < 0)
         return;
-    selectRowAtIndexPath(pressed, false, TableViewScrollPosition::None);
+    selectRowAtIndexPath(indexPath, false, TableViewScrollPosition::None);
     if (m_delegate)
-        m_delegate->didSelectRowAtIndexPath(this, pressed);
+        m_delegate->didSelectRowAtIndexPath(this, indexPath);
 }
 
 void TableView::keyPressEvent(QKeyEvent* event)

@@ -67,6 +67,9 @@ public:
     std::optional<IndexPath> indexPathForSelectedRow() const { return m_selected; }
     void selectRowAtIndexPath(const IndexPath& indexPath, bool animated, TableViewScrollPosition position);
     void deselectRowAtIndexPath(const IndexPath& indexPath, bool animated);
+    // What a tap on the row does: selects it (when selection is allowed) and tells the
+    // delegate.
+    void activateRowAtIndexPath(const IndexPath& indexPath);
     void scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScrollPosition position, bool animated);
     void scrollToTop(bool animated = false);
 

@@ -235,3 +235,13 @@ void TableViewCell::paintEvent(QPaintEvent*)
         painter.drawPath(tick);
     }
 }
+
+QString TableViewCell::accessibilityLabel() const
+{
+    QStringList parts;
+    for (const Label* label : m_contentView->findChildren<Label*>()) {
+        if (!label->isHidden() && !label->text().trimmed().isEmpty())
+            parts.append(label->text().simplified());
+    }
+    return parts.join(QStringLiteral(", "));
+}

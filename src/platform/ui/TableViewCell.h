@@ -50,6 +50,12 @@ public:
 
     // Marks the cell and its content for drawing.
     void setNeedsDisplay();
+
+    // What assistive technology reads for the row: by default the texts of the labels it
+    // shows; a row that draws its texts itself says them in a sentence. The hint adds what the
+    // row shows besides (empty by default).
+    virtual QString accessibilityLabel() const;
+    virtual QString accessibilityHint() const { return QString(); }
     virtual void prepareForReuse();
     // Places the content view and the accessory; runs whenever the cell's size changes.
     virtual void layoutSubviews();

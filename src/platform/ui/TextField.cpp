@@ -1,5 +1,6 @@
 #include "platform/ui/TextField.h"
 
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/KeyboardNotifier.h"
 #include "platform/ui/TextFieldDelegate.h"
@@ -62,6 +63,13 @@ bool TextField::resignFirstResponder()
         Q_EMIT editingDidEnd(this);
     }
     return true;
+}
+
+void TextField::showEvent(QShowEvent* event)
+{
+    QLineEdit::showEvent(event);
+    // By now the screen has placed its labels.
+    Accessibility::nameTextField(this);
 }
 
 void TextField::focusInEvent(QFocusEvent* event)

@@ -7,7 +7,8 @@ class TextFieldDelegate;
 // A one-line text entry. Taking the keyboard focus is "becoming first responder" (editing
 // begins, the delegate is told, the keyboard notifier announces the keyboard); losing it ends
 // editing. The return key asks the delegate's textFieldShouldReturn. Secure entry hides the
-// typed characters.
+// typed characters. Unless a screen names it, assistive technology reads it by the label shown
+// beside it, or else by its placeholder.
 class TextField : public QLineEdit
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ Q_SIGNALS:
     void returnPressed(TextField* sender);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

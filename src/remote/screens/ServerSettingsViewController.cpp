@@ -47,6 +47,9 @@ void ServerSettingsViewController::loadView()
     connect(m_serverClient, &SegmentedControl::valueChanged, this, &ServerSettingsViewController::didSelectClient);
     connect(m_testButton, &Button::touchUpInside, this, [this] { test(); });
     connect(m_backButton, &Button::touchUpInside, this, [this] { cancel(); });
+    // The selector and the back button show no label of their own.
+    m_serverClient->setAccessibleName(QStringLiteral("BitTorrent client"));
+    m_backButton->setAccessibleName(QStringLiteral("Back"));
 
     auto* scroll = new ScrollView;
     scroll->setGeometry(0, 0, kFormWidth, kFormHeight);

@@ -135,6 +135,7 @@ void BrowseFilterSettingsViewController::placeControls(DisplaySettingsView* view
     // that the content size below sees its real height).
     m_picker = new PickerView(content);
     m_picker->setObjectName(QStringLiteral("picker"));
+    m_picker->setAccessibleName(QStringLiteral("Category and language"));
     m_picker->setGeometry(20, kPickerY, 290, PickerView::heightForFrameHeight(50));
     m_picker->setShowsSelectionIndicator(true);
     m_picker->setDataSource(this);
@@ -196,6 +197,11 @@ int BrowseFilterSettingsViewController::numberOfRowsInComponent(PickerView*, int
     if (component == 1)
         return int(m_languages.size());
     return 0;
+}
+
+QString BrowseFilterSettingsViewController::accessibilityLabelForComponent(PickerView*, int component)
+{
+    return component == 0 ? QStringLiteral("Category") : QStringLiteral("Language");
 }
 
 double BrowseFilterSettingsViewController::widthForComponent(PickerView*, int component)

@@ -77,6 +77,7 @@ public:
     int numberOfComponentsInPickerView(PickerView* pickerView) override;
     int numberOfRowsInComponent(PickerView* pickerView, int component) override;
     double widthForComponent(PickerView* pickerView, int component) override;
+    QString accessibilityLabelForComponent(PickerView* pickerView, int component) override;
     double rowHeightForComponent(PickerView* pickerView, int component) override;
     QWidget* viewForRow(PickerView* pickerView, int row, int component, QWidget* reusingView) override;
     // Stores the chosen code at once; a category sets the language list (and stores language
