@@ -204,6 +204,10 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
 
     for (int hop = 0; hop <= kMaxRedirects; ++hop) {
         CURL* handle = easy.get();
+        // libcurl 7.88's reset forgets, without freeing it, the list of cookie files that
+        // CURLOPT_COOKIEFILE below starts: a leak on every redirect. Clearing the option frees
+        // it; the shared cookies themselves stay.
+        curl_easy_setopt(handle, CURLOPT_COOKIEFILE, nullptr);
         curl_easy_reset(handle);
         const QByteArray urlBytes = url.toEncoded();
         curl_easy_setopt(handle, CURLOPT_URL, urlBytes.constData());
