@@ -236,8 +236,10 @@ void LoginViewController::viewDidLoad()
 
 bool LoginViewController::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool painted = watched == m_donatePlace && event->type() == QEvent::Paint;
-    const bool signInEnded = watched == m_loginBtn && event->type() == QEvent::EnabledChange;
+    // The type first: while the button is destroyed its filter still sees events, and
+    // comparing with the QPointer<Button> would cast the half-destroyed QWidget to a Button.
+    const bool painted = event->type() == QEvent::Paint && watched == m_donatePlace;
+    const bool signInEnded = event->type() == QEvent::EnabledChange && watched == m_loginBtn;
     if (!m_donate && (painted || signInEnded)) {
         // Queued: the paint and the window's flush finish first.
         QMetaObject::invokeMethod(this, &LoginViewController::makeDonateButton, Qt::QueuedConnection);
