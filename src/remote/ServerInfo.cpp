@@ -9,10 +9,11 @@
 
 namespace {
 
-// The class lock; recursive so that a setter may be called while a caller holds it.
-QRecursiveMutex& classLock()
+// The class lock. Never taken twice on one thread: load() runs under sharedInstance()'s hold,
+// and the stores it writes to never call back here.
+QMutex& classLock()
 {
-    static QRecursiveMutex lock;
+    static QMutex lock;
     return lock;
 }
 
