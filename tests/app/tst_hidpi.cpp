@@ -147,7 +147,7 @@ private Q_SLOTS:
         LoginViewController screen(nullptr);
         window.addSubview(screen.view());
         window.makeKeyAndVisible();
-        QTest::qWait(0);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage image = grabbed(screen.view());
         QCOMPARE(image.size(), QSize(640, 960));
         qInfo("picture: %s", qPrintable(save(image, QStringLiteral("hidpi-login.png"))));
