@@ -18,6 +18,7 @@
 #include "settings/screens/DisplaySettingsViewController.h"
 #include "site/FetchPageAllTorrents.h"
 #include "site/ListingQuery.h"
+#include "site/SiteAddress.h"
 #include "site/SiteHosts.h"
 #include "site/UserInfo.h"
 #include "views/BannerView.h"
@@ -389,13 +390,19 @@ void AllListViewController::didSettings()
 
 void AllListViewController::didSelectProfile(const QString& username)
 {
+    const QString name = username.isNull() ? UserInfo::sharedInstance().username() : username;
+    // A name comes from a page: escaped as one segment, it cannot lead elsewhere on the site.
+    // One without a segment of its own ("", "..") has no profile to open.
+    const std::optional<QUrl> url = SiteAddress::profileUrl(name);
+    if (!url) {
+        qWarning("A profile was asked for a name that has no address of its own");
+        return;
+    }
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);
-    const QString name = username.isNull() ? UserInfo::sharedInstance().username() : username;
-    const QUrl url = SiteHosts::webUrl(QStringLiteral("/users/") + name);
     if (NavigationController* navigation = navigationController())
-        navigation->pushViewController(new ProfileWebViewController(url, this), true);
+        navigation->pushViewController(new ProfileWebViewController(*url, this), true);
 }
 
 // Sending -------------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "remote/RemoteTexts.h"
 #include "site/FetchPageAllFriends.h"
 #include "site/FetchPageChecked.h"
+#include "site/SiteAddress.h"
 #include "site/SiteHosts.h"
 #include "site/UserInfo.h"
 #include "util/TextUtilities.h"
@@ -134,14 +135,19 @@ void FriendsListViewController::commitEditingStyle(TableView* tableView, TableVi
         return;
     const Friend removed = m_friends->at(indexPath.row);
     const int row = indexPath.row;
-    const QUrl url = SiteHosts::webUrl(
-        QStringLiteral("/friends.php?id=%1&action=delete&type=friend&targetid=%2&sure=1")
-            .arg(UserInfo::sharedInstance().ids(), removed.ids()));
-    m_operationQueue->addOperation(std::make_unique<FetchPageChecked>(
-        url, Callback<bool>(this, [this, removed, row](bool accepted) { removalAnswered(accepted, removed, row); })));
+    // The ids come from a cookie and a page: only digits go into the address. Anything else
+    // is not sent, and the removal fails as a refused one does.
+    const std::optional<QUrl> url =
+        SiteAddress::friendRemovalUrl(UserInfo::sharedInstance().ids(), removed.ids());
+    if (url) {
+        m_operationQueue->addOperation(std::make_unique<FetchPageChecked>(
+            *url, Callback<bool>(this, [this, removed, row](bool accepted) { removalAnswered(accepted, removed, row); })));
+    }
     // At once, without waiting for the site.
     m_friends->removeAt(row);
     tableView->deleteRowsAtIndexPaths({indexPath}, TableViewRowAnimation::Fade);
+    if (!url)
+        removalAnswered(false, removed, row);
 }
 
 void FriendsListViewController::removalAnswered(bool accepted, const Friend& removed, int row)

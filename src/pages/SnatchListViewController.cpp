@@ -7,6 +7,7 @@
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TableView.h"
 #include "site/FetchPageAllSnatchTorrents.h"
+#include "site/SiteAddress.h"
 #include "site/SiteHosts.h"
 #include "site/UserInfo.h"
 #include "views/TorrentSnatchItemTableViewCell.h"
@@ -25,6 +26,9 @@ SnatchListViewController::SnatchListViewController(TableViewStyle style, QObject
 
 QString SnatchListViewController::postBody(const QString& userId)
 {
+    // The id is the "uid" cookie's value: anything but digits could add fields to the form.
+    if (!SiteAddress::isNumericId(userId))
+        return QString();
     QString body = QStringLiteral("sEcho=1&iColumns=10&sColumns=&iDisplayStart=0&iDisplayLength=50&sSearch=&bEscapeRegex=true");
     for (int column = 0; column < 10; ++column)
         body += QStringLiteral("&sSearch_%1=&bEscapeRegex_%1=true&bSearchable_%1=true").arg(column);
@@ -42,11 +46,18 @@ void SnatchListViewController::fetchPage(int)
 void SnatchListViewController::fetchSnatchList()
 {
     const QUrl url = SiteHosts::webUrl(QStringLiteral("/user/account/snatchlist"));
+    const QString body = postBody(UserInfo::sharedInstance().ids());
+    if (body.isNull()) {
+        // Nothing is asked without the user's id: the screen ends as after a failed exchange.
+        qWarning("The snatch list was not asked for: the user's id is not a number");
+        loadedTorrents(std::nullopt);
+        return;
+    }
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);
     m_operationQueue->addOperation(std::make_unique<FetchPageAllSnatchTorrents>(
-        url, postBody(UserInfo::sharedInstance().ids()), this, &SnatchListViewController::loadedTorrents));
+        url, body, this, &SnatchListViewController::loadedTorrents));
 }
 
 int SnatchListViewController::numberOfRowsInSection(TableView*, int)

@@ -14,6 +14,7 @@ public:
 
     // The table-data request of the endpoint for a user id, as the site's table plug-in
     // sends it: echo 1, ten columns, 50 rows from row 0, sorted by column 9 descending.
+    // Null unless the id is a number.
     static QString postBody(const QString& userId);
 
     void fetchSnatchList();

@@ -10,7 +10,7 @@
 
 // Posts the table-data request for the user's snatch list and delivers its rows (empty when
 // nothing matched, absent when the answer could not be decoded). It carries a post body as
-// FetchPagePost does, but delivers the rows, not FetchPagePost's "true".
+// FetchPagePost does, but delivers the rows, not whether the post was taken.
 class FetchPageAllSnatchTorrents : public FetchPageOf<std::optional<QList<Torrent>>>
 {
 public:

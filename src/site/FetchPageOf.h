@@ -13,7 +13,7 @@
 // Results by operation:
 //   FetchPageAllTorrents  std::optional<QList<Torrent>>  (absent: answer not decodable)
 //   FetchPageGeneric      QString                        (the request's result; null: absent)
-//   FetchPagePost         bool                           (always true)
+//   FetchPagePost         bool                           (whether the site took the post)
 //
 //   queue.addOperation(std::make_unique<FetchPageAllTorrents>(
 //       url, this, &RecentTorrentsViewController::loadedTorrents));

@@ -4,8 +4,10 @@
 
 #include <QString>
 
-// A form POST of an url-encoded body whose answer does not matter: always delivers true,
-// whatever the site answered, even when nothing answered.
+class HttpRequest;
+
+// A form POST of an url-encoded body whose answer says nothing else worth reading: delivers
+// whether the site took it (see tookPost).
 class FetchPagePost : public FetchPageOf<bool>
 {
 public:
@@ -22,6 +24,10 @@ public:
     QString post() const { return m_post; }
 
     void main() override;
+
+    // A 2xx answer with a body that is not the sign-in page (what remains after a refused
+    // renewal of the session). No answer, an error status or an empty answer: not taken.
+    static bool tookPost(const HttpRequest& request);
 
 private:
     QString m_post;

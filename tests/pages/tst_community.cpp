@@ -296,6 +296,98 @@ private Q_SLOTS:
         save(QStringLiteral("pages-friend-refused.png"));
         alert->dismissWithClickedButtonIndex(0, false);
     }
+
+    // A name from the friends page fills one path segment of the profile's address, whatever
+    // it holds; a name with no segment of its own ("..", "") opens nothing.
+    void namesStayInTheirSegment_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("target"); // empty: nothing may be asked
+        QTest::newRow("parent path") << QStringLiteral("../logout") << QByteArray("/users/..%2Flogout");
+        QTest::newRow("query, fragment") << QStringLiteral("a/b?c#d") << QByteArray("/users/a%2Fb%3Fc%23d");
+        QTest::newRow("space, non-ASCII") << QStringLiteral("é ü") << QByteArray("/users/%C3%A9%20%C3%BC");
+        QTest::newRow("escapes") << QStringLiteral("R&D=50+50%") << QByteArray("/users/R%26D%3D50%2B50%25");
+        QTest::newRow("dot-dot") << QStringLiteral("..") << QByteArray();
+        QTest::newRow("empty") << QStringLiteral("") << QByteArray();
+    }
+
+    void namesStayInTheirSegment()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, target);
+        LoopbackServer site;
+        QVERIFY2(site.isListening(), qPrintable(site.error()));
+        site.setHandler([](const httplib::Request&, httplib::Response& response) {
+            response.set_content("<html><body>profile</body></html>", "text/html");
+        });
+        const QString webHost = SiteHosts::webHost();
+        SiteHosts::setWebHost(site.hostAndPort());
+        auto restore = qScopeGuard([&] { SiteHosts::setWebHost(webHost); });
+        m_tabs->setSelectedIndex(1);
+        NavigationController* navigation = m_friends->navigationController();
+        ViewController* before = navigation->topViewController();
+
+        m_friends->didSelectProfile(name);
+        if (target.isEmpty()) {
+            QCOMPARE(navigation->topViewController(), before);
+            QVERIFY(tabsEnabled(m_tabs) && !LoadingIndicator::sharedInstance()->isShowing());
+            QCOMPARE(site.requestCount(), 0);
+            return;
+        }
+        auto* profile = qobject_cast<ProfileWebViewController*>(navigation->topViewController());
+        QVERIFY(profile);
+        QTRY_VERIFY_WITH_TIMEOUT(site.requestCount() > 0, kWait);
+        QCOMPARE(site.requests().constFirst().target, target);
+        QTRY_VERIFY_WITH_TIMEOUT(tabsEnabled(m_tabs) && profile->myWebView() && !profile->myWebView()->isLoading(), kWait);
+        QVERIFY(closeScreen(profile));
+    }
+
+    // The user's id (the "uid" cookie) goes into the snatch list's form and the removal
+    // address only as a number. Anything else sends nothing: the snatch list ends as after a
+    // failed exchange, and the removal as a refused one (row back, alert).
+    void userIdOnlyAsANumber_data()
+    {
+        QTest::addColumn<QString>("uid");
+        QTest::newRow("trailing space") << QStringLiteral("12 ");
+        QTest::newRow("other text") << QStringLiteral("1;x");
+        QTest::newRow("another field") << QStringLiteral("1&userID=2");
+        QTest::newRow("empty") << QStringLiteral("");
+    }
+
+    void userIdOnlyAsANumber()
+    {
+        QFETCH(QString, uid);
+        m_site.accounts().addFriend(kMe, 815);
+        showFriends(int(m_site.accounts().friendsOf(kMe).size()));
+        const QStringList before = friendNames(m_friends);
+
+        LoopbackServer site;
+        QVERIFY2(site.isListening(), qPrintable(site.error()));
+        const QString webHost = SiteHosts::webHost();
+        SiteHosts::setWebHost(site.hostAndPort());
+        UserInfo::sharedInstance().setIds(uid);
+        auto restore = qScopeGuard([&] {
+            SiteHosts::setWebHost(webHost);
+            UserInfo::sharedInstance().setIds(QString::number(kMe));
+        });
+
+        SnatchListViewController snatch;
+        snatch.view();
+        snatch.fetchSnatchList();
+        snatch.operationQueue().waitUntilAllOperationsAreFinished();
+        QVERIFY(!snatch.torrentData());
+        QVERIFY(!LoadingIndicator::sharedInstance()->isShowing());
+
+        m_friends->commitEditingStyle(m_friends->tableView(), TableViewCellEditingStyle::Delete, IndexPath::forRow(0));
+        m_friends->operationQueue().waitUntilAllOperationsAreFinished();
+        QCOMPARE(site.requestCount(), 0);
+        QCOMPARE(friendNames(m_friends), before);
+        QTRY_COMPARE_WITH_TIMEOUT(AlertView::visibleAlerts().size(), 1, kWait);
+        AlertView* alert = AlertView::visibleAlerts().constFirst();
+        QCOMPARE(alert->message(), FriendsListViewController::kRemovalFailedMessage);
+        alert->dismissWithClickedButtonIndex(0, false);
+        QTRY_VERIFY(AlertView::visibleAlerts().isEmpty());
+    }
 };
 
 QTEST_MAIN(TestCommunity)

@@ -78,8 +78,8 @@ private Q_SLOTS:
     void absentDependencyDeliversAtOnce();
     void destroyedTargetIsNotCalled();
     void sessionRenewalArrivesOnWorker();
-    void postDeliversTrueWhateverTheAnswer_data();
-    void postDeliversTrueWhateverTheAnswer();
+    void postDeliversWhetherTheSiteTookIt_data();
+    void postDeliversWhetherTheSiteTookIt();
     void imageLoaderDeliversOnlyPictures();
 
 private:
@@ -124,6 +124,10 @@ void TestFetchPage::initTestCase()
             res.set_content(listingPage(path.mid(6).toStdString()), "text/html");
         } else if (path == QLatin1String("/text")) {
             res.set_content("hello", "text/html");
+        } else if (path == QLatin1String("/empty")) {
+            res.set_content("", "text/html");
+        } else if (path == QLatin1String("/signin")) {
+            res.set_content("<title>Tarnvale :: User log in</title>", "text/html");
         } else if (path == QLatin1String("/error")) {
             res.status = 500;
             res.set_content("<b>Error</b>", "text/html");
@@ -275,22 +279,28 @@ void TestFetchPage::sessionRenewalArrivesOnWorker()
     QVERIFY(receiver.lastThread != QThread::currentThread());
 }
 
-void TestFetchPage::postDeliversTrueWhateverTheAnswer_data()
+// Whether the site took the post: only a 2xx answer with a body that is not the sign-in page.
+void TestFetchPage::postDeliversWhetherTheSiteTookIt_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::newRow("error page") << QStringLiteral("/error");
-    QTest::newRow("no answer") << QStringLiteral("http://127.0.0.1:1/error");
+    QTest::addColumn<QString>("delivered");
+    QTest::newRow("page") << QStringLiteral("/text") << QStringLiteral("true");
+    QTest::newRow("error page") << QStringLiteral("/error") << QStringLiteral("false");
+    QTest::newRow("empty answer") << QStringLiteral("/empty") << QStringLiteral("false");
+    QTest::newRow("sign-in page") << QStringLiteral("/signin") << QStringLiteral("false");
+    QTest::newRow("no answer") << QStringLiteral("http://127.0.0.1:1/error") << QStringLiteral("false");
 }
 
-void TestFetchPage::postDeliversTrueWhateverTheAnswer()
+void TestFetchPage::postDeliversWhetherTheSiteTookIt()
 {
     QFETCH(QString, target);
+    QFETCH(QString, delivered);
     Receiver receiver;
     OperationQueue queue(1);
     const QUrl address = target.startsWith('/') ? url(target) : QUrl(target);
     queue.addOperation(std::make_unique<FetchPagePost>(address, QStringLiteral("id=7&a=b%26c"),
                                                        &receiver, &Receiver::posted));
-    QTRY_COMPARE(receiver.calls, QStringList{"true"});
+    QTRY_COMPARE(receiver.calls, QStringList{delivered});
     if (target.startsWith('/')) {
         const QList<RecordedRequest> requests = m_server.requests();
         QCOMPARE(requests.size(), 1);

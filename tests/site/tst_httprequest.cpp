@@ -399,9 +399,9 @@ void TestHttpRequest::twoLostRequestsShareOneRenewal()
     });
     // The renewal signs in only once both requests have met the sign-in page: answered, not
     // merely asked, or the second could be answered after the sign-in.
+    std::atomic<bool> bothAnswered{false};
     m_keeper.renewal = [&] {
-        while (server.answered().size() < 2)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        bothAnswered = server.waitForAnswered(2);
         signedIn = true;
     };
     SessionKeeper::setInstance(&m_keeper);
@@ -413,6 +413,7 @@ void TestHttpRequest::twoLostRequestsShareOneRenewal()
     a.join();
     b.join();
 
+    QVERIFY(bothAnswered);
     QCOMPARE(m_keeper.renewals.load(), 1);
     QCOMPARE(first.result(), QStringLiteral("<title>Tarnvale :: Browse</title>"));
     QCOMPARE(second.result(), QStringLiteral("<title>Tarnvale :: Browse</title>"));

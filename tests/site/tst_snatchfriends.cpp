@@ -1,9 +1,15 @@
-// The snatch list and friends parsers on small saved replies.
+// The snatch list and friends parsers on small saved replies, and the addresses made from
+// what they and the cookies hand us.
 #include "Fixture.h"
+#include "LoopbackServer.h"
+#include "site/HttpRequest.h"
 #include "site/HttpRequestRegExFriends.h"
 #include "site/HttpRequestRegExSnatchTorrent.h"
+#include "site/SiteAddress.h"
+#include "site/SiteHosts.h"
 #include "util/Regex.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -98,6 +104,70 @@ private Q_SLOTS:
         for (int i = 0; i < friends.size(); ++i) {
             QCOMPARE(friends[i].ids(), unbounded[i][2]);
             QCOMPARE(friends[i].date(), unbounded[i][5]);
+        }
+    }
+    // A member's name reaches the site as one path segment of "/users/", whatever it holds; a
+    // name with no segment of its own has no address.
+    void profileAddressKeepsTheName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("target"); // empty: no address
+        QTest::newRow("plain") << QStringLiteral("trinity") << QByteArray("/users/trinity");
+        QTest::newRow("parent path") << QStringLiteral("../logout") << QByteArray("/users/..%2Flogout");
+        QTest::newRow("query, fragment") << QStringLiteral("a/b?c#d") << QByteArray("/users/a%2Fb%3Fc%23d");
+        QTest::newRow("space, non-ASCII") << QStringLiteral("é ü") << QByteArray("/users/%C3%A9%20%C3%BC");
+        QTest::newRow("dots inside") << QStringLiteral("a..b.") << QByteArray("/users/a..b.");
+        QTest::newRow("dot-dot") << QStringLiteral("..") << QByteArray();
+        QTest::newRow("dot") << QStringLiteral(".") << QByteArray();
+        QTest::newRow("empty") << QStringLiteral("") << QByteArray();
+    }
+
+    void profileAddressKeepsTheName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, target);
+        LoopbackServer site;
+        QVERIFY2(site.isListening(), qPrintable(site.error()));
+        const QString webHost = SiteHosts::webHost();
+        SiteHosts::setWebHost(site.hostAndPort());
+        auto restore = qScopeGuard([&] { SiteHosts::setWebHost(webHost); });
+        const std::optional<QUrl> url = SiteAddress::profileUrl(name);
+        QCOMPARE(url.has_value(), !target.isEmpty());
+        if (!url)
+            return;
+        HttpRequest request(*url);
+        request.request();
+        QCOMPARE(site.requests().constFirst().target, target);
+    }
+
+    // Ids from the "uid" cookie and the friends page go into the removal address only as
+    // numbers.
+    void removalAddressTakesOnlyNumbers_data()
+    {
+        QTest::addColumn<QString>("userId");
+        QTest::addColumn<QString>("friendId");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("numbers") << QStringLiteral("1001") << QStringLiteral("4711") << true;
+        QTest::newRow("trailing space") << QStringLiteral("12 ") << QStringLiteral("4711") << false;
+        QTest::newRow("other text") << QStringLiteral("1;x") << QStringLiteral("4711") << false;
+        QTest::newRow("another field") << QStringLiteral("1&id=2") << QStringLiteral("4711") << false;
+        QTest::newRow("no user id") << QStringLiteral("") << QStringLiteral("4711") << false;
+        QTest::newRow("absent user id") << QString() << QStringLiteral("4711") << false;
+        QTest::newRow("no friend id") << QStringLiteral("1001") << QStringLiteral("") << false;
+        QTest::newRow("other digits") << QStringLiteral("١٢") << QStringLiteral("4711") << false;
+    }
+
+    void removalAddressTakesOnlyNumbers()
+    {
+        QFETCH(QString, userId);
+        QFETCH(QString, friendId);
+        QFETCH(bool, made);
+        const std::optional<QUrl> url = SiteAddress::friendRemovalUrl(userId, friendId);
+        QCOMPARE(url.has_value(), made);
+        if (made) {
+            QCOMPARE(url->toString(), SiteHosts::webUrl(QStringLiteral("/friends.php?id=1001&action=delete&type=friend"
+                                                                       "&targetid=4711&sure=1"))
+                                          .toString());
         }
     }
 };

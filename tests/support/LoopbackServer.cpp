@@ -2,6 +2,8 @@
 
 #include "LoopbackCertificates.h"
 
+#include <QDeadlineTimer>
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <netinet/in.h>
@@ -144,6 +146,7 @@ LoopbackServer::LoopbackServer(bool tls, Certificate certificate)
     server.set_logger([this](const httplib::Request& request, const httplib::Response&) {
         QMutexLocker locker(&m_lock);
         m_answered.append(QByteArray::fromStdString(request.target));
+        m_answerWritten.wakeAll();
     });
     // The server library listens with a backlog of 5: many clients connecting at once would
     // see their connections dropped and retried after a second or more. The listening socket
@@ -209,6 +212,17 @@ QList<QByteArray> LoopbackServer::answered() const
 {
     QMutexLocker locker(&m_lock);
     return m_answered;
+}
+
+bool LoopbackServer::waitForAnswered(int count, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    QMutexLocker locker(&m_lock);
+    while (m_answered.size() < count) {
+        if (!m_answerWritten.wait(&m_lock, deadline))
+            return m_answered.size() >= count;
+    }
+    return true;
 }
 
 void LoopbackServer::serve(const httplib::Request& request, httplib::Response& response)

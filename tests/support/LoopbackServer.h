@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMutex>
+#include <QWaitCondition>
 #include <QPair>
 #include <QString>
 #include <QUrl>
@@ -62,6 +63,9 @@ public:
     // (QTRY_COMPARE) for "the server has answered", where requests() only says "has asked".
     // An entry is made just after the write, so a client may have read the answer first.
     QList<QByteArray> answered() const;
+    // Blocks the calling thread until `count` answers are out (true) or the time is up (false):
+    // for a worker thread that must not go on before then. The main thread uses QTRY_*.
+    bool waitForAnswered(int count, int timeoutMs = 30000) const;
 
 private:
     void serve(const httplib::Request& request, httplib::Response& response);
@@ -71,6 +75,7 @@ private:
     bool m_listening = false;
     QString m_error;
     mutable QMutex m_lock;
+    mutable QWaitCondition m_answerWritten;
     Handler m_handler;
     QList<RecordedRequest> m_requests;
     QList<QByteArray> m_answered;

@@ -132,6 +132,16 @@ void dropHeaders(QList<QPair<QByteArray, QByteArray>>& headers, std::initializer
     });
 }
 
+bool isSecure(const QUrl& url)
+{
+    return url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
+int effectivePort(const QUrl& url)
+{
+    return url.port(isSecure(url) ? 443 : 80);
+}
+
 } // namespace
 
 void UrlLoader::setDefaultTimeoutSeconds(int seconds)
@@ -179,7 +189,7 @@ QString UrlLoader::extraCaFile()
 
 // Redirects are followed here rather than by libcurl so that a POST turned into a GET
 // drops its body headers (libcurl would resend our "Content-Length" with no body, and the
-// server would wait for it) and credentials are not handed to another host.
+// server would wait for it), and neither credentials nor a kept body are handed to another host.
 std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
 {
     ensureCurlInitialized();
@@ -288,6 +298,12 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
             body.clear();
             dropHeaders(headers, {"Content-Type", "Content-Length"});
         }
+        // A 307 or 308 keeps the method and the body (a sign-in form with its password, a
+        // client's login call). They go on only to the very same origin; a redirect that would
+        // carry them elsewhere, or down to plain http, ends the exchange as a failed one.
+        const bool carriesBody = !body.isEmpty() || (method != "GET" && method != "HEAD");
+        if (carriesBody && !isSameOrigin(url, next))
+            return std::nullopt;
         if (!keepsCredentialsOnRedirect(url, next))
             dropHeaders(headers, {"Authorization", "Cookie", "Host"});
         url = next;
@@ -297,10 +313,14 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
 
 bool UrlLoader::keepsCredentialsOnRedirect(const QUrl& from, const QUrl& to)
 {
-    const auto secure = [](const QUrl& u) { return u.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0; };
-    const auto effectivePort = [&](const QUrl& u) { return u.port(secure(u) ? 443 : 80); };
     return to.host().compare(from.host(), Qt::CaseInsensitive) == 0 && effectivePort(to) == effectivePort(from)
-        && (secure(to) || !secure(from));
+        && (isSecure(to) || !isSecure(from));
+}
+
+bool UrlLoader::isSameOrigin(const QUrl& from, const QUrl& to)
+{
+    return from.scheme().compare(to.scheme(), Qt::CaseInsensitive) == 0
+        && to.host().compare(from.host(), Qt::CaseInsensitive) == 0 && effectivePort(to) == effectivePort(from);
 }
 
 std::optional<QByteArray> UrlLoader::contentsOfUrl(const QUrl& url, int timeoutSeconds, qint64 maxBodyBytes)

@@ -9,8 +9,9 @@
 #include <optional>
 
 // One synchronous HTTP/1.1 exchange on the calling thread through libcurl, sharing the
-// application's cookie store (CookieStore). Redirects are followed, TLS is verified (against
-// the system's CAs plus the extra CA file, when one was given).
+// application's cookie store (CookieStore). Redirects are followed (one that keeps a body
+// only within its origin), TLS is verified (against the system's CAs plus the extra CA file,
+// when one was given).
 struct UrlRequest
 {
     QUrl url;
@@ -48,6 +49,9 @@ public:
     // Whether a redirect may carry the request's Authorization and Cookie headers on: only to
     // the same host and port, and never from https down to plain http.
     static bool keepsCredentialsOnRedirect(const QUrl& from, const QUrl& to);
+    // Whether a redirect may re-send the request's method and body (307, 308): only to the
+    // same scheme, host and port. Otherwise send() fails as when no response arrived.
+    static bool isSameOrigin(const QUrl& from, const QUrl& to);
 
     static constexpr qint64 kMaxPageBytes = 16 * 1024 * 1024;
     static constexpr qint64 kMaxTorrentBytes = 10 * 1024 * 1024;
