@@ -22,6 +22,11 @@ namespace {
 // wrote before the acquire. It costs one uncontended atomic per call.
 std::atomic<unsigned> g_handOffs{0};
 
+// Workers queue their calls one at a time under this lock: Qt grows its queue under a lock of
+// its own that ThreadSanitizer cannot see either, and would take two workers' growing of the
+// same queue for a race.
+std::mutex g_posting;
+
 // The function as Qt's queue holds it. Qt moves it into its queue entry; the last move is the
 // worker's last write, so each move ends with the release.
 class HandedFunction
@@ -63,6 +68,7 @@ void MainThread::post(std::function<void()> function)
     if (!app || !function)
         return;
     // Posted events to one receiver are delivered in the order they were posted.
+    std::lock_guard<std::mutex> locker(g_posting);
     QMetaObject::invokeMethod(app, HandedFunction(std::move(function)), Qt::QueuedConnection);
 }
 
