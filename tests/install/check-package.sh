@@ -1,10 +1,11 @@
 #!/bin/sh
 # Makes the Debian package with CPack and checks it: its dependencies were computed from the
 # program's libraries (and name those loaded at run time), apt can satisfy every one of them
-# from Debian's archive, and the program unpacked from it starts.
-# usage: check-package.sh BUILD_DIR VERSION
+# from Debian's archive, it asks for the very Qt release it was built with (the window's
+# zoom uses Qt's private interface), and the program unpacked from it starts.
+# usage: check-package.sh BUILD_DIR VERSION QT_VERSION
 set -eu
-build=$1 version=$2
+build=$1 version=$2 qt=$3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "check-package: $*" >&2; exit 1; }
@@ -17,6 +18,7 @@ echo "check-package: Depends: $depends"
 for library in libqt6webenginewidgets6 libqt6widgets6 libqt6keychain1 libcurl4 libicu72 libqt6webenginecore6-bin libsecret-1-0; do
   printf '%s' "$depends" | grep -q "$library" || fail "Depends lacks $library"
 done
+printf '%s' "$depends" | grep -qF "qt6-base-abi (= $qt)" || fail "Depends does not pin Qt $qt"
 # Every dependency resolves against the archive (a simulated installation).
 apt-get install --simulate --no-install-recommends "$deb" >"$out/apt.log" 2>&1 || { cat "$out/apt.log"; fail "apt cannot install it"; }
 

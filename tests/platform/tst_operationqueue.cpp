@@ -5,6 +5,7 @@
 #include <QMutex>
 #include <QScopeGuard>
 #include <QSemaphore>
+#include <QUrl>
 #include <QTest>
 
 #include <atomic>
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void countIsQueuedPlusRunning();
     void destroyedQueueStillRunsItsOperations();
     void mainThreadCalls();
+    void handOffToTheMainThread();
 };
 
 void TestOperationQueue::widthLimitsOverlap_data()
@@ -187,6 +189,47 @@ void TestOperationQueue::mainThreadCalls()
     bool direct = false;
     MainThread::runAndWait([&] { direct = true; });
     QVERIFY(direct);
+}
+
+// What a worker makes and posts (here a Qt value it allocated) is used and freed on the main
+// thread, and ThreadSanitizer must see that the worker's writes come first: Qt's own queue is
+// invisible to it. The posted function, captures and all, dies on the main thread, never on
+// the worker.
+void TestOperationQueue::handOffToTheMainThread()
+{
+    struct Witness
+    {
+        Witness(std::atomic<int>* main, std::atomic<int>* other)
+            : onMain(main)
+            , elsewhere(other)
+        {
+        }
+        ~Witness() { ++*(MainThread::isMainThread() ? onMain : elsewhere); }
+        std::atomic<int>* onMain;
+        std::atomic<int>* elsewhere;
+    };
+    constexpr int kCalls = 50;
+    std::atomic<int> freedOnMain{0};
+    std::atomic<int> freedElsewhere{0};
+    QStringList received;
+    OperationQueue queue(3);
+    for (int n = 0; n < 3; ++n) {
+        queue.addOperation(op([&, n] {
+            for (int i = n; i < kCalls; i += 3) {
+                QUrl url(QStringLiteral("http://tracker.localhost/details.php?id=%1").arg(i));
+                auto witness = std::make_shared<Witness>(&freedOnMain, &freedElsewhere);
+                MainThread::post([url = std::move(url), witness = std::move(witness), &received] {
+                    received.append(url.query());
+                });
+            }
+        }));
+    }
+    QTRY_COMPARE(freedOnMain.load(), kCalls);
+    QCOMPARE(freedElsewhere.load(), 0);
+    QCOMPARE(received.size(), kCalls);
+    received.sort();
+    QCOMPARE(received.first(), QStringLiteral("id=0"));
+    QVERIFY(received.contains(QStringLiteral("id=49")));
 }
 
 QTEST_GUILESS_MAIN(TestOperationQueue)

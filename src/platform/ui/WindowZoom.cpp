@@ -12,7 +12,8 @@
 
 // Qt scales a whole screen only through its high-DPI scaling; its public switch
 // (QT_SCALE_FACTOR) is read once at start, so a zoom that takes effect at once goes through
-// the same private call that switch ends in.
+// the same private call that switch ends in. Qt's private interface changes between
+// releases: the Debian package asks for the exact Qt release it was built with.
 #include <QtGui/private/qhighdpiscaling_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
