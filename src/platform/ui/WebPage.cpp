@@ -52,8 +52,7 @@ bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool
         break;
     }
     QUrl reported = url;
-    if (isMainFrame && m_expectHtml
-        && (url.scheme() == QLatin1String("data") || url.scheme() == QLatin1String("file"))) {
+    if (isMainFrame && m_expectHtml && url.scheme() == QLatin1String("data")) {
         reported = m_htmlBase;
         kind = Kind::Other;
         m_expectHtml = false;

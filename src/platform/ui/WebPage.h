@@ -14,7 +14,7 @@ class WebPage : public QWebEnginePage
 public:
     explicit WebPage(WebView* view);
 
-    // The next main-frame navigation to a data: or file: address is the load of an HTML
+    // The next main-frame navigation to a data: address is the load of an HTML
     // text: it is reported with `baseUrl` and the kind Other.
     void expectHtmlLoad(const QUrl& baseUrl);
 
