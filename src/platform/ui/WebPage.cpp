@@ -31,6 +31,14 @@ void WebPage::expectHtmlLoad(const QUrl& baseUrl)
     m_htmlBase = baseUrl;
 }
 
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&)
+{
+    // Pages' own messages are not shown; the one our writer of large texts sends is heard.
+    const QLatin1String loaded(WebView::kLargePageLoaded);
+    if (message.startsWith(loaded))
+        m_view->largePageLoaded(message.mid(loaded.size()));
+}
+
 bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
     using Kind = WebViewDelegate::NavigationType;

@@ -10,6 +10,7 @@
 #include <QUuid>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 
 namespace {
@@ -91,17 +92,29 @@ bool WebView::writeLargeHtml(const QUrl& loaded)
     // history brings it back); a page elsewhere never does.
     if (m_largeToken.isEmpty() || loaded.adjusted(QUrl::RemoveFragment) != m_largeBase.adjusted(QUrl::RemoveFragment))
         return false;
+    // In a world of our own: the page's scripts see neither this script nor its token, and
+    // cannot replace what it calls. The written text is parsed as the page's own, and its
+    // load (scripts run, pictures in) is when the page has finished.
+    const QString token = scriptString(m_largeToken);
     const QString script = QStringLiteral("(function(){var e=document.documentElement;"
                                           "if(!e||e.getAttribute('data-itarnvale-page')!==")
-        + scriptString(m_largeToken) + QStringLiteral(")return false;document.open();document.write(")
-        + scriptString(m_largeHtml) + QStringLiteral(");document.close();return true;})()");
-    const int load = m_loadCount;
+        + token + QStringLiteral(")return false;document.open();document.write(") + scriptString(m_largeHtml)
+        + QStringLiteral(");window.addEventListener('load',function(){console.log(") + scriptString(QString::fromLatin1(kLargePageLoaded))
+        + QStringLiteral("+") + token + QStringLiteral(");});document.close();return true;})()");
+    m_largeLoad = m_loadCount;
     QPointer<WebView> self(this);
-    m_page->runJavaScript(script, [self, load](const QVariant&) {
-        if (self && self->m_loadCount == load)
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& written) {
+        // Not the placeholder after all: the page is finished as it is.
+        if (self && !written.toBool() && self->m_loadCount == self->m_largeLoad)
             self->reportFinished();
     });
     return true;
+}
+
+void WebView::largePageLoaded(const QString& token)
+{
+    if (!m_largeToken.isEmpty() && token == m_largeToken && m_loadCount == m_largeLoad && m_loading)
+        reportFinished();
 }
 
 void WebView::loadRequest(const QUrl& url)

@@ -49,6 +49,10 @@ public:
 
     // Called by the page when the delegate refused a navigation.
     void navigationRefused(const QUrl& url);
+    // Called by the page when a large text written into its placeholder has loaded: the
+    // console message kLargePageLoaded followed by the placeholder's token.
+    void largePageLoaded(const QString& token);
+    static constexpr char kLargePageLoaded[] = "itarnvale-large-page-loaded:";
 
 private:
     void loadingChanged(const QWebEngineLoadingInfo& info);
@@ -68,5 +72,6 @@ private:
     QString m_largeHtml;
     QUrl m_largeBase;
     QString m_largeToken;
-    int m_loadCount = 0; // main-frame loads started, so that a late write can tell it is stale
+    int m_loadCount = 0; // main-frame loads started, so that a late answer can tell it is stale
+    int m_largeLoad = -1; // the load whose placeholder the text was written into
 };
