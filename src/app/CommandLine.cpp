@@ -43,6 +43,8 @@ CommandLine::CommandLine()
         {QStringLiteral("device"), QStringLiteral("The screen the window imitates: phone, phone-568 or tablet."),
          QStringLiteral("NAME")},
         {QStringLiteral("tablet"), QStringLiteral("Same as --device tablet.")},
+        {QStringLiteral("no-sandbox"), QStringLiteral("Runs the web pages without the web engine's sandbox, where it cannot "
+                                                      "start (it is off by itself as root).")},
         {kTraceStartup, QStringLiteral("Prints when the first torrent rows were painted.")},
     });
     for (const SiteHosts::Option& host : SiteHosts::options()) {

@@ -21,14 +21,28 @@ FetchPageGeneric::ClassType ForumWebViewController::requestClass() const
     return FetchPageGeneric::classType<HttpRequestRegExForum>();
 }
 
+bool ForumWebViewController::staysOnForum(const QUrl& url)
+{
+    if (url.isEmpty())
+        return true;
+    if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+        return false;
+    // The host itself (and its port, where the configuration gives one), never a text found
+    // somewhere in the address.
+    const QUrl forum(QStringLiteral("http://") + SiteHosts::forumHost() + QStringLiteral("/"));
+    if (forum.host().isEmpty() || url.host() != forum.host())
+        return false;
+    const int defaultPort = url.scheme() == QLatin1String("https") ? 443 : 80;
+    return forum.port() == -1 ? url.port(defaultPort) == defaultPort : url.port(defaultPort) == forum.port();
+}
+
 bool ForumWebViewController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url, NavigationType,
                                                         bool isMainFrame)
 {
     // Frames are the page's own business: only the page itself must stay on the forum.
     if (!isMainFrame)
         return true;
-    const QString address = url.toString();
-    if (address.isEmpty() || address.contains(SiteHosts::forumHost()))
+    if (staysOnForum(url))
         return true;
     // Stopped once this question has been answered, not from inside it.
     QPointer<WebView> view(webView);

@@ -14,6 +14,9 @@ public:
     // No address and the recent torrents screen as target, as the tab bar makes it.
     ForumWebViewController(const QUrl& url, ViewController* target, QObject* parent = nullptr);
 
+    // Whether a page at this address is on the forum's host (and port); an empty address is.
+    static bool staysOnForum(const QUrl& url);
+
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, NavigationType type,
                                     bool isMainFrame) override;
 

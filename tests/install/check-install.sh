@@ -32,7 +32,7 @@ appstreamcli validate-tree --no-net "$root/tree" || fail "installed tree not val
 # The command line answers without a display.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" --version | grep -qx "iTarnvale $version" || fail "--version"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" --help) || fail "--help did not end with 0"
-for word in --demo --demo-latency --demo-client --device --trace-startup --web-host --ca-file "Exit status"; do
+for word in --demo --demo-latency --demo-client --device --no-sandbox --trace-startup --web-host --ca-file "Exit status"; do
   printf '%s' "$help" | grep -q -- "$word" || fail "--help does not mention $word"
 done
 status=0

@@ -1,11 +1,21 @@
 // The web view: an HTML text with a base address, scripts, and the delegate's say over
-// navigations. Addresses point at loopback; nothing is fetched from them.
+// navigations; what a hostile page of any size can reach.
+#include "platform/core/CookieStore.h"
 #include "platform/ui/WebView.h"
 #include "platform/ui/WebViewDelegate.h"
 
+#include "LoopbackServer.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
 
 namespace {
 
@@ -58,6 +68,8 @@ class TestWebView : public QObject
 private Q_SLOTS:
     void loadsHtmlWithBaseAndRefusesLink_data();
     void loadsHtmlWithBaseAndRefusesLink();
+    void pageReadsNoFileNorOtherOrigin_data();
+    void pageReadsNoFileNorOtherOrigin();
 };
 
 void TestWebView::loadsHtmlWithBaseAndRefusesLink_data()
@@ -101,18 +113,115 @@ void TestWebView::loadsHtmlWithBaseAndRefusesLink()
 
     // A tap on the link is asked about as a link click, and refused.
     recorder.asked.clear();
+    const QUrl next(QStringLiteral("http://127.0.0.1:9/site/next.html"));
+    bool refusedLoadEnded = false;
+    connect(view.page(), &QWebEnginePage::loadingChanged, &view, [&](const QWebEngineLoadingInfo& info) {
+        if (info.url() == next && info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+            refusedLoadEnded = true;
+    });
     QWidget* surface = view.focusProxy();
     QVERIFY(surface);
     QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(40, 40));
     QTRY_VERIFY_WITH_TIMEOUT(!recorder.asked.isEmpty(), 10000);
-    QCOMPARE(recorder.asked.first().url, QUrl(QStringLiteral("http://127.0.0.1:9/site/next.html")));
+    QCOMPARE(recorder.asked.first().url, next);
     QVERIFY(recorder.asked.first().type == WebViewDelegate::NavigationType::LinkClicked);
     QVERIFY(recorder.asked.first().mainFrame);
-    QTest::qWait(300);
-    QCOMPARE(recorder.started, 1); // a refused navigation never starts loading
+    // The engine ends the refused navigation; the delegate heard of none of it.
+    QTRY_VERIFY_WITH_TIMEOUT(refusedLoadEnded, 10000);
+    QCOMPARE(recorder.started, 1);
     QCOMPARE(recorder.failed, 0);
     QCOMPARE(evaluate(&view, "document.title"), QStringLiteral("changed"));
     QVERIFY(!view.canGoBack());
+}
+
+void TestWebView::pageReadsNoFileNorOtherOrigin_data()
+{
+    QTest::addColumn<int>("padding");
+    QTest::newRow("small page") << 0;
+    QTest::newRow("3 MB page") << 3 * 1024 * 1024;
+}
+
+// Pages come over plain http: whatever its size, a page's scripts read neither the user's
+// files nor another origin's answers, and its pictures still load from the site with the
+// site's cookies.
+void TestWebView::pageReadsNoFileNorOtherOrigin()
+{
+    QFETCH(int, padding);
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(picture.save(&buffer, "PNG"));
+
+    LoopbackServer site;
+    QVERIFY2(site.isListening(), qPrintable(site.error()));
+    site.setHandler([png](const httplib::Request& request, httplib::Response& response) {
+        if (request.path == "/site/pic.png" && request.get_header_value("Cookie").find("session=ok") != std::string::npos) {
+            response.set_content(png.toStdString(), "image/png");
+        } else if (request.path == "/site/app.js") {
+            // A slow script: the page has not finished before it has run.
+            QThread::msleep(500);
+            response.set_content("window.appRan = true;", "text/javascript");
+        } else {
+            response.status = 403;
+        }
+    });
+    LoopbackServer other;
+    QVERIFY2(other.isListening(), qPrintable(other.error()));
+    other.setHandler([](const httplib::Request&, httplib::Response& response) {
+        response.set_content("other secret", "text/plain");
+    });
+    QTemporaryDir dir;
+    QFile secret(dir.filePath(QStringLiteral("cookies.txt")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("file secret") > 0);
+    secret.close();
+    Cookie session;
+    session.name = QStringLiteral("session");
+    session.value = QStringLiteral("ok");
+    session.domain = QStringLiteral("127.0.0.1");
+    QVERIFY(CookieStore::shared().setCookie(session));
+
+    WebView view;
+    view.resize(320, 416);
+    view.show();
+    Recorder recorder;
+    view.setDelegate(&recorder);
+    const QString html = QStringLiteral(
+        "<html><head><title>t</title><script src='app.js'></script></head>"
+        "<body><img id='pic' src='pic.png'><p id='pad'>%1</p><script>"
+        "function read(url, name) {"
+        "  window[name + 'Fetch'] = 'pending';"
+        "  fetch(url).then(r => r.text()).then(t => { window[name + 'Fetch'] = 'read ' + t; },"
+        "                                     () => { window[name + 'Fetch'] = 'refused'; });"
+        "  window[name + 'Xhr'] = 'pending';"
+        "  try {"
+        "    var x = new XMLHttpRequest();"
+        "    x.onload = () => { window[name + 'Xhr'] = 'read ' + x.responseText; };"
+        "    x.onerror = () => { window[name + 'Xhr'] = 'refused'; };"
+        "    x.open('GET', url); x.send();"
+        "  } catch (e) { window[name + 'Xhr'] = 'refused'; }"
+        "}"
+        "read('%2', 'file'); read('%3', 'other');"
+        "</script></body></html>")
+        .arg(QString(padding, QLatin1Char('x')), QUrl::fromLocalFile(secret.fileName()).toString(),
+             other.url(QStringLiteral("/secret")).toString());
+    view.loadHTMLString(html, site.url(QStringLiteral("/site/")));
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.finished, 1, 30000);
+    QCOMPARE(recorder.failed, 0);
+    // When the delegate hears of the finish, the whole page is there, its scripts have run
+    // and its picture has loaded.
+    QCOMPARE(evaluate(&view, "[window.appRan, !!document.getElementById('pad'), document.readyState,"
+                             " document.getElementById('pic').naturalWidth].join()"),
+             QStringLiteral("true,true,complete,4"));
+    QCOMPARE(recorder.finished, 1);
+
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, "[fileFetch, fileXhr, otherFetch, otherXhr].join()"),
+                              QStringLiteral("refused,refused,refused,refused"), 20000);
+    QCOMPARE(evaluate(&view, "location.protocol"), QStringLiteral("http:"));
+    QCOMPARE(evaluate(&view, "String(document.getElementById('pad').textContent.length)"),
+             QString::number(padding));
+    QVERIFY(CookieStore::shared().deleteCookie(session));
 }
 
 QTEST_MAIN(TestWebView)

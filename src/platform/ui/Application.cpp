@@ -4,6 +4,7 @@
 #include "platform/ui/Accessibility.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/Device.h"
+#include "platform/ui/WebEngineFlags.h"
 #include "platform/ui/Window.h"
 
 #include <QByteArray>
@@ -12,6 +13,8 @@
 
 #include <cstdio>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +68,48 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
+// The user's own settings of what applyEngineFlags sets, as they were at the first call, so
+// that a later call starts again from them.
+struct UserEngineEnvironment
+{
+    QByteArray chromiumFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    bool sandboxOff = !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")
+        && qgetenv("QTWEBENGINE_DISABLE_SANDBOX") != "0";
+    bool quickBackendSet = !qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND");
+};
+
+const UserEngineEnvironment& userEngineEnvironment()
+{
+    static const UserEngineEnvironment environment;
+    return environment;
+}
+
+// Tells the engine what WebEngineFlags decides; read when the first web view starts it.
+void applyEngineFlags(const QString& platformSpec, bool sandboxOffAsked)
+{
+    const UserEngineEnvironment& user = userEngineEnvironment();
+    const QString platform = platformSpec.section(QLatin1Char(':'), 0, 0);
+    const bool root = ::getuid() == 0 || ::geteuid() == 0;
+    const bool asked = sandboxOffAsked || user.sandboxOff || user.chromiumFlags.split(' ').contains("--no-sandbox");
+    const WebEngineFlags flags = WebEngineFlags::decide(root, platform, asked);
+
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", user.chromiumFlags);
+    appendFlags("QTWEBENGINE_CHROMIUM_FLAGS", flags.chromiumFlags());
+    // Small /dev/shm in containers; Chromium's own console logging: fatal errors only.
+    appendFlags("QTWEBENGINE_CHROMIUM_FLAGS", {"--disable-dev-shm-usage", "--log-level=3"});
+    if (flags.sandboxOff)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    else if (!user.sandboxOff)
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    // Without a GPU the web views' scene graph draws in software; the user may choose otherwise.
+    if (!user.quickBackendSet) {
+        if (flags.gpuOff)
+            qputenv("QT_QUICK_BACKEND", "software");
+        else
+            qunsetenv("QT_QUICK_BACKEND");
+    }
+}
+
 } // namespace
 
 void Application::prepareEnvironment()
@@ -74,18 +119,9 @@ void Application::prepareEnvironment()
         return true;
     }();
     Q_UNUSED(quiet);
-    // Chromium refuses to start its sandbox as root and has no GPU offscreen or on a
-    // headless server; software rendering is enough for the pages we show.
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    appendFlags("QTWEBENGINE_CHROMIUM_FLAGS",
-                {"--no-sandbox", "--disable-gpu", "--disable-gpu-compositing",
-                 "--disable-dev-shm-usage", "--disable-features=Vulkan",
-                 // Chromium's own console logging: fatal errors only.
-                 "--log-level=3"});
-    // Without a GPU (offscreen, headless servers) the web views' scene graph draws in
-    // software; the caller may choose otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        qputenv("QT_QUICK_BACKEND", "software");
+    // Before main there is no command line: the platform comes from the environment here,
+    // and prepare() decides again once it has seen -platform and --no-sandbox.
+    applyEngineFlags(qEnvironmentVariable("QT_QPA_PLATFORM"), false);
     // Web views and widgets share one GL context set-up; must precede QApplication.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
@@ -96,8 +132,21 @@ bool Application::prepare(int& argc, char** argv)
 
     bool ok = true;
     int out = 1;
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    bool noSandbox = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
+        // Qt's own option, left for Qt to read.
+        if ((std::strcmp(arg, "-platform") == 0 || std::strcmp(arg, "--platform") == 0) && i + 1 < argc) {
+            platform = QString::fromLocal8Bit(argv[i + 1]);
+            argv[out++] = argv[i++];
+            argv[out++] = argv[i];
+            continue;
+        }
+        if (std::strcmp(arg, "--no-sandbox") == 0) {
+            noSandbox = true;
+            continue;
+        }
         QString name;
         if (std::strcmp(arg, "--device") == 0 && i + 1 < argc) {
             name = QString::fromLocal8Bit(argv[++i]);
@@ -118,6 +167,7 @@ bool Application::prepare(int& argc, char** argv)
     if (out < argc)
         argv[out] = nullptr;
     argc = out;
+    applyEngineFlags(platform, noSandbox);
     return ok;
 }
 

@@ -5,9 +5,10 @@
 class ApplicationDelegate;
 class Window;
 
-// The process's application object. Before QApplication exists it sets what Qt WebEngine
-// needs to run offscreen, without a GPU and as root (the only place these flags are set),
-// and reads --device phone|phone-568|tablet, which picks the screen the window imitates.
+// The process's application object. Before QApplication exists it tells Qt WebEngine
+// whether its sandbox and the GPU are off (WebEngineFlags decides; the only place these
+// flags are set), and reads --device phone|phone-568|tablet, which picks the screen the
+// window imitates, and --no-sandbox.
 class Application : public QApplication
 {
     Q_OBJECT
@@ -20,7 +21,8 @@ public:
 
     // The environment and attributes that must be set before any QApplication; the
     // constructor calls it, tests that make a plain QApplication call it first.
-    // Removes --device NAME from argv (argc shrinks); false when NAME is unknown.
+    // Removes --device NAME and --no-sandbox from argv (argc shrinks); false when NAME is
+    // unknown.
     static bool prepare(int& argc, char** argv);
     // Only the environment part of prepare (idempotent, safe before main): the web view
     // code calls it at load time so that any program using web views gets it.

@@ -31,6 +31,14 @@ void WebPage::expectHtmlLoad(const QUrl& baseUrl)
     m_htmlBase = baseUrl;
 }
 
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&)
+{
+    // Pages' own messages are not shown; the one our writer of large texts sends is heard.
+    const QLatin1String loaded(WebView::kLargePageLoaded);
+    if (message.startsWith(loaded))
+        m_view->largePageLoaded(message.mid(loaded.size()));
+}
+
 bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
     using Kind = WebViewDelegate::NavigationType;
@@ -52,8 +60,7 @@ bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool
         break;
     }
     QUrl reported = url;
-    if (isMainFrame && m_expectHtml
-        && (url.scheme() == QLatin1String("data") || url.scheme() == QLatin1String("file"))) {
+    if (isMainFrame && m_expectHtml && url.scheme() == QLatin1String("data")) {
         reported = m_htmlBase;
         kind = Kind::Other;
         m_expectHtml = false;

@@ -14,13 +14,13 @@ class WebPage : public QWebEnginePage
 public:
     explicit WebPage(WebView* view);
 
-    // The next main-frame navigation to a data: or file: address is the load of an HTML
+    // The next main-frame navigation to a data: address is the load of an HTML
     // text: it is reported with `baseUrl` and the kind Other.
     void expectHtmlLoad(const QUrl& baseUrl);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {}
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&) override;
 
 private:
     WebView* m_view;

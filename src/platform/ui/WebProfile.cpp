@@ -6,6 +6,7 @@
 #include <QNetworkCookie>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 #include <algorithm>
 
@@ -16,6 +17,10 @@ QWebEngineProfile* WebProfile::shared()
         auto* p = new QWebEngineProfile(QCoreApplication::instance());
         p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         p->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        // Pages come over plain http or from the user's own client: none may read local
+        // files or, as local content, any address it likes.
+        p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
         return p;
     }();
     return profile;

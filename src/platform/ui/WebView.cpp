@@ -5,11 +5,12 @@
 #include "platform/ui/WebProfile.h"
 #include "platform/ui/WebViewDelegate.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUuid>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 
 namespace {
@@ -27,7 +28,6 @@ WebView::WebView(QWidget* parent)
     Q_UNUSED(g_environmentPrepared);
     m_page = new WebPage(this);
     setPage(m_page);
-    m_page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     m_page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::loadingChanged);
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -60,36 +60,61 @@ void WebView::loadHTMLString(const QString& html, const QUrl& baseUrl)
 {
     WebProfile::copyCookies();
     m_page->expectHtmlLoad(baseUrl);
-    const QByteArray bytes = html.toUtf8();
-    if (bytes.size() <= kInlineHtmlLimit) {
+    if (html.toUtf8().size() <= kInlineHtmlLimit) {
         m_page->setHtml(html, baseUrl);
         return;
     }
-    // Too big for a data address: a temporary file, with the base address put into the
-    // page so that its relative addresses still resolve against the site.
-    if (!m_tempDir)
-        m_tempDir = std::make_unique<QTemporaryDir>();
-    const QString path = m_tempDir->filePath(QStringLiteral("page.html"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (WebViewDelegate* d = delegate())
-            d->didFailLoadWithError(this, file.errorString());
-        return;
-    }
-    QByteArray base = "<base href=\"" + baseUrl.toEncoded().replace('"', "%22") + "\">";
-    static const QRegularExpression head(QStringLiteral("<head[^>]*>"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = head.match(html.left(4096));
-    QByteArray out;
-    if (m.hasMatch()) {
-        const qsizetype at = html.left(m.capturedEnd()).toUtf8().size();
-        out = bytes.left(at) + base + bytes.mid(at);
-    } else {
-        out = "<meta charset=\"utf-8\">" + base + bytes;
-    }
-    file.write(out);
-    file.close();
-    m_page->load(QUrl::fromLocalFile(path));
+    // Too big for a data address. Never a file: a file's page could read the user's files.
+    // An empty placeholder gets the base address (and so the site's origin, cookies and
+    // relative addresses, exactly as a small text), and the text is written into it once it
+    // has loaded. The placeholder carries a token so that only it is written into.
+    m_largeHtml = html;
+    m_largeBase = baseUrl;
+    m_largeToken = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    m_page->setHtml(QStringLiteral("<!DOCTYPE html><html data-itarnvale-page=\"%1\"></html>").arg(m_largeToken),
+                    baseUrl);
+}
+
+namespace {
+
+// A text as a script's string literal.
+QString scriptString(const QString& text)
+{
+    const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+} // namespace
+
+bool WebView::writeLargeHtml(const QUrl& loaded)
+{
+    // Only a page at the text's own address may receive it (the placeholder, also when the
+    // history brings it back); a page elsewhere never does.
+    if (m_largeToken.isEmpty() || loaded.adjusted(QUrl::RemoveFragment) != m_largeBase.adjusted(QUrl::RemoveFragment))
+        return false;
+    // In a world of our own: the page's scripts see neither this script nor its token, and
+    // cannot replace what it calls. The written text is parsed as the page's own, and its
+    // load (scripts run, pictures in) is when the page has finished.
+    const QString token = scriptString(m_largeToken);
+    const QString script = QStringLiteral("(function(){var e=document.documentElement;"
+                                          "if(!e||e.getAttribute('data-itarnvale-page')!==")
+        + token + QStringLiteral(")return false;document.open();document.write(") + scriptString(m_largeHtml)
+        + QStringLiteral(");window.addEventListener('load',function(){console.log(") + scriptString(QString::fromLatin1(kLargePageLoaded))
+        + QStringLiteral("+") + token + QStringLiteral(");});document.close();return true;})()");
+    m_largeLoad = m_loadCount;
+    QPointer<WebView> self(this);
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant& written) {
+        // Not the placeholder after all: the page is finished as it is.
+        if (self && !written.toBool() && self->m_loadCount == self->m_largeLoad)
+            self->reportFinished();
+    });
+    return true;
+}
+
+void WebView::largePageLoaded(const QString& token)
+{
+    if (!m_largeToken.isEmpty() && token == m_largeToken && m_loadCount == m_largeLoad && m_loading)
+        reportFinished();
 }
 
 void WebView::loadRequest(const QUrl& url)
@@ -162,6 +187,15 @@ void WebView::navigationRefused(const QUrl& url)
     m_refused.append(url);
 }
 
+void WebView::reportFinished()
+{
+    m_loading = false;
+    if (m_scalesPageToFit)
+        fitToWidth();
+    if (WebViewDelegate* d = delegate())
+        d->webViewDidFinishLoad(this);
+}
+
 void WebView::loadingChanged(const QWebEngineLoadingInfo& info)
 {
     if (m_refused.contains(info.url())) {
@@ -171,6 +205,7 @@ void WebView::loadingChanged(const QWebEngineLoadingInfo& info)
     }
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
+        ++m_loadCount;
         m_loading = true;
         if (m_scalesPageToFit)
             setZoomFactor(1.0);
@@ -178,11 +213,9 @@ void WebView::loadingChanged(const QWebEngineLoadingInfo& info)
             d->webViewDidStartLoad(this);
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-        m_loading = false;
-        if (m_scalesPageToFit)
-            fitToWidth();
-        if (WebViewDelegate* d = delegate())
-            d->webViewDidFinishLoad(this);
+        // A large text's placeholder has finished when the text is in it.
+        if (!writeLargeHtml(info.url()))
+            reportFinished();
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
     case QWebEngineLoadingInfo::LoadFailedStatus:

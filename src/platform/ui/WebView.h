@@ -5,9 +5,7 @@
 #include <QWebEngineView>
 
 #include <functional>
-#include <memory>
 
-class QTemporaryDir;
 class WebPage;
 class WebViewDelegate;
 
@@ -44,16 +42,23 @@ public:
     bool scalesPageToFit() const { return m_scalesPageToFit; }
     void setScalesPageToFit(bool scales);
 
-    // Texts above this many bytes (UTF-8) are loaded from a temporary file instead of a
-    // data address, which the engine limits to 2 MB.
+    // Texts above this many bytes (UTF-8) do not fit a data address, which the engine limits
+    // to 2 MB: a small placeholder is loaded with the base address instead, and the text is
+    // written into it from memory. Either way the page has the base address's origin.
     static constexpr qsizetype kInlineHtmlLimit = 1500 * 1024;
 
     // Called by the page when the delegate refused a navigation.
     void navigationRefused(const QUrl& url);
+    // Called by the page when a large text written into its placeholder has loaded: the
+    // console message kLargePageLoaded followed by the placeholder's token.
+    void largePageLoaded(const QString& token);
+    static constexpr char kLargePageLoaded[] = "itarnvale-large-page-loaded:";
 
 private:
     void loadingChanged(const QWebEngineLoadingInfo& info);
     void fitToWidth();
+    void reportFinished();
+    bool writeLargeHtml(const QUrl& loaded);
 
     WebPage* m_page = nullptr;
     WebViewDelegate* m_delegate = nullptr;
@@ -62,5 +67,11 @@ private:
     bool m_loading = false;
     QList<QUrl> m_refused;
     bool m_scalesPageToFit = false;
-    std::unique_ptr<QTemporaryDir> m_tempDir;
+    // The last text too large for a data address, kept for as long as its placeholder may
+    // come back from the history; the token marks the placeholder of this text.
+    QString m_largeHtml;
+    QUrl m_largeBase;
+    QString m_largeToken;
+    int m_loadCount = 0; // main-frame loads started, so that a late answer can tell it is stale
+    int m_largeLoad = -1; // the load whose placeholder the text was written into
 };

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <QString>
+
+// What the web engine is told before it starts. Chromium's sandbox is the wall between a
+// hostile page and the user's files, so it is switched off only where it cannot run; the
+// GPU is left to the engine unless there is no screen to draw on.
+struct WebEngineFlags
+{
+    bool sandboxOff = false;
+    bool gpuOff = false;
+
+    // root: the process runs as root, where Chromium refuses to start its sandbox.
+    // platform: the Qt platform plugin's name ("xcb", "wayland", "offscreen"; empty when Qt
+    // picks one). sandboxOffAsked: the user asked for it (--no-sandbox or
+    // QTWEBENGINE_DISABLE_SANDBOX=1).
+    static WebEngineFlags decide(bool root, const QString& platform, bool sandboxOffAsked);
+
+    // The Chromium flags that say it.
+    QByteArrayList chromiumFlags() const;
+};
