@@ -147,6 +147,18 @@ void DemoAccounts::setCaptchaAlwaysDemanded(bool always)
     m_captchaAlways = always;
 }
 
+QString DemoAccounts::captchaScriptHost() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_captchaScriptHost;
+}
+
+void DemoAccounts::setCaptchaScriptHost(const QString& host)
+{
+    QMutexLocker locker(&m_lock);
+    m_captchaScriptHost = host;
+}
+
 QString DemoAccounts::newChallenge()
 {
     QMutexLocker locker(&m_lock);

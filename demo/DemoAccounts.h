@@ -49,6 +49,10 @@ public:
     void setCaptchaDemanded(bool demanded);
     bool captchaAlwaysDemanded() const;
     void setCaptchaAlwaysDemanded(bool always);
+    // The host the sign-in page loads the captcha script from; empty: the demo's own captcha
+    // service. Tests point it at a server of their own to take the service down.
+    QString captchaScriptHost() const;
+    void setCaptchaScriptHost(const QString& host);
 
     // A new challenge with the words it shows; the answer is checked once (case and extra
     // blanks do not matter) and the challenge is used up either way.
@@ -90,6 +94,7 @@ private:
     QList<Message> m_messages;
     bool m_captchaDemanded = false;
     bool m_captchaAlways = false;
+    QString m_captchaScriptHost;
     bool m_sessionRequired = true;
     QByteArray m_lastSignInBody;
     quint32 m_counter = 0;

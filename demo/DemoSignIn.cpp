@@ -110,6 +110,8 @@ bool isStatic(const std::string& path)
 
 QString DemoSignIn::signInPage(const DemoSiteContext& site, const QString& error, bool withCaptcha)
 {
+    const QString otherHost = site.accounts ? site.accounts->captchaScriptHost() : QString();
+    const QString& scriptHost = otherHost.isEmpty() ? site.captchaHost : otherHost;
     const QString errorRow = error.isEmpty()
         ? QString()
         : QStringLiteral("<tr><td colspan=\"2\" class=\"error\">%1</td></tr>\n").arg(error);
@@ -119,7 +121,7 @@ QString DemoSignIn::signInPage(const DemoSiteContext& site, const QString& error
                          "<noscript>Please enable scripts to see the validation picture.</noscript>\n"
                          "<input type=\"text\" name=\"validation\" size=\"20\" autocomplete=\"off\" />\n"
                          "</td></tr>\n")
-              .arg(site.captchaHost)
+              .arg(scriptHost)
         : QString();
     const QString content = QStringLiteral(
         "<table class=\"main\" width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"5\">\n"

@@ -15,6 +15,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/KeyboardNotifier.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Switch.h"
@@ -34,6 +35,8 @@
 #include <QEvent>
 #include <QMutexLocker>
 #include <QPropertyAnimation>
+
+#include <utility>
 
 namespace {
 
@@ -57,6 +60,7 @@ LoginViewController::LoginViewController(SwitchViewController* switchViewControl
     : ViewController(parent)
     , m_switchViewController(switchViewController)
     , m_operationQueue(std::make_unique<OperationQueue>(1))
+    , m_captchaQueue(std::make_unique<OperationQueue>(1))
 {
 }
 
@@ -115,6 +119,21 @@ Button* LoginViewController::infoBtn() const
 InfoView* LoginViewController::infoView() const
 {
     return m_infoView;
+}
+
+Label* LoginViewController::captchaMessage() const
+{
+    return m_captchaMessage;
+}
+
+Button* LoginViewController::captchaRetryBtn() const
+{
+    return m_captchaRetryBtn;
+}
+
+int LoginViewController::operationCount() const
+{
+    return m_operationQueue->operationCount() + m_captchaQueue->operationCount();
 }
 
 bool LoginViewController::isLoginHeader(const QString& text)
@@ -190,12 +209,17 @@ void LoginViewController::loadView()
     m_loginBtn = outlet<Button>(scrollView, "loginBtn");
     m_infoBtn = outlet<Button>(scrollView, "infoButton");
     m_infoView = outlet<InfoView>(scrollView, "infoView");
+    m_captchaMessage = outlet<Label>(scrollView, "captchaMessage");
+    m_captchaRetryBtn = outlet<Button>(scrollView, "captchaRetryBtn");
 
     for (TextField* field : {m_username.data(), m_password.data(), m_captcha.data()}) {
         field->setDelegate(this);
         connect(field, &QLineEdit::textChanged, this, &LoginViewController::fieldsChanged);
     }
+    // What the user types outranks a keychain answer still to come.
+    connect(m_password, &QLineEdit::textEdited, this, [this] { m_passwordPending = false; });
     connect(m_automaticLogin, &Switch::valueChanged, this, &LoginViewController::fieldsChanged);
+    connect(m_captchaRetryBtn, &Button::touchUpInside, this, [this] { reloadCaptchaImage(); });
     connect(m_loginBtn, &Button::touchUpInside, this, [this](Button* sender) { login(sender); });
     connect(m_infoBtn, &Button::touchUpInside, this, [this] { toggleInfoView(); });
     setView(scrollView);
@@ -212,6 +236,12 @@ void LoginViewController::viewDidLoad()
 
     m_username->setText(Settings::username());
     m_password->setText(Settings::password());
+    if (!Settings::isPasswordLoaded()) {
+        // The keychain has not answered yet (a locked keyring waits for the user): the field
+        // takes its answer when it comes, and a sign-in waits for it.
+        m_passwordPending = true;
+        Settings::whenPasswordLoaded(this, [this] { passwordLoaded(); });
+    }
     m_automaticLogin->setOn(Settings::automaticLogin());
     fieldsChanged();
 
@@ -300,11 +330,29 @@ void LoginViewController::login(Button*)
     view();
     m_loginBtn->setEnabled(false);
     showLoading(kPleaseWait, kPleaseWaitOffset);
+    if (m_passwordPending)
+        m_loginWaitsForPassword = true;
+    else
+        startLoginCheck();
+    m_password->resignFirstResponder();
+    m_username->resignFirstResponder();
+}
+
+void LoginViewController::startLoginCheck()
+{
     m_operationQueue->addOperation(std::make_unique<FetchPageLoginCheck>(
         SiteHosts::loginUrl(), this,
         static_cast<void (LoginViewController::*)(std::shared_ptr<HttpRequestRegEx>)>(&LoginViewController::doLogin)));
-    m_password->resignFirstResponder();
-    m_username->resignFirstResponder();
+}
+
+void LoginViewController::passwordLoaded()
+{
+    if (!m_passwordPending)
+        return;
+    m_passwordPending = false;
+    m_password->setText(Settings::password());
+    if (std::exchange(m_loginWaitsForPassword, false))
+        startLoginCheck();
 }
 
 void LoginViewController::tryAutoLogin()
@@ -453,6 +501,8 @@ void LoginViewController::showCaptchaView()
 void LoginViewController::hideCaptchaView()
 {
     m_captchaView->hide();
+    m_captchaMessage->hide();
+    m_captchaRetryBtn->hide();
     // A move still under way would carry the group back down.
     for (auto* animation : m_groupView->findChildren<QPropertyAnimation*>())
         animation->stop();
@@ -465,7 +515,9 @@ void LoginViewController::reloadCaptchaImage()
 {
     showLoading(kLoadingImage, kLoadingImageOffset);
     m_loginBtn->setEnabled(false);
-    m_operationQueue->addOperation(
+    m_captchaMessage->hide();
+    m_captchaRetryBtn->hide();
+    m_captchaQueue->addOperation(
         std::make_unique<FetchPageCaptcha>(SiteHosts::loginUrl(), this, &LoginViewController::saveCaptchaImage));
 }
 
@@ -473,12 +525,30 @@ void LoginViewController::saveCaptchaImage(QMap<QString, QString> captcha)
 {
     m_loginBtn->setEnabled(true);
     hideLoading();
+    if (!captcha.contains(QStringLiteral("image"))) {
+        captchaFailed();
+        return;
+    }
     {
         QMutexLocker lock(&m_fieldsLock);
         m_captchaChallenge = captcha.value(QStringLiteral("captchaChallenge"));
     }
-    m_operationQueue->addOperation(std::make_unique<ImageLoader>(
+    m_captchaQueue->addOperation(std::make_unique<ImageLoader>(
         QUrl(captcha.value(QStringLiteral("image"))), this, &LoginViewController::loadCaptchaImage));
+}
+
+void LoginViewController::captchaFailed()
+{
+    // The old picture and challenge belong to a captcha the site has replaced: neither stays.
+    {
+        QMutexLocker lock(&m_fieldsLock);
+        m_captchaChallenge = QStringLiteral("");
+    }
+    m_imageView->setImage(QImage());
+    m_captchaMessage->show();
+    m_captchaMessage->raise();
+    m_captchaRetryBtn->show();
+    m_captchaRetryBtn->raise();
 }
 
 void LoginViewController::loadCaptchaImage(LoadedImage image)

@@ -98,6 +98,7 @@ public:
     void showCaptchaView();
     void hideCaptchaView();
     void reloadCaptchaImage();
+    // An empty dictionary: the captcha could not be had (see captchaFailed()).
     void saveCaptchaImage(QMap<QString, QString> captcha);
     void loadCaptchaImage(LoadedImage image);
 
@@ -122,6 +123,11 @@ public:
     Button* loginBtn() const;
     Button* infoBtn() const;
     InfoView* infoView() const;
+    // Shown in the captcha group, in the picture's place, when the captcha could not be had.
+    Label* captchaMessage() const;
+    Button* captchaRetryBtn() const;
+    // Operations this screen has queued and not finished (sign-in and captcha queues).
+    int operationCount() const;
     // Made once the screen has been painted (none before).
     DonateViewController* donateViewController() const { return m_donate; }
     QString captchaChallenge() const;
@@ -143,6 +149,11 @@ private:
     void keyboardWasHidden();
     void showLoading(const QString& text, int offset);
     void hideLoading();
+    // The session check of a sign-in (login() once the password is known).
+    void startLoginCheck();
+    // The keychain's answer for a password field that still shows what it had before.
+    void passwordLoaded();
+    void captchaFailed();
     void runNoticeCheck();
     void fieldsChanged();
     void makeDonateButton();
@@ -161,14 +172,24 @@ private:
     QPointer<Button> m_loginBtn;
     QPointer<Button> m_infoBtn;
     QPointer<InfoView> m_infoView;
+    QPointer<Label> m_captchaMessage;
+    QPointer<Button> m_captchaRetryBtn;
     DonateViewController* m_donate = nullptr;
     QPointer<QWidget> m_donatePlace;
 
+    // Session checks and sign-ins, the renewal's included, one at a time.
     std::unique_ptr<OperationQueue> m_operationQueue;
+    // The captcha and its picture: on a queue of their own, so that a captcha service that
+    // is slow or down never holds up a sign-in or a session renewal.
+    std::unique_ptr<OperationQueue> m_captchaQueue;
     LoadingIndicator* m_loading = nullptr;
     bool m_keyboardVisible = false;
     bool m_captchaOn = false;
     QString m_backgroundName;
+    // The password field shows what it was given before the keychain answered, and the user
+    // has not typed into it since; a sign-in asked for meanwhile waits for the answer.
+    bool m_passwordPending = false;
+    bool m_loginWaitsForPassword = false;
 
     // What a renewal on a worker thread reads: copies of the fields, kept as they change.
     mutable QMutex m_fieldsLock;

@@ -164,7 +164,9 @@ int main(int argc, char* argv[])
                                              + QLatin1String(CookieStore::kDefaultFileName));
     }
     // The passwords live in the desktop's keychain when one answers; the first screen reads
-    // them, so the start waits a moment for the keychain's first answer.
+    // them, so the start waits a moment for the keychain's first answer. A later answer (a
+    // locked keyring that asks the user) still reaches the login screen, whose sign-in waits
+    // for it.
     SecretSettings& secrets = SecretSettings::shared();
     secrets.start(std::make_unique<KeychainSecretStore>(secrets.keychainService(!demoMode)));
     secrets.waitUntilLoaded(std::chrono::seconds(2));

@@ -81,6 +81,19 @@ SecretSettings::Mode SecretSettings::mode() const
     return m_mode;
 }
 
+bool SecretSettings::isLoaded(const QString& key) const
+{
+    QMutexLocker locker(&m_lock);
+    return keyLoadedLocked(key);
+}
+
+void SecretSettings::whenLoaded(const QString& key, QObject* receiver, std::function<void()> done)
+{
+    QMutexLocker locker(&m_lock);
+    m_loadWatches.append({key, receiver, std::move(done)});
+    notifyLoadedLocked();
+}
+
 QString SecretSettings::value(const QString& key) const
 {
     QMutexLocker locker(&m_lock);
@@ -100,6 +113,10 @@ void SecretSettings::setValue(const QString& key, const QString& value)
         return;
     }
     Entry& entry = m_entries[key];
+    // Not a new password: the field still shows what it was given before the keychain
+    // answered, and writing it would put that over the keychain's own (an empty one included).
+    if (!entry.loaded && entry.value == text)
+        return;
     const bool alreadyKept = m_mode == Mode::Keychain && entry.loaded && entry.value == text && !entry.inFlight
         && !entry.queued && !m_file.contains(key);
     entry.value = text;
@@ -302,6 +319,29 @@ bool SecretSettings::settledLocked() const
 
 void SecretSettings::wakeWaiterLocked()
 {
+    notifyLoadedLocked();
     if (m_waiter)
         m_waiter->quit();
+}
+
+bool SecretSettings::keyLoadedLocked(const QString& key) const
+{
+    if (m_mode == Mode::SettingsFile || !m_entries.contains(key))
+        return true;
+    return m_entries.value(key).loaded;
+}
+
+void SecretSettings::notifyLoadedLocked()
+{
+    for (auto it = m_loadWatches.begin(); it != m_loadWatches.end();) {
+        if (!it->receiver) {
+            it = m_loadWatches.erase(it);
+        } else if (keyLoadedLocked(it->key)) {
+            // Queued: never under this lock, and never inside the caller's own step.
+            QMetaObject::invokeMethod(it->receiver.data(), std::move(it->done), Qt::QueuedConnection);
+            it = m_loadWatches.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include "platform/core/SecretStore.h"
 
 #include <QHash>
+#include <QList>
 #include <QMutex>
 #include <QObject>
 #include <QPointer>
@@ -65,7 +66,17 @@ public:
 
     Mode mode() const;
 
+    // True once what value(key) gives is the store's own answer: the keychain has answered
+    // for the key, or the settings file holds the passwords. Until then value() gives the
+    // file's copy, which a slow keychain (a locked keyring asking the user) may still replace.
+    bool isLoaded(const QString& key) const;
+    // Runs `done` on the main thread once isLoaded(key) (soon, when it is already); never once
+    // `receiver` is gone.
+    void whenLoaded(const QString& key, QObject* receiver, std::function<void()> done);
+
     QString value(const QString& key) const; // null when absent
+    // Before the keychain has answered for the key, writing back the value it already gives
+    // (a form saving the fields it was filled with) changes nothing: the answer still counts.
     void setValue(const QString& key, const QString& value);
 
 private:
@@ -88,6 +99,9 @@ private:
     // Runs the main loop until done() holds (asked under the lock) or the time is up.
     bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
     bool loadedLocked() const;
+    bool keyLoadedLocked(const QString& key) const;
+    // Posts the waiting whenLoaded() calls whose key is now loaded.
+    void notifyLoadedLocked();
     bool settledLocked() const;
     void wakeWaiterLocked();
 
@@ -98,5 +112,12 @@ private:
     QHash<QString, Entry> m_entries;
     bool m_said = false;
     QPointer<QEventLoop> m_waiter;
+    struct LoadWatch
+    {
+        QString key;
+        QPointer<QObject> receiver;
+        std::function<void()> done;
+    };
+    QList<LoadWatch> m_loadWatches;
     std::unique_ptr<QObject> m_context; // ends the quit hook with this object
 };

@@ -63,6 +63,16 @@ void Settings::setPassword(const QString& password)
     SecretSettings::shared().setValue(SettingsKeys::password, password);
 }
 
+bool Settings::isPasswordLoaded()
+{
+    return SecretSettings::shared().isLoaded(SettingsKeys::password);
+}
+
+void Settings::whenPasswordLoaded(QObject* receiver, std::function<void()> done)
+{
+    SecretSettings::shared().whenLoaded(SettingsKeys::password, receiver, std::move(done));
+}
+
 bool Settings::automaticLogin()
 {
     const QString value = store().stringForKey(SettingsKeys::automaticLogin);

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QObject;
+
 // Typed reads and writes of the application's settings (SettingsStore::standard(), keys in
 // SettingsKeys). Every write is flushed at once. Readers get the value used when a key is
 // absent; the filter codes get it for an empty text too. Nothing here writes a default back.
@@ -19,6 +21,10 @@ public:
     static void setUsername(const QString& username);
     static QString password();
     static void setPassword(const QString& password);
+    // Whether password() is the keychain's answer yet (see SecretSettings::isLoaded), and a
+    // call on the main thread once it is; none once `receiver` is gone.
+    static bool isPasswordLoaded();
+    static void whenPasswordLoaded(QObject* receiver, std::function<void()> done);
     // On when the stored text is present and not "NO".
     static bool automaticLogin();
     static void setAutomaticLogin(bool on); // stores "YES" or "NO"

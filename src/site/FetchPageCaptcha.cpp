@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <optional>
+
 const QString FetchPageCaptcha::kChallengePattern = QStringLiteral("challenge[ ]*:[ ]*'(.*?)'");
 
 QString FetchPageCaptcha::scriptPattern(const QString& captchaHost)
@@ -32,12 +34,12 @@ QString FetchPageCaptcha::imageUrl(const QString& captchaHost, const QString& ch
     return QStringLiteral("http://") + captchaHost + QStringLiteral("/image?c=") + stringWithPercentEscape(challenge);
 }
 
-bool FetchPageCaptcha::waitBeforeRetry() const
+bool FetchPageCaptcha::waitBeforeRetry(int milliseconds) const
 {
     // Slept in short steps so that a closing application or a closed login screen does not
     // keep this worker for the rest of the interval.
     constexpr int kStep = 100;
-    for (int slept = 0; slept < kRetryMilliseconds; slept += kStep) {
+    for (int slept = 0; slept < milliseconds; slept += kStep) {
         if (!QCoreApplication::instance() || QCoreApplication::closingDown())
             return false;
         if (callback().isSet() && !callback().target())
@@ -51,26 +53,32 @@ bool FetchPageCaptcha::waitBeforeRetry() const
 void FetchPageCaptcha::main()
 {
     const QString host = SiteHosts::captchaHost();
-    QString script;
-    while (true) {
+    std::optional<QString> script;
+    int pause = kFirstPauseMilliseconds;
+    for (int tried = 1; !script; ++tried) {
         HttpRequestRegEx page(url(), scriptPattern(host));
         page.request();
         // Without the script tag there is no address to fetch: that try failed as well.
         if (page.elements()) {
             HttpRequest scriptRequest(QUrl(page.result()));
             scriptRequest.request();
-            if (scriptRequest.isResponseValid()) {
+            if (scriptRequest.isResponseValid())
                 script = scriptRequest.result();
-                break;
-            }
         }
-        if (!waitBeforeRetry())
+        if (script || tried == kTries)
+            break;
+        // A captcha service that is down stays down for a while: a growing pause, and a
+        // bounded number of tries, after which the screen says so and offers to try again.
+        if (!waitBeforeRetry(pause))
             return;
+        pause *= 2;
     }
-    const QString challenge = challengeFromScript(script);
-    QMap<QString, QString> captcha;
-    captcha.insert(QStringLiteral("image"), imageUrl(host, challenge));
-    captcha.insert(QStringLiteral("captchaChallenge"), challenge);
-    setReturnObject(captcha);
+    if (script) {
+        const QString challenge = challengeFromScript(*script);
+        QMap<QString, QString> captcha;
+        captcha.insert(QStringLiteral("image"), imageUrl(host, challenge));
+        captcha.insert(QStringLiteral("captchaChallenge"), challenge);
+        setReturnObject(captcha);
+    }
     FetchPageOf::main();
 }

@@ -7,12 +7,15 @@
 
 // Obtains a captcha challenge: finds the captcha service's script on the sign-in page,
 // reads the challenge from the script and delivers {"image": image URL, "captchaChallenge":
-// challenge}. While the script cannot be fetched it tries again every 5 seconds; it gives up
-// silently once its target is gone or the application is shutting down.
+// challenge}. While the script cannot be fetched it tries again, kTries times in all with a
+// pause that doubles from kFirstPauseMilliseconds, and then delivers an empty dictionary: the
+// captcha could not be had. It gives up silently once its target is gone or the application
+// is shutting down.
 class FetchPageCaptcha : public FetchPageOf<QMap<QString, QString>>
 {
 public:
-    static constexpr int kRetryMilliseconds = 5000;
+    static constexpr int kTries = 3;
+    static constexpr int kFirstPauseMilliseconds = 1000;
     static const QString kChallengePattern;
 
     using FetchPageOf::FetchPageOf;
@@ -28,6 +31,6 @@ public:
     void main() override;
 
 private:
-    // Sleeps one retry interval; false when the operation should give up instead.
-    bool waitBeforeRetry() const;
+    // Sleeps before a new try; false when the operation should give up instead.
+    bool waitBeforeRetry(int milliseconds) const;
 };

@@ -1,3 +1,5 @@
+#include "FakeKeychain.h"
+
 #include "platform/core/SecretStore.h"
 #include "platform/core/SettingsStore.h"
 #include "settings/SecretSettings.h"
@@ -7,87 +9,12 @@
 #include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-// What a keychain keeps between two starts of the application.
-struct KeychainContents
-{
-    QHash<QString, QString> entries;
-    int writes = 0;
-    int inFlight = 0;
-    int mostInFlight = 0;
-};
-
-// A keychain that answers later, through the main loop, or only when released.
-class FakeKeychain : public SecretStore
-{
-public:
-    enum class Behaviour { Works, Unavailable, RefusesWrites };
-
-    FakeKeychain(std::shared_ptr<KeychainContents> contents, Behaviour behaviour, bool hold = false)
-        : m_contents(std::move(contents))
-        , m_behaviour(behaviour)
-        , m_hold(hold)
-    {
-    }
-
-    void read(const QString& key, Callback done) override
-    {
-        answer([this, key, done] {
-            Reply reply;
-            if (m_behaviour == Behaviour::Unavailable)
-                reply.status = Status::Unavailable;
-            else if (m_contents->entries.contains(key))
-                reply = {Status::Ok, m_contents->entries.value(key), QString()};
-            else
-                reply.status = Status::NotFound;
-            done(reply);
-        });
-    }
-
-    void write(const QString& key, const QString& value, Callback done) override
-    {
-        ++m_contents->writes;
-        m_contents->mostInFlight = std::max(m_contents->mostInFlight, ++m_contents->inFlight);
-        answer([this, key, value, done] {
-            --m_contents->inFlight;
-            Reply reply;
-            reply.status = m_behaviour == Behaviour::Works ? Status::Ok : Status::Failed;
-            if (reply.status == Status::Ok)
-                m_contents->entries.insert(key, value);
-            done(reply);
-        });
-    }
-
-    // Gives the held answers, in order.
-    void release()
-    {
-        m_hold = false;
-        const auto held = std::exchange(m_held, {});
-        for (const auto& give : held)
-            give();
-    }
-
-private:
-    void answer(std::function<void()> give)
-    {
-        if (m_hold)
-            m_held.append(std::move(give));
-        else
-            QTimer::singleShot(0, std::move(give));
-    }
-
-    std::shared_ptr<KeychainContents> m_contents;
-    Behaviour m_behaviour;
-    bool m_hold;
-    QList<std::function<void()>> m_held;
-};
 
 QByteArray fileText(const SettingsStore& file)
 {
@@ -110,6 +37,8 @@ private Q_SLOTS:
     void writeBeforeTheFirstAnswer_data();
     void writeBeforeTheFirstAnswer();
     void quitBeforeTheKeychainAnswers();
+    void formSavedBeforeASlowAnswer_data();
+    void formSavedBeforeASlowAnswer();
     void writesGoOneAtATimeNewestLast();
 
 private:
@@ -274,6 +203,64 @@ void TestSecretSettings::quitBeforeTheKeychainAnswers()
     secrets.setValue(SettingsKeys::serverPassword, QStringLiteral("typed"));
     secrets.finish(0ms);
     QCOMPARE(SettingsStore(m_file->fileName()).stringForKey(SettingsKeys::serverPassword), QStringLiteral("typed"));
+}
+
+void TestSecretSettings::formSavedBeforeASlowAnswer_data()
+{
+    QTest::addColumn<QString>("inFile"); // null: no key
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("nothing in the file: the keychain's stays") << QString() << QStringLiteral("secret");
+    QTest::newRow("an older plain copy still moves") << QStringLiteral("plain") << QStringLiteral("plain");
+}
+
+// A keychain that answers after the start has stopped waiting (a locked keyring asking the
+// user): a form filled before the answer saves back what it was given, and that must neither
+// erase the keychain's password nor hide it from the form, which hears when it is known.
+void TestSecretSettings::formSavedBeforeASlowAnswer()
+{
+    QFETCH(QString, inFile);
+    QFETCH(QString, expected);
+    m_keychain->entries.insert(SettingsKeys::password, QStringLiteral("secret"));
+    if (!inFile.isNull()) {
+        m_file->setString(SettingsKeys::password, inFile);
+        m_file->synchronize();
+    }
+    SecretSettings secrets(*m_file);
+    auto keychain = std::make_unique<FakeKeychain>(m_keychain, FakeKeychain::Behaviour::Works, true);
+    FakeKeychain* held = keychain.get();
+    secrets.start(std::move(keychain));
+    QVERIFY(!secrets.waitUntilLoaded(0ms));
+    QVERIFY(!secrets.isLoaded(SettingsKeys::password));
+    QObject form;
+    bool heard = false;
+    secrets.whenLoaded(SettingsKeys::password, &form, [&heard] { heard = true; });
+
+    const QString shown = secrets.value(SettingsKeys::password);
+    secrets.setValue(SettingsKeys::password, shown.isNull() ? QStringLiteral("") : shown);
+    QCoreApplication::processEvents();
+    QVERIFY(!heard);
+
+    held->release();
+    QTRY_VERIFY(heard);
+    QVERIFY(secrets.isLoaded(SettingsKeys::password));
+    QCOMPARE(secrets.value(SettingsKeys::password), expected);
+    // The form saves again, now with the answer: nothing changes.
+    secrets.setValue(SettingsKeys::password, secrets.value(SettingsKeys::password));
+    secrets.finish(10s);
+    QCOMPARE(m_keychain->entries.value(SettingsKeys::password), expected);
+    QVERIFY(!m_file->contains(SettingsKeys::password));
+
+    // Asked once the password is known, the call comes all the same; never for a form gone.
+    bool late = false;
+    secrets.whenLoaded(SettingsKeys::password, &form, [&late] { late = true; });
+    QTRY_VERIFY(late);
+    bool orphan = false;
+    {
+        QObject gone;
+        secrets.whenLoaded(SettingsKeys::password, &gone, [&orphan] { orphan = true; });
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(!orphan);
 }
 
 // Writes made in a row reach the keychain one after the other and the newest stays.

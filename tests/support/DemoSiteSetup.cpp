@@ -34,6 +34,9 @@ void forgetSignIn(DemoSite& site, const QStringList& moreKeys)
         store.remove(key);
     store.synchronize();
     site.accounts().setCaptchaDemanded(false);
+    // A test that took the captcha service down has it back.
+    site.accounts().setCaptchaScriptHost(QString());
+    SiteHosts::setCaptchaHost(site.captchaHost());
 }
 
 } // namespace DemoSiteSetup

@@ -13,7 +13,7 @@ namespace DemoSiteSetup {
 bool start(DemoSite& site, QString* error);
 
 // Between test functions: no cookies, no stored user name, password or automatic sign-in (nor
-// `moreKeys`), and a site that does not ask for a captcha.
+// `moreKeys`), and a site that does not ask for a captcha and serves it from its own service.
 void forgetSignIn(DemoSite& site, const QStringList& moreKeys = {});
 
 } // namespace DemoSiteSetup
