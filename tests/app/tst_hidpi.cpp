@@ -8,6 +8,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Window.h"
 #include "views/TorrentItemTableViewCell.h"
+#include "TestPictures.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -50,7 +51,7 @@ QImage grabbed(QWidget* widget)
 
 QString save(const QImage& image, const QString& name)
 {
-    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    const QString path = testPicturePath(name);
     image.save(path);
     return path;
 }

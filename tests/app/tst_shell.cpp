@@ -28,6 +28,7 @@
 #include "site/HttpRequest.h"
 #include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
+#include "TestPictures.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -132,7 +133,7 @@ private:
 
     void save(QWidget* widget, const QString& name)
     {
-        const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QString path = testPicturePath(name);
         QVERIFY(widget->grab().save(path));
         qInfo("picture: %s", qPrintable(path));
     }

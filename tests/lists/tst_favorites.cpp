@@ -24,6 +24,7 @@
 #include "settings/screens/FavoriteDisplaySettingsViewController.h"
 #include "views/HeaderView.h"
 #include "views/LoadMoreItemView.h"
+#include "TestPictures.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -127,7 +128,7 @@ private:
 
     void save(const QString& name)
     {
-        const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QString path = testPicturePath(name);
         QVERIFY(m_window->grab().save(path));
         qInfo("picture: %s", qPrintable(path));
     }

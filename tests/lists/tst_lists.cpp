@@ -33,6 +33,7 @@
 #include "site/SiteHosts.h"
 #include "views/LoadMoreItemView.h"
 #include "views/TorrentItemTableViewCell.h"
+#include "TestPictures.h"
 
 #include <QInputMethodEvent>
 #include <QTemporaryDir>
@@ -160,7 +161,7 @@ private:
 
     void save(const QString& name)
     {
-        const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QString path = testPicturePath(name);
         QVERIFY(m_window->grab().save(path));
         qInfo("picture: %s", qPrintable(path));
     }

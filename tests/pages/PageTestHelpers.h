@@ -6,6 +6,7 @@
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/WebView.h"
 #include "platform/ui/Window.h"
+#include "TestPictures.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -91,7 +92,7 @@ inline QImage save(QWidget* window, const QString& name, const QImage& unlike = 
     QImage image = window->grab().toImage();
     if (!painted(image) && QTest::qWaitFor([&] { return painted(image = window->grab().toImage()); }, kWait / 3))
         image = window->grab().toImage();
-    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    const QString path = testPicturePath(name);
     if (image.save(path))
         qInfo("picture: %s", qPrintable(path));
     return image;

@@ -15,6 +15,7 @@
 #include "remote/ServerInfo.h"
 #include "remote/screens/ClientWebViewController.h"
 #include "remote/screens/ServerSettingsViewController.h"
+#include "TestPictures.h"
 
 #include <QJsonObject>
 #include <QTcpServer>
@@ -128,7 +129,7 @@ private Q_SLOTS:
             QVERIFY2(!address.toString().contains(m_daemon.password()), qPrintable(address.toString()));
         QVERIFY(!screen->myWebView()->title().contains(m_daemon.password()));
         QCOMPARE(screen->url().path(), QStringLiteral("/transmission/web/"));
-        const QString picture = QCoreApplication::applicationDirPath() + QStringLiteral("/remote-ui.png");
+        const QString picture = testPicturePath(QStringLiteral("remote-ui.png"));
         QVERIFY(m_window->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));
     }

@@ -12,6 +12,7 @@
 #include "remote/ServerInfo.h"
 #include "remote/screens/ServerSettingsViewController.h"
 #include "settings/SettingsKeys.h"
+#include "TestPictures.h"
 
 #include <QFontMetricsF>
 #include <QTemporaryDir>
@@ -66,7 +67,7 @@ private Q_SLOTS:
         QCOMPARE(screen->serverPort()->text(), QStringLiteral("6886"));
         QCOMPARE(stored(SettingsKeys::serverClient), QStringLiteral("Vuze"));
         QCOMPARE(stored(SettingsKeys::serverPort), QStringLiteral("6886"));
-        const QString picture = QCoreApplication::applicationDirPath() + QStringLiteral("/remote-settings.png");
+        const QString picture = testPicturePath(QStringLiteral("remote-settings.png"));
         QVERIFY(m_window->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));
     }
@@ -131,7 +132,7 @@ private Q_SLOTS:
                      qPrintable(client));
         }
         // The whole form, scrolled or not, with the last client's help text under it.
-        const QString picture = QCoreApplication::applicationDirPath() + QStringLiteral("/remote-settings-clients.png");
+        const QString picture = testPicturePath(QStringLiteral("remote-settings-clients.png"));
         QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(4).center().toPoint());
         QVERIFY(selector->parentWidget()->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));

@@ -19,6 +19,7 @@
 #include "remote/ServerInfo.h"
 #include "remote/screens/ClientWebViewController.h"
 #include "remote/screens/ServerSettingsViewController.h"
+#include "TestPictures.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,8 +136,8 @@ private Q_SLOTS:
         for (const QUrl& address : {screen->url(), screen->myWebView()->url(), screen->myWebView()->page()->url()})
             QVERIFY2(!address.toString().contains(client->password()), qPrintable(address.toString()));
         QCOMPARE(screen->url().path(), QStringLiteral("/"));
-        const QString picture = QCoreApplication::applicationDirPath()
-            + QStringLiteral("/remote-ui-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()));
+        const QString picture = testPicturePath(
+            QStringLiteral("remote-ui-%1.png").arg(QString::fromLatin1(QTest::currentDataTag())));
         QVERIFY(m_window->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));
     }
@@ -155,8 +156,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(pageText(screen->myWebView()).contains(QStringLiteral("Password")), kWait);
         QVERIFY(!pageText(screen->myWebView()).contains(torrentName(client)));
         QCOMPARE(m_alerts.alerts().size(), 1);
-        const QString picture = QCoreApplication::applicationDirPath()
-            + QStringLiteral("/remote-ui-%1-refused.png").arg(QString::fromLatin1(QTest::currentDataTag()));
+        const QString picture = testPicturePath(
+            QStringLiteral("remote-ui-%1-refused.png").arg(QString::fromLatin1(QTest::currentDataTag())));
         QVERIFY(m_window->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));
     }

@@ -18,6 +18,7 @@
 #include "settings/screens/FavoriteComposeViewController.h"
 #include "settings/screens/FavoriteDisplaySettingsView.h"
 #include "settings/screens/FavoriteDisplaySettingsViewController.h"
+#include "TestPictures.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -95,7 +96,7 @@ private:
 
     void save(QWidget* view, const QString& name)
     {
-        const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QString path = testPicturePath(name);
         QVERIFY(view->grab().save(path));
         qInfo("picture: %s", qPrintable(path));
     }
