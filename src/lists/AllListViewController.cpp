@@ -17,6 +17,7 @@
 #include "remote/FetchPageDownload.h"
 #include "settings/screens/DisplaySettingsViewController.h"
 #include "site/FetchPageAllTorrents.h"
+#include "settings/Settings.h"
 #include "site/ListingQuery.h"
 #include "site/SiteHosts.h"
 #include "site/UserInfo.h"
@@ -157,7 +158,7 @@ void AllListViewController::showLoading(const QString& text)
 
 void AllListViewController::fetchPage(int page)
 {
-    const QUrl url = ListingQuery::recent().url(page);
+    const QUrl url = Settings::recentListingQuery().url(page);
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);

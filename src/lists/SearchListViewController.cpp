@@ -8,6 +8,7 @@
 #include "platform/ui/TableView.h"
 #include "settings/screens/SearchDisplaySettingsViewController.h"
 #include "site/FetchPageAllTorrents.h"
+#include "settings/Settings.h"
 #include "site/ListingQuery.h"
 #include "views/BannerView.h"
 #include "views/HeaderView.h"
@@ -78,7 +79,7 @@ void SearchListViewController::searchBarSearchButtonClicked(SearchBar* searchBar
 
 void SearchListViewController::fetchPage(int page)
 {
-    const QUrl url = ListingQuery::search().url(page, m_searchString);
+    const QUrl url = Settings::searchListingQuery().url(page, m_searchString);
     showLoading(QStringLiteral("Searching..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);
