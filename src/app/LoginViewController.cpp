@@ -5,7 +5,7 @@
 
 #include "app/FlipTransition.h"
 #include "app/LoadingIndicator.h"
-#include "app/SwitchViewController.h"
+#include "app/SessionSwitch.h"
 #include "pages/DonateViewController.h"
 #include "platform/core/OperationQueue.h"
 #include "platform/ui/AlertView.h"
@@ -53,9 +53,9 @@ T* outlet(QWidget* root, const char* name)
 
 } // namespace
 
-LoginViewController::LoginViewController(SwitchViewController* switchViewController, QObject* parent)
+LoginViewController::LoginViewController(SessionSwitch* sessionSwitch, QObject* parent)
     : ViewController(parent)
-    , m_switchViewController(switchViewController)
+    , m_sessionSwitch(sessionSwitch)
     , m_operationQueue(std::make_unique<OperationQueue>(1))
 {
 }
@@ -418,8 +418,8 @@ void LoginViewController::switchView()
     if (m_captcha)
         m_captcha->clear();
     Q_EMIT switchedView();
-    if (m_switchViewController)
-        m_switchViewController->switchViews();
+    if (m_sessionSwitch)
+        m_sessionSwitch->switchViews();
 }
 
 void LoginViewController::setBackground()

@@ -25,7 +25,7 @@ class Label;
 class LoadingIndicator;
 class OperationQueue;
 class ScrollView;
-class SwitchViewController;
+class SessionSwitch;
 class Switch;
 class TextField;
 struct LoadedImage;
@@ -52,8 +52,8 @@ public:
     static constexpr int kAnimationMilliseconds = 1000;
     static constexpr int kNoticeTimeoutSeconds = 3;
 
-    // `switchViewController` hears switchViews() after a successful sign-in; may be none.
-    explicit LoginViewController(SwitchViewController* switchViewController,
+    // `sessionSwitch` hears switchViews() after a successful sign-in; may be none.
+    explicit LoginViewController(SessionSwitch* sessionSwitch,
                                  QObject* parent = nullptr);
     ~LoginViewController() override;
 
@@ -147,7 +147,7 @@ private:
     void fieldsChanged();
     void makeDonateButton();
 
-    SwitchViewController* m_switchViewController;
+    SessionSwitch* m_sessionSwitch;
 
     QPointer<ScrollView> m_scrollView;
     QPointer<QWidget> m_form;

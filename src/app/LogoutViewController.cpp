@@ -1,7 +1,6 @@
 #include "app/LogoutViewController.h"
 
-#include "app/SwitchViewController.h"
-#include "app/iTarnvaleAppDelegate.h"
+#include "app/SessionSwitch.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarController.h"
@@ -29,8 +28,6 @@ void LogoutViewController::viewWillAppear(bool animated)
         tabs->setSelectedIndex(0);
         tabs->moreNavigationController()->popToRootViewControllerAnimated(false);
     }
-    if (iTarnvaleAppDelegate* app = iTarnvaleAppDelegate::sharedInstance()) {
-        if (SwitchViewController* navigation = app->viewController())
-            navigation->logout();
-    }
+    if (m_sessionSwitch)
+        m_sessionSwitch->logout();
 }

@@ -173,6 +173,7 @@ void SwitchViewController::buildTabBar()
     auto* remoteSettings = new ServerSettingsViewController;
     auto* site = new SiteWebViewController(QUrl(), all);
     auto* logout = new LogoutViewController(TableViewStyle::Plain);
+    logout->setSessionSwitch(this);
 
     // The snatch list and friends have no tab of the nine: they follow them in the "More"
     // list, so the nine keep their indexes (and a remembered tab its meaning).
