@@ -5,7 +5,7 @@
 #include "DemoAccounts.h"
 #include "DemoSite.h"
 
-#include "lists/FavoriteListViewController.h"
+#include "screens/favourites/FavoriteListViewController.h"
 #include "platform/core/SettingsStore.h"
 #include "settings/Settings.h"
 #include "site/SiteHosts.h"

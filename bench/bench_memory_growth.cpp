@@ -6,8 +6,8 @@
 #include "DemoAccounts.h"
 #include "DemoSite.h"
 
-#include "lists/AllListViewController.h"
-#include "pages/WebViewController.h"
+#include "screens/common/AllListViewController.h"
+#include "screens/common/WebViewController.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"

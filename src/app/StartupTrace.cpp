@@ -1,7 +1,7 @@
 #include "app/StartupTrace.h"
 
-#include "lists/AllListViewController.h"
-#include "lists/SearchListViewController.h"
+#include "screens/common/AllListViewController.h"
+#include "screens/lists/SearchListViewController.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TabBarController.h"

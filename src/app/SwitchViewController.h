@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SessionSwitch.h"
+#include "screens/login/SessionSwitch.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/AlertViewDelegate.h"
 #include "platform/ui/TabBarController.h"

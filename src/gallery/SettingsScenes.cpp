@@ -8,9 +8,9 @@
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
 #include "settings/SettingsKeys.h"
-#include "settings/screens/DisplaySettingsView.h"
-#include "settings/screens/DisplaySettingsViewController.h"
-#include "settings/screens/SearchDisplaySettingsViewController.h"
+#include "screens/settings/DisplaySettingsView.h"
+#include "screens/settings/DisplaySettingsViewController.h"
+#include "screens/settings/SearchDisplaySettingsViewController.h"
 
 #include <QTemporaryDir>
 

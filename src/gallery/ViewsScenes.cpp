@@ -2,8 +2,8 @@
 // (normal, highlighted and selected, with long names).
 #include "GalleryScene.h"
 
-#include "app/LoadingIndicator.h"
-#include "app/SendingTorrentIndicator.h"
+#include "views/LoadingIndicator.h"
+#include "views/SendingTorrentIndicator.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/InterfaceLayout.h"

@@ -2,7 +2,7 @@
 // 1x files: an edge that lies on the pixel grid of the picture's source turns from one colour
 // to the other within one device pixel (an upscaled bitmap smears it over three), and the
 // login screen's background matches its source drawn at twice the size.
-#include "app/LoginViewController.h"
+#include "screens/login/LoginViewController.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"

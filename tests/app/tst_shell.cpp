@@ -6,7 +6,7 @@
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
 
-#include "app/LoginViewController.h"
+#include "screens/login/LoginViewController.h"
 #include "app/SwitchViewController.h"
 #include "app/iTarnvaleAppDelegate.h"
 #include "platform/core/CookieStore.h"
