@@ -5,8 +5,8 @@
 #include "DemoAccounts.h"
 #include "DemoSite.h"
 
-#include "lists/FavoriteListViewController.h"
 #include "platform/core/SettingsStore.h"
+#include "screens/favourites/FavoriteListViewController.h"
 #include "settings/Settings.h"
 #include "site/SiteHosts.h"
 

@@ -6,13 +6,13 @@
 #include "DemoAccounts.h"
 #include "DemoSite.h"
 
-#include "lists/AllListViewController.h"
-#include "pages/WebViewController.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/WebView.h"
 #include "platform/ui/Window.h"
+#include "screens/common/AllListViewController.h"
+#include "screens/common/WebViewController.h"
 #include "site/SiteHosts.h"
 
 #include <QApplication>

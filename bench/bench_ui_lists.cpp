@@ -2,8 +2,8 @@
 // full-screen repaint while the list moves, rows drawn by their cells, pictures from the
 // screen's cache; target under 4 ms, a quarter of a 60 Hz frame), and taking a delivered page
 // of 50 rows into the table on page 1 against page 20 (it must not grow with the rows shown).
-#include "lists/AllListViewController.h"
 #include "platform/ui/TableView.h"
+#include "screens/common/AllListViewController.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,11 +1,11 @@
 #include "app/StartupTrace.h"
 
-#include "lists/AllListViewController.h"
-#include "lists/SearchListViewController.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TableView.h"
+#include "screens/common/AllListViewController.h"
+#include "screens/lists/SearchListViewController.h"
 #include "views/FlatTableViewCellView.h"
 #include "views/TorrentItemTableViewCell.h"
 

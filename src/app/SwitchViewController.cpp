@@ -1,26 +1,26 @@
 #include "app/SwitchViewController.h"
 
-#include "app/LoginViewController.h"
-#include "app/LogoutViewController.h"
-#include "lists/AllListViewController.h"
-#include "lists/FavoriteListViewController.h"
-#include "lists/HistoryListViewController.h"
-#include "lists/SearchListViewController.h"
-#include "pages/ForumWebViewController.h"
-#include "pages/FriendsListViewController.h"
-#include "pages/SiteWebViewController.h"
-#include "pages/SnatchListViewController.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/MainThread.h"
+#include "platform/core/SettingsStore.h"
 #include "platform/ui/NavigationBar.h"
-#include "platform/ui/NavigationItem.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Window.h"
-#include "remote/screens/ClientWebViewController.h"
-#include "remote/screens/ServerSettingsViewController.h"
+#include "screens/common/AllListViewController.h"
+#include "screens/community/ForumWebViewController.h"
+#include "screens/community/FriendsListViewController.h"
+#include "screens/community/SnatchListViewController.h"
+#include "screens/favourites/FavoriteListViewController.h"
+#include "screens/lists/HistoryListViewController.h"
+#include "screens/lists/SearchListViewController.h"
+#include "screens/login/LoginViewController.h"
+#include "screens/login/LogoutViewController.h"
+#include "screens/pages/SiteWebViewController.h"
+#include "screens/remote/ClientWebViewController.h"
+#include "screens/remote/ServerSettingsViewController.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
-#include "platform/core/SettingsStore.h"
 #include "site/HttpRequest.h"
 #include "site/SiteHosts.h"
 
@@ -173,6 +173,7 @@ void SwitchViewController::buildTabBar()
     auto* remoteSettings = new ServerSettingsViewController;
     auto* site = new SiteWebViewController(QUrl(), all);
     auto* logout = new LogoutViewController(TableViewStyle::Plain);
+    logout->setSessionSwitch(this);
 
     // The snatch list and friends have no tab of the nine: they follow them in the "More"
     // list, so the nine keep their indexes (and a remembered tab its meaning).

@@ -5,6 +5,7 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/ViewController.h"
 #include "remote/AlertPresenter.h"
+#include "screens/login/SessionSwitch.h"
 #include "site/SessionKeeper.h"
 
 #include <QMutex>
@@ -26,7 +27,8 @@ class SwitchViewController : public ViewController,
                              public SessionKeeper,
                              public AlertPresenter,
                              public AlertViewDelegate,
-                             public TabBarControllerDelegate
+                             public TabBarControllerDelegate,
+                             public SessionSwitch
 {
     Q_OBJECT
 
@@ -43,10 +45,10 @@ public:
     // A fresh login screen at the bottom of this controller's view (the previous one goes).
     void loadLoginView();
     // From the login screen to the tab bar (built on first use) or back, by showLogin().
-    void switchViews();
+    void switchViews() override;
     // Deletes the site's cookies (its cookie domain, the captcha service's cookie domain
     // and the web host) and shows the login screen.
-    void logout();
+    void logout() override;
 
     // The end of a renewal, on the sign-in operation's worker thread: the sign-in page
     // again logs out (later, on the main thread) and keeps waiting requests waiting;

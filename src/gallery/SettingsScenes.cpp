@@ -7,10 +7,10 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
+#include "screens/settings/DisplaySettingsView.h"
+#include "screens/settings/DisplaySettingsViewController.h"
+#include "screens/settings/SearchDisplaySettingsViewController.h"
 #include "settings/SettingsKeys.h"
-#include "settings/screens/DisplaySettingsView.h"
-#include "settings/screens/DisplaySettingsViewController.h"
-#include "settings/screens/SearchDisplaySettingsViewController.h"
 
 #include <QTemporaryDir>
 

@@ -2,8 +2,6 @@
 // (normal, highlighted and selected, with long names).
 #include "GalleryScene.h"
 
-#include "app/LoadingIndicator.h"
-#include "app/SendingTorrentIndicator.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/InterfaceLayout.h"
@@ -14,8 +12,10 @@
 #include "views/HeaderView.h"
 #include "views/InfoView.h"
 #include "views/LoadMoreItemView.h"
+#include "views/LoadingIndicator.h"
 #include "views/RoundedRectView.h"
 #include "views/ScaleToSize.h"
+#include "views/SendingTorrentIndicator.h"
 #include "views/TorrentItemTableViewCell.h"
 #include "views/TorrentSnatchItemTableViewCell.h"
 #include "views/UIUnderlinedLabel.h"

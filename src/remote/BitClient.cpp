@@ -1,11 +1,11 @@
 #include "remote/BitClient.h"
 
+#include "platform/core/CookieStore.h"
 #include "remote/Deluge.h"
 #include "remote/Qbittorrent.h"
 #include "remote/Transmission.h"
 #include "remote/Utorrent.h"
 #include "remote/Vuze.h"
-#include "platform/core/CookieStore.h"
 #include "site/HttpRequest.h"
 #include "util/TextUtilities.h"
 

@@ -157,3 +157,13 @@ bool Settings::updateStringArray(const QString& key,
     store().setStringArray(key, copy);
     return store().synchronize();
 }
+
+ListingQuery Settings::recentListingQuery()
+{
+    return {categories(), language(), orderBy(), sortBy()};
+}
+
+ListingQuery Settings::searchListingQuery()
+{
+    return {searchCategories(), searchLanguage(), searchOrderBy(), searchSortBy()};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "site/ListingQuery.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -50,6 +52,10 @@ public:
     static void setSearchOrderBy(const QString& code);
     static QString searchSortBy();
     static void setSearchSortBy(const QString& code);
+
+    // The listing query of the recent torrents (and favourites), and of the search list.
+    static ListingQuery recentListingQuery();
+    static ListingQuery searchListingQuery();
 
     // The stored count text, "5" when absent; and its integer value read as a number that
     // leads the text (0 when it does not start with one).

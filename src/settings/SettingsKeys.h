@@ -1,5 +1,7 @@
 #pragma once
 
+#include "site/Torrent.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,7 +36,7 @@ inline const QString favoritesCount = QStringLiteral("iTarnvale_favoritesCount")
 // The favourite filter patterns in the order they were added.
 inline const QString filters = QStringLiteral("iTarnvale_filters");
 // The download history: names of the torrents handed to the remote client, oldest first.
-inline const QString torrentHistory = QStringLiteral("iTarnvale_torrentHistory");
+inline const QString torrentHistory = QString::fromLatin1(Torrent::kDownloadHistoryKey);
 // The remote client: adapter class name, address, port, HTTP Basic credentials.
 inline const QString serverClient = QStringLiteral("iTarnvale_serverClient");
 inline const QString serverAddress = QStringLiteral("iTarnvale_serverAddress");

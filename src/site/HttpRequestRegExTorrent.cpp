@@ -1,7 +1,6 @@
 #include "site/HttpRequestRegExTorrent.h"
 
 #include "platform/core/SettingsStore.h"
-#include "settings/SettingsKeys.h"
 #include "util/Regex.h"
 #include "util/TextUtilities.h"
 
@@ -85,7 +84,7 @@ void HttpRequestRegExTorrent::request()
     if (result().isNull())
         return;
     const QStringList history =
-        SettingsStore::standard().stringArrayForKey(SettingsKeys::torrentHistory).value_or(QStringList());
+        SettingsStore::standard().stringArrayForKey(QString::fromLatin1(Torrent::kDownloadHistoryKey)).value_or(QStringList());
     m_torrents = parseTorrents(result(), history, &m_timedOut);
 }
 

@@ -1,19 +1,7 @@
 #include "site/ListingQuery.h"
 
-#include "settings/Settings.h"
 #include "site/SiteHosts.h"
 #include "util/TextUtilities.h"
-
-ListingQuery ListingQuery::recent()
-{
-    return {Settings::categories(), Settings::language(), Settings::orderBy(), Settings::sortBy()};
-}
-
-ListingQuery ListingQuery::search()
-{
-    return {Settings::searchCategories(), Settings::searchLanguage(), Settings::searchOrderBy(),
-            Settings::searchSortBy()};
-}
 
 QString ListingQuery::sortCode() const
 {

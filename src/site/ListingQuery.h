@@ -13,10 +13,6 @@ struct ListingQuery
     QString orderBy;                        // "" (date), "B", "S" or "L"
     QString sortBy = QStringLiteral("desc"); // "asc" asks for the order's lower-case letter
 
-    // The stored codes; absent or empty ones read as above.
-    static ListingQuery recent();
-    static ListingQuery search();
-
     // The site's "sort" parameter: the order code, lower case for ascending.
     QString sortCode() const;
 

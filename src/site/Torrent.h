@@ -35,6 +35,10 @@ public:
     void setDate(const QString& value) { m_date = value; }
     bool isNew() const { return m_isNew; }
     void setIsNew(bool value) { m_isNew = value; }
+    // The stored list (SettingsStore) of the names handed to the remote client, oldest
+    // first: the download history, which the settings layer keeps under this key.
+    static constexpr char kDownloadHistoryKey[] = "iTarnvale_torrentHistory";
+
     // The name is in the download history.
     bool isDownloaded() const { return m_isDownloaded; }
     void setIsDownloaded(bool value) { m_isDownloaded = value; }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/ui/Label.h"
 #include "platform/ui/TableViewCell.h"
 
 #include <QPointer>
 
-class Label;
 class TableView;
 
 // The one-text rows of the download history and the favourite filter list: a label ("name")

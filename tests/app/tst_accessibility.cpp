@@ -6,10 +6,6 @@
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
 
-#include "app/LoginViewController.h"
-#include "lists/AllListViewController.h"
-#include "lists/HistoryListViewController.h"
-#include "lists/SearchListViewController.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/Accessibility.h"
 #include "platform/ui/Bundle.h"
@@ -22,10 +18,14 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/Window.h"
-#include "remote/screens/ServerSettingsViewController.h"
-#include "settings/screens/DisplaySettingsViewController.h"
-#include "settings/screens/FavoriteComposeViewController.h"
-#include "settings/screens/FavoriteDisplaySettingsViewController.h"
+#include "screens/common/AllListViewController.h"
+#include "screens/favourites/FavoriteComposeViewController.h"
+#include "screens/favourites/FavoriteDisplaySettingsViewController.h"
+#include "screens/lists/HistoryListViewController.h"
+#include "screens/lists/SearchListViewController.h"
+#include "screens/login/LoginViewController.h"
+#include "screens/remote/ServerSettingsViewController.h"
+#include "screens/settings/DisplaySettingsViewController.h"
 
 #include <QAccessible>
 #include <QTemporaryDir>

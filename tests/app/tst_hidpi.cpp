@@ -2,11 +2,12 @@
 // 1x files: an edge that lies on the pixel grid of the picture's source turns from one colour
 // to the other within one device pixel (an upscaled bitmap smears it over three), and the
 // login screen's background matches its source drawn at twice the size.
-#include "app/LoginViewController.h"
+#include "TestPictures.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Window.h"
+#include "screens/login/LoginViewController.h"
 #include "views/TorrentItemTableViewCell.h"
 
 #include <QPainter>
@@ -50,7 +51,7 @@ QImage grabbed(QWidget* widget)
 
 QString save(const QImage& image, const QString& name)
 {
-    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    const QString path = testPicturePath(name);
     image.save(path);
     return path;
 }

@@ -6,7 +6,7 @@
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
 
-#include "app/LoginViewController.h"
+#include "TestPictures.h"
 #include "app/SwitchViewController.h"
 #include "app/iTarnvaleAppDelegate.h"
 #include "platform/core/CookieStore.h"
@@ -23,6 +23,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 #include "remote/AlertPresenter.h"
+#include "screens/login/LoginViewController.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "site/HttpRequest.h"
@@ -132,7 +133,7 @@ private:
 
     void save(QWidget* widget, const QString& name)
     {
-        const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QString path = testPicturePath(name);
         QVERIFY(widget->grab().save(path));
         qInfo("picture: %s", qPrintable(path));
     }

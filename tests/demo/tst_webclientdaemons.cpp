@@ -1,8 +1,8 @@
 // The private qBittorrent and Deluge come up on ports of their own even when a port they
 // picked is taken meanwhile (by a web server, or by another daemon of the same client with
 // the same password, as two runs of one test are), and answer as themselves.
-#include "LoopbackServer.h"
 #include "DelugeDaemon.h"
+#include "LoopbackServer.h"
 #include "QbittorrentDaemon.h"
 
 #include <QTest>

@@ -1,6 +1,7 @@
 // The listing address the list screens ask for, from each combination of stored settings and
 // search words, and the search words as the site reads them back.
 #include "platform/core/SettingsStore.h"
+#include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "site/ListingQuery.h"
 #include "site/SiteHosts.h"
@@ -71,12 +72,12 @@ private Q_SLOTS:
         }
         const QString prefix = QStringLiteral("http://www.tarnvale.localhost:8080/files/?uid=0&");
         const QString escaped = ListingQuery::escapeSearchText(text);
-        QCOMPARE(ListingQuery::search().url(3, escaped).toString(QUrl::FullyEncoded), prefix + expected);
+        QCOMPARE(Settings::searchListingQuery().url(3, escaped).toString(QUrl::FullyEncoded), prefix + expected);
         if (text.isEmpty())
-            QCOMPARE(ListingQuery::recent().url(3).toString(QUrl::FullyEncoded), prefix + expected);
+            QCOMPARE(Settings::recentListingQuery().url(3).toString(QUrl::FullyEncoded), prefix + expected);
 
         // The site reads back exactly the words typed.
-        const QUrlQuery query(ListingQuery::search().url(3, escaped));
+        const QUrlQuery query(Settings::searchListingQuery().url(3, escaped));
         QCOMPARE(query.queryItemValue(QStringLiteral("query"), QUrl::FullyDecoded), text);
         QCOMPARE(query.queryItemValue(QStringLiteral("page")), QStringLiteral("3"));
     }

@@ -1,7 +1,7 @@
 // The busy overlays: properties reset by sharedInstance, the box laid out around spinner and
 // text, one shared overlay per class, both overlays on screen at once at their offsets.
-#include "app/LoadingIndicator.h"
-#include "app/SendingTorrentIndicator.h"
+#include "views/LoadingIndicator.h"
+#include "views/SendingTorrentIndicator.h"
 
 #include <QTest>
 

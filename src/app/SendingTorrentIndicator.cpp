@@ -1,6 +1,0 @@
-#include "app/SendingTorrentIndicator.h"
-
-SendingTorrentIndicator* SendingTorrentIndicator::sharedInstance()
-{
-    return sharedInstanceOf<SendingTorrentIndicator>();
-}

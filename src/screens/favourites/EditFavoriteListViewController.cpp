@@ -1,0 +1,153 @@
+#include "screens/favourites/EditFavoriteListViewController.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Device.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/InterfaceLayout.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+#include "views/BarButton.h"
+#include "views/TextRowCell.h"
+
+namespace {
+// A stored filter that is not a valid pattern finds nothing; its row says so by its colour.
+const QColor kInvalidTextColor(255, 120, 110);
+} // namespace
+
+EditFavoriteListViewController::EditFavoriteListViewController(TableViewStyle style, QObject* parent)
+    : TableViewController(style, parent)
+{
+    setTitle(QStringLiteral("Favorite filters"));
+    Button* add = makeBarButton(QStringLiteral("addButton"), QStringLiteral("add.png"));
+    connect(add, &Button::touchUpInside, this, [this] { addFavorite(); });
+    navigationItem()->setRightView(add);
+    Button* back = makeBarButton(QStringLiteral("backButton"), QStringLiteral("back.png"));
+    connect(back, &Button::touchUpInside, this, [this](Button* sender) { cancel(sender); });
+    navigationItem()->setLeftView(back);
+    reloadFilters();
+}
+
+void EditFavoriteListViewController::viewDidLoad()
+{
+    TableViewController::viewDidLoad();
+    tableView()->setBackgroundColor(QColor::fromRgbF(0.2f, 0.2f, 0.2f));
+    tableView()->setSeparatorStyle(TableViewCellSeparatorStyle::None);
+}
+
+void EditFavoriteListViewController::viewWillAppear(bool animated)
+{
+    TableViewController::viewWillAppear(animated);
+    if (NavigationController* navigation = navigationController())
+        navigation->setNavigationBarHidden(false, animated);
+    const bool formClosed = m_formClosed;
+    m_formClosed = false;
+    if (!m_filters.isEmpty() || formClosed)
+        return;
+    // Once the screen is in place: the form then covers it, not a screen on its way in.
+    QMetaObject::invokeMethod(this, [this] {
+        if (isAppearing() && m_filters.isEmpty() && !modalViewController())
+            addFavorite();
+    }, Qt::QueuedConnection);
+}
+
+void EditFavoriteListViewController::reloadFilters()
+{
+    m_filters.clear();
+    for (const QString& text : Settings::filters())
+        m_filters.append(Filter(text));
+    if (isViewLoaded())
+        tableView()->reloadData();
+}
+
+int EditFavoriteListViewController::numberOfRowsInSection(TableView*, int)
+{
+    return int(m_filters.size());
+}
+
+double EditFavoriteListViewController::heightForRowAtIndexPath(TableView*, const IndexPath&)
+{
+    return kRowHeight;
+}
+
+TableViewCell* EditFavoriteListViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    if (indexPath.row < 0 || indexPath.row >= m_filters.size())
+        return nullptr;
+    TextRowCell* cell = TextRowCell::dequeue(tableView);
+    Label* name = cell->label();
+    const Filter& filter = m_filters.at(indexPath.row);
+    name->setText(filter.regex());
+    name->setTextColor(filter.isValid() ? TextRowCell::textColor() : kInvalidTextColor);
+    return cell;
+}
+
+void EditFavoriteListViewController::didSelectRowAtIndexPath(TableView*, const IndexPath&)
+{
+}
+
+bool EditFavoriteListViewController::canEditRowAtIndexPath(TableView*, const IndexPath&)
+{
+    return true;
+}
+
+void EditFavoriteListViewController::commitEditingStyle(TableView* tableView, TableViewCellEditingStyle style,
+                                                        const IndexPath& indexPath)
+{
+    const int index = indexPath.row;
+    if (style != TableViewCellEditingStyle::Delete || index < 0 || index >= m_filters.size())
+        return;
+    // The filter the user swiped, found again in the stored list: when the list has changed
+    // under the screen so that it no longer stands there, nothing is removed and the screen
+    // shows the list as it now is.
+    const QString shown = m_filters.at(index).regex();
+    const bool removed = Settings::updateStringArray(SettingsKeys::filters, [&](QStringList& stored) {
+        if (index >= stored.size() || stored.at(index) != shown)
+            return false;
+        stored.removeAt(index);
+        return true;
+    });
+    if (!removed) {
+        reloadFilters();
+        return;
+    }
+    m_filters.removeAt(index);
+    tableView->deleteRowsAtIndexPaths({indexPath}, TableViewRowAnimation::None);
+}
+
+void EditFavoriteListViewController::addFavorite()
+{
+    if (modalViewController())
+        return;
+    presentModalViewController(new FavoriteComposeViewController(this), true);
+}
+
+void EditFavoriteListViewController::didUpdateList(FavoriteComposeViewController*, const QString& item)
+{
+    Settings::updateFilters([&item](QStringList& stored) { stored.append(item); });
+    reloadFilters();
+    closeForm();
+}
+
+void EditFavoriteListViewController::didCancelUpdateList(FavoriteComposeViewController*)
+{
+    closeForm();
+}
+
+void EditFavoriteListViewController::closeForm()
+{
+    if (!modalViewController())
+        return;
+    m_formClosed = true;
+    dismissModalViewControllerAnimated(true);
+}
+
+void EditFavoriteListViewController::cancel(QObject*)
+{
+    if (NavigationController* navigation = navigationController())
+        navigation->popViewControllerAnimated(true);
+}

@@ -1,0 +1,96 @@
+#include "screens/favourites/FavoriteComposeViewController.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/InterfaceLayout.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextField.h"
+#include "settings/Filter.h"
+
+#include <QWidget>
+
+namespace {
+const QString kLayout = QStringLiteral("FavoriteCompose");
+// Under the buttons of the layout.
+const QRect kErrorFrame(20, 240, 280, 64);
+const QColor kErrorColor(255, 120, 110);
+
+template <class T>
+T* find(QWidget* root, const QString& name)
+{
+    T* found = root->findChild<T*>(name);
+    if (!found)
+        qFatal("the layout \"FavoriteCompose\" lacks \"%s\"", qPrintable(name));
+    return found;
+}
+} // namespace
+
+FavoriteComposeViewController::FavoriteComposeViewController(Delegate* delegate, QObject* parent)
+    : ViewController(parent)
+    , m_delegate(delegate)
+{
+}
+
+TextField* FavoriteComposeViewController::newItem() const { return m_newItem; }
+Button* FavoriteComposeViewController::addButton() const { return m_addButton; }
+Button* FavoriteComposeViewController::cancelButton() const { return m_cancelButton; }
+Label* FavoriteComposeViewController::errorLabel() const { return m_errorLabel; }
+
+void FavoriteComposeViewController::loadView()
+{
+    QWidget* root = InterfaceLayout::load(kLayout);
+    m_newItem = find<TextField>(root, QStringLiteral("newItem"));
+    m_addButton = find<Button>(root, QStringLiteral("addButton"));
+    m_cancelButton = find<Button>(root, QStringLiteral("cancelButton"));
+    m_newItem->setDelegate(this);
+    connect(m_addButton, &Button::touchUpInside, this, [this](Button* sender) { updateList(sender); });
+    connect(m_cancelButton, &Button::touchUpInside, this, [this](Button* sender) { cancel(sender); });
+
+    m_errorLabel = InterfaceLayout::addLabel(root, QStringLiteral("errorLabel"), QString(), kErrorFrame,
+                                             Fonts::boldSystemFont(13), kErrorColor);
+    m_errorLabel->setNumberOfLines(0);
+    m_errorLabel->setTextAlignment(TextAlignment::Center);
+    // The refusal stands until the text changes.
+    connect(m_newItem, &QLineEdit::textChanged, m_errorLabel, [label = m_errorLabel] { label->setText(QString()); });
+    setView(root);
+}
+
+void FavoriteComposeViewController::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    if (m_newItem)
+        m_newItem->becomeFirstResponder();
+}
+
+bool FavoriteComposeViewController::textFieldShouldReturn(TextField* textField)
+{
+    textField->resignFirstResponder();
+    return true;
+}
+
+void FavoriteComposeViewController::textFieldDidEndEditing(TextField* textField)
+{
+    textField->resignFirstResponder();
+}
+
+void FavoriteComposeViewController::updateList(QObject*)
+{
+    if (!m_newItem)
+        return;
+    const QString text = m_newItem->text();
+    // Any text that is a pattern becomes a filter, the empty one included (it lists every
+    // torrent); one that is not would find nothing, so it is refused here.
+    const QString error = Filter::patternError(text);
+    if (!error.isNull()) {
+        m_errorLabel->setText(error);
+        return;
+    }
+    if (m_delegate)
+        m_delegate->didUpdateList(this, text);
+}
+
+void FavoriteComposeViewController::cancel(QObject*)
+{
+    if (m_delegate)
+        m_delegate->didCancelUpdateList(this);
+}

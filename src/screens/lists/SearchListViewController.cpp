@@ -1,0 +1,110 @@
+#include "screens/lists/SearchListViewController.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Device.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/SearchBar.h"
+#include "platform/ui/TabBarItem.h"
+#include "platform/ui/TableView.h"
+#include "screens/settings/SearchDisplaySettingsViewController.h"
+#include "settings/Settings.h"
+#include "site/FetchPageAllTorrents.h"
+#include "site/ListingQuery.h"
+#include "views/BannerView.h"
+#include "views/HeaderView.h"
+
+#include <QEvent>
+
+SearchListViewController::SearchListViewController(TableViewStyle style, QObject* parent)
+    : AllListViewController(style, parent)
+{
+    setTitle(QStringLiteral("Search"));
+    setTabBarItem(new TabBarItem(TabBarItem::SystemItem::Search, 0));
+    m_headerView->settingsBtn()->setHidden(true);
+    m_headerView->searchBtn()->setHidden(false);
+}
+
+void SearchListViewController::loadView()
+{
+    AllListViewController::loadView();
+    QWidget* view = contentView();
+    const int top = m_adMobAd->height() + kTableOffset;
+
+    m_searchBar = new SearchBar(view);
+    m_searchBar->setGeometry(0, top, Device::screenBounds().width(), kSearchBarHeight);
+    m_searchBar->setBarStyle(SearchBar::BarStyle::BlackTranslucent);
+    m_searchBar->setAutocorrectionEnabled(false);
+    m_searchBar->setAutocapitalizationEnabled(false);
+    m_searchBar->setDelegate(this);
+
+    TableView* table = tableView();
+    const int tableTop = top + kSearchBarHeight;
+    table->setGeometry(0, tableTop, view->width(), std::max(0, view->height() - tableTop));
+    // A touch on the screen's own view (outside the bar and the table) puts the keyboard away.
+    view->installEventFilter(this);
+}
+
+void SearchListViewController::viewWillAppear(bool animated)
+{
+    // Not the recent list's appearing: nothing is fetched, and the page counter stays where
+    // the list was left, so the next load-more goes on from there.
+    prepareAppearance(animated);
+}
+
+bool SearchListViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == contentView() && event->type() == QEvent::MouseButtonPress && m_searchBar)
+        m_searchBar->resignFirstResponder();
+    return AllListViewController::eventFilter(watched, event);
+}
+
+void SearchListViewController::startOver()
+{
+    ++m_searchGeneration;
+    m_torrentData = QList<Torrent>();
+    m_currentPage = 1;
+    m_noMoreTorrents = true;
+    m_refreshed = false;
+    tableView()->setScrollEnabled(true);
+    tableView()->reloadData();
+}
+
+void SearchListViewController::searchBarSearchButtonClicked(SearchBar* searchBar)
+{
+    startOver();
+    m_searchString = ListingQuery::escapeSearchText(searchBar->text());
+    searchBar->resignFirstResponder();
+    fetchPage(1);
+}
+
+void SearchListViewController::fetchPage(int page)
+{
+    const QUrl url = Settings::searchListingQuery().url(page, m_searchString);
+    showLoading(QStringLiteral("Searching..."));
+    tableView()->setAllowsSelection(false);
+    disableTabs(true);
+    const int generation = m_searchGeneration;
+    Callback<std::optional<QList<Torrent>>> deliver(this, [this, generation](std::optional<QList<Torrent>> torrents) {
+        if (generation == m_searchGeneration)
+            loadedTorrents(std::move(torrents));
+    });
+    m_operationQueue->addOperation(std::make_unique<FetchPageAllTorrents>(url, std::move(deliver)));
+}
+
+void SearchListViewController::didRefresh()
+{
+    // Before the first search there is nothing to ask again.
+    if (m_searchString.isNull()) {
+        if (Button* refresh = m_headerView->refreshBtn())
+            refresh->setEnabled(true);
+        return;
+    }
+    startOver();
+    fetchPage(1);
+}
+
+void SearchListViewController::didSearch()
+{
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(SearchDisplaySettingsViewController::sharedInstance(), true);
+}

@@ -1,0 +1,6 @@
+#include "views/SendingTorrentIndicator.h"
+
+SendingTorrentIndicator* SendingTorrentIndicator::sharedInstance()
+{
+    return sharedInstanceOf<SendingTorrentIndicator>();
+}

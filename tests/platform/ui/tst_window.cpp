@@ -1,0 +1,162 @@
+// The window as a desktop user meets it: Ctrl+Q and the close button end the event loop (the
+// application then shuts down in order); no on-screen keyboard is announced for a focused
+// field on a desktop, while a simulated input panel is; the zoom keys scale the window and
+// the zoom is kept for the next run.
+#include "platform/core/SettingsStore.h"
+#include "platform/ui/Device.h"
+#include "platform/ui/KeyboardNotifier.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowZoom.h"
+#include "screens/login/LogoutViewController.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Runs the event loop until something ends it; a loop nobody ends comes back with 1.
+    static int runLoop(const std::function<void()>& action)
+    {
+        QTimer::singleShot(0, qApp, action);
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        guard.start(20000);
+        return QCoreApplication::exec();
+    }
+
+    QTemporaryDir m_folder;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        SettingsStore::setStandardPath(m_folder.filePath(QStringLiteral("settings.ini")));
+    }
+
+    void quitKeyAndCloseButtonEndTheLoop_data()
+    {
+        QTest::addColumn<bool>("useKey");
+        QTest::newRow("Ctrl+Q") << true;
+        QTest::newRow("close button") << false;
+    }
+
+    void quitKeyAndCloseButtonEndTheLoop()
+    {
+        QFETCH(bool, useKey);
+        Window window;
+        window.makeKeyAndVisible();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const int status = runLoop([&] {
+            if (useKey)
+                QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+            else
+                window.close();
+        });
+        QCOMPARE(status, 0);
+    }
+
+    // The window stays phone-sized in points and is drawn larger; the next window (the next
+    // run) starts at the zoom the user left, and Ctrl+0 goes back to one to one.
+    void zoomScalesTheWindowAndIsRemembered()
+    {
+        const auto stored = [this] {
+            return SettingsStore(m_folder.filePath(QStringLiteral("settings.ini")))
+                .integerForKey(QLatin1String(WindowZoom::kSettingsKey));
+        };
+        {
+            Window window;
+            window.makeKeyAndVisible();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QCOMPARE(window.devicePixelRatioF(), 1.0);
+            QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+            QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+            QCOMPARE(window.zoom()->percent(), 125);
+            QTRY_COMPARE(window.devicePixelRatioF(), 1.25);
+            QCOMPARE(window.size(), Device::screenBounds().size());
+            QCOMPARE(window.grab().size(), Device::screenBounds().size() * 1.25);
+        }
+        QCOMPARE(stored(), 125);
+        {
+            Window again;
+            again.makeKeyAndVisible();
+            again.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&again));
+            QCOMPARE(again.zoom()->percent(), 125);
+            QTRY_COMPARE(again.devicePixelRatioF(), 1.25);
+            QTest::keyClick(&again, Qt::Key_Minus, Qt::ControlModifier);
+            // Qt keeps the scale in fixed point: 1.1 comes back as 1.09999.
+            QTRY_VERIFY(qAbs(again.devicePixelRatioF() - 1.1) < 0.001);
+            QTest::keyClick(&again, Qt::Key_0, Qt::ControlModifier);
+            QTRY_COMPARE(again.devicePixelRatioF(), 1.0);
+        }
+        QCOMPARE(stored(), 100);
+    }
+
+    void windowCarriesTheIcon()
+    {
+        Window window;
+        const QIcon icon = window.windowIcon();
+        QVERIFY(!icon.isNull());
+        const QImage picture = icon.pixmap(48, 48).toImage();
+        QCOMPARE(picture.size(), QSize(48, 48));
+        QVERIFY(qAlpha(picture.pixel(24, 24)) == 255); // drawn, not an empty square
+    }
+
+    // The log-out screen's debug line is off unless asked for.
+    void logoutSaysNothing()
+    {
+        static QStringList heard;
+        heard.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+            heard.append(m);
+        });
+        LogoutViewController logout;
+        logout.beginAppearance(true, false);
+        logout.endAppearance(false);
+        qInstallMessageHandler(previous);
+        QCOMPARE(heard, QStringList());
+    }
+
+    void keyboardOnlyWithAnInputPanel()
+    {
+        Window window;
+        auto* field = new TextField(&window);
+        auto* other = new TextField(&window);
+        window.makeKeyAndVisible();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        KeyboardNotifier* keyboard = KeyboardNotifier::instance();
+        QSignalSpy shown(keyboard, &KeyboardNotifier::keyboardWasShown);
+        QSignalSpy hidden(keyboard, &KeyboardNotifier::keyboardWasHidden);
+
+        field->becomeFirstResponder();
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!keyboard->isKeyboardVisible());
+        QCOMPARE(shown.count(), 0);
+
+        keyboard->setSimulatedPanelHeight(216);
+        QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(shown.constFirst().constFirst().toRect().height(), 216);
+        other->becomeFirstResponder(); // moving on keeps the panel up
+        QTRY_VERIFY(other->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(hidden.count(), 0);
+        other->resignFirstResponder();
+        QTRY_COMPARE(hidden.count(), 1);
+        keyboard->setSimulatedPanelHeight(0);
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

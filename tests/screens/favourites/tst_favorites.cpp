@@ -1,0 +1,300 @@
+// The favourites list in a tab bar against the demo site on loopback: a batch of pages handed
+// over in page order whatever order they finish in (the demo's latency sets that order), the
+// screen locked while a batch runs, every row dropped when there are no filters, the next batch
+// starting at the page after the last one asked for, and matches found on several pages.
+#include "DemoAccounts.h"
+#include "DemoCatalog.h"
+#include "DemoSite.h"
+#include "DemoSiteSetup.h"
+
+#include "TestPictures.h"
+#include "platform/core/SettingsStore.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/TabBarItem.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+#include "screens/favourites/EditFavoriteListViewController.h"
+#include "screens/favourites/FavoriteDisplaySettingsViewController.h"
+#include "screens/favourites/FavoriteListViewController.h"
+#include "settings/SettingsKeys.h"
+#include "views/HeaderView.h"
+#include "views/LoadMoreItemView.h"
+#include "views/LoadingIndicator.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int kWait = 30000;
+
+QStringList names(const QList<Torrent>& torrents)
+{
+    QStringList list;
+    for (const Torrent& torrent : torrents)
+        list.append(torrent.name());
+    return list;
+}
+
+bool tabsEnabled(TabBarController* tabs, bool enabled)
+{
+    const QList<TabBarItem*> items = tabs->tabBarItems();
+    return std::all_of(items.begin(), items.end(), [enabled](TabBarItem* item) { return item->isEnabled() == enabled; });
+}
+
+// The screen, noting what each delivery brought in the order it came.
+class TestFavoriteList : public FavoriteListViewController
+{
+public:
+    QList<QStringList> deliveries;
+
+    void loadedTorrents(std::optional<QList<Torrent>> torrents) override
+    {
+        deliveries.append(torrents ? names(*torrents) : QStringList{QStringLiteral("<absent>")});
+        FavoriteListViewController::loadedTorrents(std::move(torrents));
+    }
+};
+
+} // namespace
+
+class TestFavorites : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_files = 0;
+    DemoSite m_site;
+    std::unique_ptr<Window> m_window;
+    QPointer<TabBarController> m_tabs;
+    QPointer<TestFavoriteList> m_favorites;
+
+    // The catalogue's names on a page of the favourites' listing (every category, newest first).
+    QStringList pageNames(int page)
+    {
+        DemoCatalog::Query query;
+        query.page = page;
+        QStringList list;
+        for (const DemoTorrent* torrent : m_site.catalog().page(query))
+            list.append(torrent->name);
+        return list;
+    }
+
+    void store(const QStringList& filters, const QString& count = QString())
+    {
+        SettingsStore& settings = SettingsStore::standard();
+        settings.setStringArray(SettingsKeys::filters, filters);
+        if (!count.isNull())
+            settings.setString(SettingsKeys::favoritesCount, count);
+        settings.synchronize();
+    }
+
+    // Shows the favourites tab: the screen appears and asks for its first batch.
+    void showFavorites() { m_tabs->setSelectedIndex(1); }
+
+    TableView* table() { return m_favorites->tableView(); }
+    int rows() { return table()->numberOfRowsInSection(0); }
+
+    QString loadMoreText()
+    {
+        const int last = rows() - 1;
+        table()->scrollToRowAtIndexPath(IndexPath::forRow(last), TableViewScrollPosition::Bottom, false);
+        TableViewCell* cell = table()->cellForRowAtIndexPath(IndexPath::forRow(last));
+        auto* item = cell ? cell->contentView()->findChild<LoadMoreItemView*>() : nullptr;
+        return item ? item->pageLbl()->text() : QString();
+    }
+
+    void tapLoadMore()
+    {
+        const IndexPath last = IndexPath::forRow(rows() - 1);
+        m_favorites->didSelectRowAtIndexPath(table(), last);
+    }
+
+    QList<int> answeredSorted()
+    {
+        QList<int> pages = m_site.answeredPages();
+        std::sort(pages.begin(), pages.end());
+        return pages;
+    }
+
+    void save(const QString& name)
+    {
+        const QString path = testPicturePath(name);
+        QVERIFY(m_window->grab().save(path));
+        qInfo("picture: %s", qPrintable(path));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QString error;
+        QVERIFY2(DemoSiteSetup::start(m_site, &error), qPrintable(error));
+        m_site.accounts().setSessionRequired(false);
+        m_window = std::make_unique<Window>();
+    }
+
+    // A fresh store and a fresh tab bar whose first tab shows; the favourites are the second.
+    void init()
+    {
+        SettingsStore::setStandardPath(m_dir.filePath(QStringLiteral("s%1.ini").arg(++m_files)));
+        m_site.setLatency(0);
+        m_site.clearAnsweredPages();
+        delete m_tabs;
+        m_favorites = new TestFavoriteList;
+        auto* favorites = new NavigationController;
+        favorites->pushViewController(m_favorites, false);
+        m_tabs = new TabBarController;
+        m_tabs->setViewControllers({new ViewController, favorites});
+        m_window->addSubview(m_tabs->view());
+        m_window->makeKeyAndVisible();
+    }
+
+    void cleanup()
+    {
+        // Nothing of this test's batch is left to arrive in the next one.
+        if (m_favorites)
+            QTRY_VERIFY_WITH_TIMEOUT(!m_favorites->isBatchRunning(), kWait);
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_tabs;
+        m_window.reset();
+        m_site.stop();
+    }
+
+    // Pages 1, 2 and 3 finish 3, 1, 2 and are shown 1, 2, 3. Until the last has come the
+    // screen says "Filtering...", the tabs are locked, the table stands still and the
+    // load-more row does nothing.
+    void pagesFinishingOutOfOrderAreShownInPageOrder()
+    {
+        store({QString()}, QStringLiteral("3")); // the empty filter keeps every row
+        m_site.setLatency({500, 2000, 0});
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        QCOMPARE(favorites->numPages(), 3);
+        QCOMPARE(favorites->pagesPending(), 3);
+        QVERIFY(favorites->loading()->isShowing());
+        QCOMPARE(favorites->loading()->loadingLabel()->text(), QStringLiteral("Filtering..."));
+        QVERIFY(tabsEnabled(m_tabs, false));
+        QVERIFY(!table()->isScrollEnabled());
+
+        // Page 1 is shown; page 3, finished first, still waits for page 2.
+        QTRY_COMPARE_WITH_TIMEOUT(favorites->deliveries.size(), 1, kWait);
+        QCOMPARE(m_site.answeredPages(), (QList<int>{3, 1}));
+        QCOMPARE(rows(), 51);
+        tapLoadMore();
+        QCOMPARE(favorites->currentPage(), 3);
+        QCOMPARE(favorites->pagesPending(), 2);
+        QVERIFY(tabsEnabled(m_tabs, false));
+        save(QStringLiteral("favorites-filtering.png"));
+
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QCOMPARE(m_site.answeredPages(), (QList<int>{3, 1, 2}));
+        QCOMPARE(favorites->deliveries, (QList<QStringList>{pageNames(1), pageNames(2), pageNames(3)}));
+        QCOMPARE(names(*favorites->torrentData()), pageNames(1) + pageNames(2) + pageNames(3));
+        QVERIFY(tabsEnabled(m_tabs, true));
+        QVERIFY(table()->isScrollEnabled());
+        QVERIFY(!favorites->loading()->isShowing());
+        QCOMPARE(loadMoreText(), QStringLiteral("[150-200]"));
+    }
+
+    // No filters: every page is asked for and every row dropped; the load-more row stays
+    // because the last page had rows, and brings pages 6 to 10.
+    void noFiltersShowNothingAndTheNextBatchFollowsOn()
+    {
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        QCOMPARE(favorites->numPages(), 5); // nothing stored
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QCOMPARE(answeredSorted(), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(favorites->torrentData()->size(), 0);
+        QVERIFY(!favorites->noMoreTorrents());
+        QCOMPARE(rows(), 1);
+        QCOMPARE(loadMoreText(), QStringLiteral("[250-300]"));
+
+        m_site.clearAnsweredPages();
+        tapLoadMore();
+        QCOMPARE(favorites->pagesPending(), 5);
+        QCOMPARE(favorites->loading()->loadingLabel()->text(), QStringLiteral("Filtering..."));
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QCOMPARE(answeredSorted(), (QList<int>{6, 7, 8, 9, 10}));
+        QCOMPARE(favorites->currentPage(), 10);
+        QCOMPARE(favorites->deliveries.size(), 10);
+        QCOMPARE(rows(), 1);
+        QCOMPARE(loadMoreText(), QStringLiteral("[500-550]"));
+    }
+
+    // Names that recur through the listing are found on several pages and shown in page
+    // order; a stored filter that is not a pattern adds nothing and stops nothing.
+    void matchesFromSeveralPagesInPageOrder()
+    {
+        store({QStringLiteral("Linux|BSD"), QStringLiteral("Linux|(BSD")});
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+
+        const QRegularExpression wanted(QStringLiteral("Linux|BSD"));
+        QStringList expected;
+        int pagesWithMatches = 0;
+        for (int page = 1; page <= 5; ++page) {
+            const QStringList matches = pageNames(page).filter(wanted);
+            pagesWithMatches += matches.isEmpty() ? 0 : 1;
+            expected += matches;
+        }
+        QVERIFY2(pagesWithMatches >= 2, "the demo's names recur on fewer pages than expected");
+        QCOMPARE(names(*favorites->torrentData()), expected);
+        QCOMPARE(rows(), int(expected.size()) + 1);
+        save(QStringLiteral("favorites-matches.png"));
+    }
+
+    // The header's filter button leads to the filter list (its form opens by itself on no
+    // filters); a filter added there applies once the list shows again, and a refresh asks
+    // for the pages anew. The gear leads to the page count screen.
+    void headerButtonsLeadToTheFilterScreens()
+    {
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        NavigationController* navigation = favorites->navigationController();
+
+        QTest::mouseClick(favorites->headerView()->filtersBtn(), Qt::LeftButton);
+        auto* filters = qobject_cast<EditFavoriteListViewController*>(navigation->topViewController());
+        QVERIFY(filters);
+        QTRY_VERIFY(filters->modalViewController());
+        auto* form = qobject_cast<FavoriteComposeViewController*>(filters->modalViewController());
+        QVERIFY(form);
+        form->newItem()->setText(QStringLiteral("Linux|BSD"));
+        QTest::mouseClick(form->addButton(), Qt::LeftButton);
+        QTRY_VERIFY(!filters->modalViewController());
+        navigation->popViewControllerAnimated(false);
+        QCOMPARE(navigation->topViewController(), favorites);
+        QCOMPARE(favorites->filters().size(), 1);
+        QVERIFY(navigation->isNavigationBarHidden());
+
+        favorites->didRefresh();
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QVERIFY(!favorites->torrentData()->isEmpty());
+        for (const Torrent& torrent : *favorites->torrentData())
+            QVERIFY2(torrent.name().contains(QRegularExpression(QStringLiteral("Linux|BSD"))), qPrintable(torrent.name()));
+
+        QTest::mouseClick(favorites->headerView()->settingsBtn(), Qt::LeftButton);
+        QCOMPARE(navigation->topViewController(), FavoriteDisplaySettingsViewController::sharedInstance());
+        QVERIFY(!navigation->isNavigationBarHidden());
+        navigation->popViewControllerAnimated(false);
+        QCOMPARE(navigation->topViewController(), favorites);
+    }
+};
+
+QTEST_MAIN(TestFavorites)
+#include "tst_favorites.moc"
