@@ -19,6 +19,7 @@
 #include "remote/screens/ClientWebViewController.h"
 #include "remote/screens/ServerSettingsViewController.h"
 #include "settings/Settings.h"
+#include "settings/screens/SettingsSaveAlert.h"
 #include "settings/SettingsKeys.h"
 #include "platform/core/SettingsStore.h"
 #include "site/HttpRequest.h"
@@ -299,7 +300,7 @@ void SwitchViewController::didDismissWithButtonIndex(AlertView*, int)
 
 void SwitchViewController::didSelectViewController(TabBarController* tabBarController, ViewController*)
 {
-    Settings::setTab(tabBarController->selectedIndex());
+    SettingsSaveAlert::check(Settings::setTab(tabBarController->selectedIndex()));
     NavigationController* more = tabBarController->moreNavigationController();
     more->popToRootViewControllerAnimated(false);
     more->setNavigationBarHidden(false);

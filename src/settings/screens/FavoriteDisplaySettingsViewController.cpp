@@ -7,6 +7,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 #include "settings/Settings.h"
+#include "settings/screens/SettingsSaveAlert.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -95,7 +96,7 @@ void FavoriteDisplaySettingsViewController::release()
 
 void FavoriteDisplaySettingsViewController::didUpdateFavoritesCount(FavoriteDisplaySettingsView*, const QString& count)
 {
-    Settings::setFavoritesCount(count);
+    SettingsSaveAlert::check(Settings::setFavoritesCount(count));
 }
 
 void FavoriteDisplaySettingsViewController::cancel(QObject*)
