@@ -8,6 +8,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Window.h"
 #include "screens/common/AllListViewController.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "screens/community/ForumWebViewController.h"
 #include "screens/community/FriendsListViewController.h"
 #include "screens/community/SnatchListViewController.h"
@@ -300,7 +301,7 @@ void SwitchViewController::didDismissWithButtonIndex(AlertView*, int)
 
 void SwitchViewController::didSelectViewController(TabBarController* tabBarController, ViewController*)
 {
-    Settings::setTab(tabBarController->selectedIndex());
+    SettingsSaveAlert::check(Settings::setTab(tabBarController->selectedIndex()));
     NavigationController* more = tabBarController->moreNavigationController();
     more->popToRootViewControllerAnimated(false);
     more->setNavigationBarHidden(false);

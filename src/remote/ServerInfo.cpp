@@ -73,43 +73,44 @@ ServerInfo::Settings ServerInfo::settings() const
     return m_settings;
 }
 
-void ServerInfo::store(QString& field, const QString& key, const QString& value)
+SaveResult ServerInfo::store(QString& field, const QString& key, const QString& value)
 {
     QMutexLocker locker(&classLock());
     // Null and empty differ: storing an empty text over an absent one is a change.
     if (field == value && field.isNull() == value.isNull())
-        return;
+        return SaveResult();
     field = value;
     if (SecretSettings::isSecret(key)) {
+        // The keychain takes it off this thread; SecretSettings keeps what it could not write.
         SecretSettings::shared().setValue(key, value);
-        return;
+        return SaveResult();
     }
     SettingsStore& settings = SettingsStore::standard();
     settings.setString(key, value);
-    settings.synchronize();
+    return SaveResult::fromStore(settings.save());
 }
 
-void ServerInfo::setClient(const QString& client)
+SaveResult ServerInfo::setClient(const QString& client)
 {
-    store(m_settings.client, SettingsKeys::serverClient, client);
+    return store(m_settings.client, SettingsKeys::serverClient, client);
 }
 
-void ServerInfo::setAddress(const QString& address)
+SaveResult ServerInfo::setAddress(const QString& address)
 {
-    store(m_settings.address, SettingsKeys::serverAddress, address);
+    return store(m_settings.address, SettingsKeys::serverAddress, address);
 }
 
-void ServerInfo::setPort(const QString& port)
+SaveResult ServerInfo::setPort(const QString& port)
 {
-    store(m_settings.port, SettingsKeys::serverPort, port);
+    return store(m_settings.port, SettingsKeys::serverPort, port);
 }
 
-void ServerInfo::setUsername(const QString& username)
+SaveResult ServerInfo::setUsername(const QString& username)
 {
-    store(m_settings.username, SettingsKeys::serverUser, username);
+    return store(m_settings.username, SettingsKeys::serverUser, username);
 }
 
-void ServerInfo::setPassword(const QString& password)
+SaveResult ServerInfo::setPassword(const QString& password)
 {
-    store(m_settings.password, SettingsKeys::serverPassword, password);
+    return store(m_settings.password, SettingsKeys::serverPassword, password);
 }

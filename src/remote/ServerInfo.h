@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SaveResult.h"
+
 #include <QString>
 
 // The remote client settings, one shared instance for the whole run. Every call of
@@ -31,17 +33,18 @@ public:
     Settings settings() const;
 
     // When the value differs from the current one: replace it, write it under its key and
-    // flush the store at once. Otherwise nothing happens.
-    void setClient(const QString& client);
-    void setAddress(const QString& address);
-    void setPort(const QString& port);
-    void setUsername(const QString& username);
-    void setPassword(const QString& password);
+    // flush the store at once. Otherwise nothing happens. A value the file could not take is
+    // used for this run all the same; the answer says it was not saved.
+    SaveResult setClient(const QString& client);
+    SaveResult setAddress(const QString& address);
+    SaveResult setPort(const QString& port);
+    SaveResult setUsername(const QString& username);
+    SaveResult setPassword(const QString& password);
 
 private:
     ServerInfo() = default;
     void load();
-    void store(QString& field, const QString& key, const QString& value);
+    SaveResult store(QString& field, const QString& key, const QString& value);
 
     Settings m_settings;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SaveResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,14 +22,15 @@ public:
     // settings file could not be written (the entry is kept in memory for this run).
     static bool append(const QString& name);
     // Removes the entry at index (0 = oldest); false when there is none there or the file
-    // could not be written.
+    // could not be written (the entry then stays).
     static bool removeAt(int index);
 
     enum class Removal { Removed, NotThere, NotSaved };
     // Removes the entry `position` places from the newest (0 = the newest) when it is still
     // `name`: a list shown a while ago names its rows so, and meanwhile a hand-off may have
     // added entries or another program changed the list. NotThere when the stored list no
-    // longer holds that name there (nothing is removed); NotSaved when it was removed but the
-    // file could not be written.
-    static Removal removeFromNewest(int position, const QString& name);
+    // longer holds that name there (nothing is removed); NotSaved when the file could not be
+    // written: the entry stays, as it would come back at the next start, and `saved` (when
+    // given) says why.
+    static Removal removeFromNewest(int position, const QString& name, SaveResult* saved = nullptr);
 };

@@ -41,26 +41,28 @@ QString Settings::text(const QString& key, const QString& whenAbsentOrEmpty)
     return value.isEmpty() ? whenAbsentOrEmpty : value;
 }
 
-void Settings::writeText(const QString& key, const QString& value)
+SaveResult Settings::writeText(const QString& key, const QString& value)
 {
     store().setString(key, value);
-    store().synchronize();
+    return SaveResult::fromStore(store().save());
 }
 
 QString Settings::version() { return store().stringForKey(SettingsKeys::version); }
-void Settings::setVersion(const QString& version) { writeText(SettingsKeys::version, version); }
+SaveResult Settings::setVersion(const QString& version) { return writeText(SettingsKeys::version, version); }
 
 QString Settings::username() { return text(SettingsKeys::username, QLatin1String("")); }
-void Settings::setUsername(const QString& username) { writeText(SettingsKeys::username, username); }
+SaveResult Settings::setUsername(const QString& username) { return writeText(SettingsKeys::username, username); }
 QString Settings::password()
 {
     const QString value = SecretSettings::shared().value(SettingsKeys::password);
     return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
-void Settings::setPassword(const QString& password)
+SaveResult Settings::setPassword(const QString& password)
 {
+    // The keychain takes it off this thread; SecretSettings keeps what it could not write.
     SecretSettings::shared().setValue(SettingsKeys::password, password);
+    return SaveResult();
 }
 
 bool Settings::isPasswordLoaded()
@@ -79,9 +81,9 @@ bool Settings::automaticLogin()
     return !value.isNull() && value != kNo;
 }
 
-void Settings::setAutomaticLogin(bool on)
+SaveResult Settings::setAutomaticLogin(bool on)
 {
-    writeText(SettingsKeys::automaticLogin, on ? kYes : kNo);
+    return writeText(SettingsKeys::automaticLogin, on ? kYes : kNo);
 }
 
 int Settings::tab()
@@ -89,29 +91,29 @@ int Settings::tab()
     return store().integerForKey(SettingsKeys::tab).value_or(0);
 }
 
-void Settings::setTab(int index)
+SaveResult Settings::setTab(int index)
 {
     store().setInteger(SettingsKeys::tab, index);
-    store().synchronize();
+    return SaveResult::fromStore(store().save());
 }
 
 QString Settings::categories() { return text(SettingsKeys::categories, QStringLiteral("0")); }
-void Settings::setCategories(const QString& code) { writeText(SettingsKeys::categories, code); }
+SaveResult Settings::setCategories(const QString& code) { return writeText(SettingsKeys::categories, code); }
 QString Settings::language() { return text(SettingsKeys::language, QStringLiteral("0")); }
-void Settings::setLanguage(const QString& code) { writeText(SettingsKeys::language, code); }
+SaveResult Settings::setLanguage(const QString& code) { return writeText(SettingsKeys::language, code); }
 QString Settings::orderBy() { return text(SettingsKeys::orderBy, QLatin1String("")); }
-void Settings::setOrderBy(const QString& code) { writeText(SettingsKeys::orderBy, code); }
+SaveResult Settings::setOrderBy(const QString& code) { return writeText(SettingsKeys::orderBy, code); }
 QString Settings::sortBy() { return text(SettingsKeys::sortBy, QStringLiteral("desc")); }
-void Settings::setSortBy(const QString& code) { writeText(SettingsKeys::sortBy, code); }
+SaveResult Settings::setSortBy(const QString& code) { return writeText(SettingsKeys::sortBy, code); }
 
 QString Settings::searchCategories() { return text(SettingsKeys::searchCategories, QStringLiteral("0")); }
-void Settings::setSearchCategories(const QString& code) { writeText(SettingsKeys::searchCategories, code); }
+SaveResult Settings::setSearchCategories(const QString& code) { return writeText(SettingsKeys::searchCategories, code); }
 QString Settings::searchLanguage() { return text(SettingsKeys::searchLanguage, QStringLiteral("0")); }
-void Settings::setSearchLanguage(const QString& code) { writeText(SettingsKeys::searchLanguage, code); }
+SaveResult Settings::setSearchLanguage(const QString& code) { return writeText(SettingsKeys::searchLanguage, code); }
 QString Settings::searchOrderBy() { return text(SettingsKeys::searchOrderBy, QLatin1String("")); }
-void Settings::setSearchOrderBy(const QString& code) { writeText(SettingsKeys::searchOrderBy, code); }
+SaveResult Settings::setSearchOrderBy(const QString& code) { return writeText(SettingsKeys::searchOrderBy, code); }
 QString Settings::searchSortBy() { return text(SettingsKeys::searchSortBy, QStringLiteral("desc")); }
-void Settings::setSearchSortBy(const QString& code) { writeText(SettingsKeys::searchSortBy, code); }
+SaveResult Settings::setSearchSortBy(const QString& code) { return writeText(SettingsKeys::searchSortBy, code); }
 
 QString Settings::favoritesCountText()
 {
@@ -124,9 +126,9 @@ int Settings::favoritesCount()
     return leadingInteger(favoritesCountText());
 }
 
-void Settings::setFavoritesCount(const QString& count)
+SaveResult Settings::setFavoritesCount(const QString& count)
 {
-    writeText(SettingsKeys::favoritesCount, count);
+    return writeText(SettingsKeys::favoritesCount, count);
 }
 
 QStringList Settings::filters()
@@ -134,9 +136,9 @@ QStringList Settings::filters()
     return stringArray(SettingsKeys::filters);
 }
 
-void Settings::updateFilters(const std::function<void(QStringList&)>& change)
+SaveResult Settings::updateFilters(const std::function<void(QStringList&)>& change)
 {
-    updateStringArray(SettingsKeys::filters, [&change](QStringList& list) {
+    return updateStringArray(SettingsKeys::filters, [&change](QStringList& list) {
         change(list);
         return true;
     });
@@ -147,15 +149,25 @@ QStringList Settings::stringArray(const QString& key)
     return store().stringArrayForKey(key).value_or(QStringList());
 }
 
-bool Settings::updateStringArray(const QString& key,
-                                 const std::function<bool(QStringList&)>& change)
+SaveResult Settings::updateStringArray(const QString& key, const std::function<bool(QStringList&)>& change,
+                                      OnFailure onFailure)
 {
     QMutexLocker locker(&g_arrayLock);
-    QStringList copy = stringArray(key);
+    const std::optional<QStringList> before = store().stringArrayForKey(key);
+    QStringList copy = before.value_or(QStringList());
     if (!change(copy))
-        return false;
+        return SaveResult();
     store().setStringArray(key, copy);
-    return store().synchronize();
+    const SaveResult result = SaveResult::fromStore(store().save());
+    if (!result.isSaved() && onFailure == OnFailure::PutBack) {
+        // Otherwise the change, shown undone, would still reach the file with the next write
+        // that succeeds, and the screen would no longer show what the store holds.
+        if (before)
+            store().setStringArray(key, *before);
+        else
+            store().remove(key);
+    }
+    return result;
 }
 
 ListingQuery Settings::recentListingQuery()

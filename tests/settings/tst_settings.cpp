@@ -1,3 +1,4 @@
+#include "BlockedFolder.h"
 #include "platform/core/SettingsStore.h"
 #include "settings/DownloadHistory.h"
 #include "settings/Settings.h"
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void historyRemovesByIndex();
     void concurrentAppendsLoseNoName();
     void filtersChangeByCopy();
+    void writesThatCannotBeSavedSaySo();
 
 private:
     QTemporaryDir m_dir;
@@ -234,6 +236,50 @@ void TestSettings::filtersChangeByCopy()
     QCOMPARE(Settings::filters(), (QStringList{"", "debian"}));
     QCOMPARE(SettingsStore(SettingsStore::standard().fileName()).stringArrayForKey(SettingsKeys::filters),
              (QStringList{"", "debian"}));
+}
+
+// The settings folder turns into a file, so that nothing can be written there (root
+// included). Every write says so, with the reason; a value holds for this run, while an
+// array change is put back (a removal above all, which the screen then shows undone), so the
+// next write that succeeds saves nothing the user was told did not happen.
+void TestSettings::writesThatCannotBeSavedSaySo()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("blocked%1").arg(m_files));
+    const QString file = folder + QStringLiteral("/s.ini");
+    SettingsStore::setStandardPath(file);
+    for (const char* name : {"a", "b", "c"})
+        QVERIFY(DownloadHistory::append(QString::fromLatin1(name)));
+    QVERIFY(Settings::updateFilters([](QStringList& filters) { filters << "ubuntu" << "debian"; }).isSaved());
+    QVERIFY(Settings::setCategories(QStringLiteral("2")).isSaved());
+
+    BlockedFolder blocked(folder);
+    QVERIFY(blocked.isBlocked());
+
+    const SaveResult code = Settings::setCategories(QStringLiteral("5"));
+    QVERIFY(!code.isSaved());
+    QVERIFY2(code.message().startsWith(QStringLiteral("Could not save the settings: ")) && code.message().contains(folder)
+                 && code.message().endsWith(QLatin1Char('.')),
+             qPrintable(code.message()));
+    QCOMPARE(Settings::categories(), QStringLiteral("5"));
+
+    SaveResult why;
+    QCOMPARE(DownloadHistory::removeFromNewest(0, QStringLiteral("c"), &why), DownloadHistory::Removal::NotSaved);
+    QCOMPARE(why.message(), code.message());
+    QVERIFY(!DownloadHistory::removeAt(0));
+    QCOMPARE(DownloadHistory::names(), (QStringList{"a", "b", "c"}));
+    QVERIFY(!Settings::updateFilters([](QStringList& filters) { filters.removeAt(0); }).isSaved());
+    QVERIFY(!Settings::updateFilters([](QStringList& filters) { filters.append(QStringLiteral("arch")); }).isSaved());
+    QCOMPARE(Settings::filters(), (QStringList{"ubuntu", "debian"}));
+    // A torrent the client took is marked for this run even so (the hand-off says the rest).
+    QVERIFY(!DownloadHistory::append(QStringLiteral("d")));
+    QCOMPARE(DownloadHistory::names(), (QStringList{"a", "b", "c", "d"}));
+
+    blocked.restore();
+    QVERIFY(Settings::setTab(1).isSaved());
+    SettingsStore nextStart(file);
+    QCOMPARE(nextStart.stringArrayForKey(SettingsKeys::torrentHistory), (QStringList{"a", "b", "c", "d"}));
+    QCOMPARE(nextStart.stringArrayForKey(SettingsKeys::filters), (QStringList{"ubuntu", "debian"}));
+    QCOMPARE(nextStart.stringForKey(SettingsKeys::categories), QStringLiteral("5"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

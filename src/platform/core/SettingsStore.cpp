@@ -6,6 +6,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,23 +26,32 @@ QString defaultPath()
 
 // Makes the folder (owner-only when we create it) and an empty owner-only file, so that
 // QSettings' atomic save, which keeps the permissions of the file it replaces, never
-// leaves the settings readable by others, not even for a moment.
-bool prepareOwnerOnlyFile(const QString& file)
+// leaves the settings readable by others, not even for a moment. A null text when it could;
+// otherwise why not.
+QString prepareOwnerOnlyFile(const QString& file)
 {
     const QFileInfo info(file);
     QDir dir = info.absoluteDir();
     if (!dir.exists()) {
-        if (!QDir().mkpath(dir.absolutePath()))
-            return false;
+        const QString folder = QDir::toNativeSeparators(dir.absolutePath());
+        if (QFileInfo::exists(dir.absolutePath()))
+            return QStringLiteral("%1 is a file, not a folder").arg(folder);
+        if (!QDir().mkpath(dir.absolutePath())) {
+            // mkpath keeps no error of its own: mkdir once more for it.
+            const int error = ::mkdir(QFile::encodeName(dir.absolutePath()).constData(), 0700) == 0 ? 0 : errno;
+            return QStringLiteral("%1 cannot be made: %2").arg(folder, qt_error_string(error ? error : EACCES));
+        }
         ::chmod(QFile::encodeName(dir.absolutePath()).constData(), 0700);
     }
     const QByteArray path = QFile::encodeName(info.absoluteFilePath());
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
+    if (fd < 0) {
+        return QStringLiteral("%1 cannot be written: %2")
+            .arg(QDir::toNativeSeparators(info.absoluteFilePath()), qt_error_string(errno));
+    }
     ::fchmod(fd, 0600);
     ::close(fd);
-    return true;
+    return QString();
 }
 
 // QSettings locks its file with "<file>.lock" while it saves. A process killed between
@@ -223,14 +234,29 @@ void SettingsStore::remove(const QString& key)
 
 bool SettingsStore::synchronize()
 {
+    return save().isNull();
+}
+
+QString SettingsStore::save()
+{
     QMutexLocker locker(&m_lock);
     const QString file = m_settings->fileName();
-    if (!prepareOwnerOnlyFile(file))
-        return false;
+    const QString prepared = prepareOwnerOnlyFile(file);
+    if (!prepared.isNull())
+        return prepared;
     clearAbandonedLock(file);
     m_settings->sync();
-    if (m_settings->status() != QSettings::NoError)
-        return false;
+    switch (m_settings->status()) {
+    case QSettings::NoError:
+        break;
+    case QSettings::FormatError:
+        return QStringLiteral("%1 is not a settings file").arg(QDir::toNativeSeparators(file));
+    case QSettings::AccessError:
+        // QSettings keeps no reason; a full disk is the usual one once the file could be opened.
+        return QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(file));
+    }
     // QSaveFile keeps the replaced file's mode, but enforce it should anyone have widened it.
-    return QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return QStringLiteral("the permissions of %1 cannot be set").arg(QDir::toNativeSeparators(file));
+    return QString();
 }

@@ -45,6 +45,9 @@ public:
     // Writes the file atomically with owner-only permissions. Returns false on failure (a
     // full disk, a folder that cannot be written); the values stay in memory meanwhile.
     bool synchronize();
+    // The same, saying why it failed: a null text when the file was written, otherwise the
+    // reason in a few words ("/home/u/.config/iTarnvale cannot be made: Not a directory").
+    QString save();
 
 private:
     mutable QMutex m_lock;

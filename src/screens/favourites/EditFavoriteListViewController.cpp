@@ -9,6 +9,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "views/BarButton.h"
@@ -103,15 +104,17 @@ void EditFavoriteListViewController::commitEditingStyle(TableView* tableView, Ta
         return;
     // The filter the user swiped, found again in the stored list: when the list has changed
     // under the screen so that it no longer stands there, nothing is removed and the screen
-    // shows the list as it now is.
+    // shows the list as it now is. When the file cannot be written the filter stays (it would
+    // come back at the next start), and the user is told why.
     const QString shown = m_filters.at(index).regex();
-    const bool removed = Settings::updateStringArray(SettingsKeys::filters, [&](QStringList& stored) {
-        if (index >= stored.size() || stored.at(index) != shown)
-            return false;
-        stored.removeAt(index);
-        return true;
+    bool found = false;
+    const SaveResult saved = Settings::updateStringArray(SettingsKeys::filters, [&](QStringList& stored) {
+        found = index < stored.size() && stored.at(index) == shown;
+        if (found)
+            stored.removeAt(index);
+        return found;
     });
-    if (!removed) {
+    if (!found || !SettingsSaveAlert::check(saved)) {
         reloadFilters();
         return;
     }
@@ -126,10 +129,15 @@ void EditFavoriteListViewController::addFavorite()
     presentModalViewController(new FavoriteComposeViewController(this), true);
 }
 
-void EditFavoriteListViewController::didUpdateList(FavoriteComposeViewController*, const QString& item)
+void EditFavoriteListViewController::didUpdateList(FavoriteComposeViewController* form, const QString& item)
 {
-    Settings::updateFilters([&item](QStringList& stored) { stored.append(item); });
+    const SaveResult saved = Settings::updateFilters([&item](QStringList& stored) { stored.append(item); });
     reloadFilters();
+    if (!saved.isSaved() && form) {
+        // The form stays with the text typed, saying why, so the user may try again.
+        form->showError(saved.message());
+        return;
+    }
     closeForm();
 }
 

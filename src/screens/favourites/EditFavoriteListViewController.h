@@ -33,7 +33,8 @@ public:
     bool canEditRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     void commitEditingStyle(TableView* tableView, TableViewCellEditingStyle style, const IndexPath& indexPath) override;
 
-    // The entry form's answers: the new filter is stored after the others; or nothing.
+    // The entry form's answers: the new filter is stored after the others (when the file
+    // cannot take it, the form stays and says why); or nothing.
     void didUpdateList(FavoriteComposeViewController* form, const QString& item) override;
     void didCancelUpdateList(FavoriteComposeViewController* form) override;
 

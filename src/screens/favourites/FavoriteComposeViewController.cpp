@@ -82,11 +82,17 @@ void FavoriteComposeViewController::updateList(QObject*)
     // torrent); one that is not would find nothing, so it is refused here.
     const QString error = Filter::patternError(text);
     if (!error.isNull()) {
-        m_errorLabel->setText(error);
+        showError(error);
         return;
     }
     if (m_delegate)
         m_delegate->didUpdateList(this, text);
+}
+
+void FavoriteComposeViewController::showError(const QString& text)
+{
+    if (m_errorLabel)
+        m_errorLabel->setText(text);
 }
 
 void FavoriteComposeViewController::cancel(QObject*)

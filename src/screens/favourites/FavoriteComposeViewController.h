@@ -38,8 +38,11 @@ public:
     TextField* newItem() const;
     Button* addButton() const;
     Button* cancelButton() const;
-    // The refusal of an invalid pattern; empty while there is none.
+    // The refusal of an invalid pattern, or why the filter could not be saved; empty while
+    // there is none.
     Label* errorLabel() const;
+    // Says why the text was not taken, until the text changes.
+    void showError(const QString& text);
 
     void loadView() override;
     void viewDidAppear(bool animated) override;

@@ -5,6 +5,7 @@
 #include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "settings/Settings.h"
 #include "views/BarButton.h"
 
@@ -95,7 +96,7 @@ void FavoriteDisplaySettingsViewController::release()
 
 void FavoriteDisplaySettingsViewController::didUpdateFavoritesCount(FavoriteDisplaySettingsView*, const QString& count)
 {
-    Settings::setFavoritesCount(count);
+    SettingsSaveAlert::check(Settings::setFavoritesCount(count));
 }
 
 void FavoriteDisplaySettingsViewController::cancel(QObject*)

@@ -33,7 +33,8 @@ public:
     // Shared: being popped does not end it.
     void release() override;
 
-    // Stores the count text and flushes.
+    // Stores the count text and flushes; says when the file could not take it (the count
+    // holds for this run all the same).
     void didUpdateFavoritesCount(FavoriteDisplaySettingsView* view, const QString& count) override;
 
 public Q_SLOTS:

@@ -6,6 +6,7 @@
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "settings/DownloadHistory.h"
 #include "views/TextRowCell.h"
 
@@ -79,9 +80,14 @@ void HistoryListViewController::commitEditingStyle(TableView* tableView, TableVi
         return;
     // The entry the user swiped, found again in the stored list: when that list has changed
     // under the screen (another hand-off, another program) so that the name no longer stands
-    // there, nothing is removed and the screen shows the list as it now is.
-    if (DownloadHistory::removeFromNewest(indexPath.row, m_historyTorrents.at(index))
-        == DownloadHistory::Removal::NotThere) {
+    // there, nothing is removed and the screen shows the list as it now is. When the file
+    // cannot be written the entry stays (it would come back at the next start), and the user
+    // is told why.
+    SaveResult saved;
+    const DownloadHistory::Removal removal =
+        DownloadHistory::removeFromNewest(indexPath.row, m_historyTorrents.at(index), &saved);
+    if (removal != DownloadHistory::Removal::Removed) {
+        SettingsSaveAlert::check(saved);
         reloadHistory();
         return;
     }

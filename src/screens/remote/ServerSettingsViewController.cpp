@@ -13,6 +13,7 @@
 #include "platform/ui/TextField.h"
 #include "remote/BitClient.h"
 #include "remote/ServerInfo.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "screens/remote/ClientWebViewController.h"
 
 #include <cmath>
@@ -74,7 +75,7 @@ void ServerSettingsViewController::viewDidLoad()
     didSelectClient(index);
     // A stored port outlives the default that choosing the client put in.
     if (!stored.port.isEmpty()) {
-        ServerInfo::sharedInstance().setPort(stored.port);
+        SettingsSaveAlert::check(ServerInfo::sharedInstance().setPort(stored.port));
         m_serverPort->setText(stored.port);
     }
     m_keyboardVisible = false;
@@ -120,16 +121,16 @@ void ServerSettingsViewController::textFieldDidEndEditing(TextField* textField)
     ServerInfo& info = ServerInfo::sharedInstance();
     TextField* next = nullptr;
     if (textField == m_serverAddress) {
-        info.setAddress(textField->text());
+        SettingsSaveAlert::check(info.setAddress(textField->text()));
         next = m_serverPort;
     } else if (textField == m_serverPort) {
-        info.setPort(textField->text());
+        SettingsSaveAlert::check(info.setPort(textField->text()));
         next = m_serverUser;
     } else if (textField == m_serverUser) {
-        info.setUsername(textField->text());
+        SettingsSaveAlert::check(info.setUsername(textField->text()));
         next = m_serverPassword;
     } else if (textField == m_serverPassword) {
-        info.setPassword(textField->text());
+        SettingsSaveAlert::check(info.setPassword(textField->text()));
     }
     if (moveOn && next)
         next->becomeFirstResponder();
@@ -160,7 +161,7 @@ void ServerSettingsViewController::keyboardWasHidden()
 void ServerSettingsViewController::didSelectClient(int index)
 {
     ServerInfo& info = ServerInfo::sharedInstance();
-    info.setClient(BitClient::getClientByIndex(index));
+    SettingsSaveAlert::check(info.setClient(BitClient::getClientByIndex(index)));
     const std::unique_ptr<BitClient> client = BitClient::create(BitClient::getClientByIndex(index));
     if (!client)
         return;
@@ -170,12 +171,12 @@ void ServerSettingsViewController::didSelectClient(int index)
                                                         QSizeF(m_serverDescription->width(), 0), LineBreakMode::WordWrap);
     m_serverDescription->resize(m_serverDescription->width(), int(std::ceil(needed.height())) + 4);
     m_serverPort->setText(client->getDefaultPort());
-    info.setPort(m_serverPort->text());
+    SettingsSaveAlert::check(info.setPort(m_serverPort->text()));
 }
 
 void ServerSettingsViewController::test()
 {
-    ServerInfo::sharedInstance().setPassword(m_serverPassword->text());
+    SettingsSaveAlert::check(ServerInfo::sharedInstance().setPassword(m_serverPassword->text()));
     m_serverPassword->resignFirstResponder();
     NavigationController* navigation = navigationController();
     if (!navigation)

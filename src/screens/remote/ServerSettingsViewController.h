@@ -13,7 +13,8 @@
 
 // "Remote Settings": which client runs on the user's computer, its help text, the address,
 // port, user name and password of its web interface, and a button that tests them. Every
-// field is stored as it is left; the return key walks address, port, user name, password.
+// field is stored as it is left (a value the settings file cannot take is used for this run
+// and said in an alert); the return key walks address, port, user name, password.
 // Choosing a client puts its default port in; opening the screen keeps a stored port.
 class ServerSettingsViewController : public ViewController, public TextFieldDelegate
 {

@@ -11,6 +11,7 @@
 #include "platform/ui/PickerView.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/SegmentedControl.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "screens/settings/DisplaySettingsView.h"
 #include "views/BarButton.h"
 
@@ -57,9 +58,8 @@ BrowseFilterSettingsViewController::BrowseFilterSettingsViewController(const QSt
     , m_languages(tables.languagesBackup)
     , m_languagesBackup(tables.languagesBackup)
 {
-    // Step 1 (the bar is made visible whenever the screen appears); step 2 and the content
-    // view (steps 1 and 3 to 9) are made by loadView, now, so that the stored codes are read
-    // at creation.
+    // The navigation bar is made visible whenever the screen appears; the back button and the
+    // content view are made by loadView, now, so that the stored codes are read at creation.
     setTitle(title);
     view();
 }
@@ -110,7 +110,7 @@ void BrowseFilterSettingsViewController::placeControls(DisplaySettingsView* view
     ScrollView* scroll = view->scrollView();
     QWidget* content = scroll ? scroll->contentView() : view;
 
-    // Step 3: the labels, white on clear.
+    // The labels, white on clear.
     m_orderLabel = InterfaceLayout::addLabel(content, QStringLiteral("orderByLabel"), QStringLiteral("Order by:"),
                                              QRect(20, kOrderLabelY, 300, 20), Fonts::boldSystemFont(15), Qt::white);
     m_sortLabel = InterfaceLayout::addLabel(content, QStringLiteral("sortByLabel"), QStringLiteral("Sort:"),
@@ -118,7 +118,7 @@ void BrowseFilterSettingsViewController::placeControls(DisplaySettingsView* view
     m_orderLabel->setBackgroundColor(Qt::transparent);
     m_sortLabel->setBackgroundColor(Qt::transparent);
 
-    // Steps 4 and 5: bar-style selectors, one segment per row in table order.
+    // Bar-style selectors, one segment per row in table order.
     m_orderControl = new SegmentedControl(labelsOf(m_order), content);
     m_orderControl->setObjectName(QStringLiteral("orderBy"));
     m_orderControl->setSegmentedControlStyle(SegmentedControl::Style::Bar);
@@ -131,7 +131,7 @@ void BrowseFilterSettingsViewController::placeControls(DisplaySettingsView* view
     m_sortControl->setGeometry(20, kSortY, 280, 30);
     connect(m_sortControl, &SegmentedControl::valueChanged, this, [this] { didSortBy(m_sortControl); });
 
-    // Step 6: the picker, placed 290 x 50, which a picker makes 216 high (at once here, so
+    // The picker, placed 290 x 50, which a picker makes 216 high (at once here, so
     // that the content size below sees its real height).
     m_picker = new PickerView(content);
     m_picker->setObjectName(QStringLiteral("picker"));
@@ -147,7 +147,7 @@ void BrowseFilterSettingsViewController::placeControls(DisplaySettingsView* view
         const QSizeF size = scroll->contentSize();
         scroll->setContentSize(
             QSizeF(std::max(size.width(), 320.0), std::max(size.height(), double(m_picker->geometry().bottom() + 1 + kBottomMargin))));
-        // Step 9: touches reach the selectors and the picker at once.
+        // Touches reach the selectors and the picker at once, not after a scroll's delay.
         scroll->setCanCancelContentTouches(false);
         scroll->setDelaysContentTouches(false);
     }
@@ -160,11 +160,11 @@ QString BrowseFilterSettingsViewController::storedText(const QString& key)
 
 void BrowseFilterSettingsViewController::restoreFromStore()
 {
-    // Steps 4 and 5: the selectors' segments.
+    // The selectors' segments.
     m_orderControl->setSelectedSegmentIndex(segmentFor(storedText(m_keys.orderBy), m_order));
     m_sortControl->setSelectedSegmentIndex(segmentFor(storedText(m_keys.sortBy), m_sort));
 
-    // Step 7: the category; choosing it may store language "0".
+    // The category; choosing it may store language "0".
     const QString category = storedText(m_keys.categories);
     const int categoryRow = category.isEmpty() ? -1 : SiteCodes::indexOfCode(m_categories, category);
     if (categoryRow >= 0) {
@@ -174,7 +174,7 @@ void BrowseFilterSettingsViewController::restoreFromStore()
         m_picker->selectRow(0, 0, false);
     }
 
-    // Step 8: the language, read only now.
+    // The language, read only now: the category may have just changed it.
     const QString language = storedText(m_keys.language);
     const int languageRow = language.isEmpty() ? -1 : SiteCodes::indexOfCode(m_languages, language);
     if (languageRow >= 0) {
@@ -241,7 +241,7 @@ void BrowseFilterSettingsViewController::didSelectRow(PickerView* pickerView, in
     if (component == 1) {
         if (row < 0 || row >= m_languages.size())
             return;
-        m_keys.setLanguage(m_languages.at(row).code);
+        SettingsSaveAlert::check(m_keys.setLanguage(m_languages.at(row).code));
         if (pickerView)
             pickerView->reloadAllComponents();
         return;
@@ -249,12 +249,12 @@ void BrowseFilterSettingsViewController::didSelectRow(PickerView* pickerView, in
     if (component != 0 || row < 0 || row >= m_categories.size())
         return;
     const SiteCategory& category = m_categories.at(row);
-    m_keys.setCategories(category.code);
+    SettingsSaveAlert::check(m_keys.setCategories(category.code));
     if (category.languagesApply) {
         m_languages = m_languagesBackup;
     } else {
         m_languages = SiteCodes::allLanguagesOnly();
-        m_keys.setLanguage(m_languages.first().code);
+        SettingsSaveAlert::check(m_keys.setLanguage(m_languages.first().code));
     }
     if (pickerView)
         pickerView->reloadAllComponents();
@@ -264,14 +264,14 @@ void BrowseFilterSettingsViewController::didOrderBy(SegmentedControl* sender)
 {
     const int index = sender ? sender->selectedSegmentIndex() : -1;
     if (index >= 0 && index < m_order.size())
-        m_keys.setOrderBy(m_order.at(index).code);
+        SettingsSaveAlert::check(m_keys.setOrderBy(m_order.at(index).code));
 }
 
 void BrowseFilterSettingsViewController::didSortBy(SegmentedControl* sender)
 {
     const int index = sender ? sender->selectedSegmentIndex() : -1;
     if (index >= 0 && index < m_sort.size())
-        m_keys.setSortBy(m_sort.at(index).code);
+        SettingsSaveAlert::check(m_keys.setSortBy(m_sort.at(index).code));
 }
 
 void BrowseFilterSettingsViewController::cancel(QObject*)

@@ -3,6 +3,7 @@
 #include "platform/ui/PickerViewDataSource.h"
 #include "platform/ui/PickerViewDelegate.h"
 #include "platform/ui/ViewController.h"
+#include "settings/SaveResult.h"
 #include "settings/SiteCodes.h"
 
 #include <QList>
@@ -17,7 +18,8 @@ class SegmentedControl;
 
 // What the recents and search display settings screens have in common: the
 // order and sort selectors, the category and language picker, restoring them from the stored
-// codes when the screen is made, and storing every choice at once under the screen's keys.
+// codes when the screen is made, and storing every choice at once under the screen's keys
+// (a choice the settings file cannot take is used for this run and said in an alert).
 // The two screens differ only in their title, their keys and where their tables come from.
 class BrowseFilterSettingsViewController : public ViewController,
                                            public PickerViewDataSource,
@@ -26,17 +28,18 @@ class BrowseFilterSettingsViewController : public ViewController,
     Q_OBJECT
 
 public:
-    // The settings keys of a screen, and the typed setters (which flush) that write them.
+    // The settings keys of a screen, and the typed setters (which flush and say whether the
+    // file took the value) that write them.
     struct Keys
     {
         QString categories;
         QString language;
         QString orderBy;
         QString sortBy;
-        void (*setCategories)(const QString&);
-        void (*setLanguage)(const QString&);
-        void (*setOrderBy)(const QString&);
-        void (*setSortBy)(const QString&);
+        SaveResult (*setCategories)(const QString&);
+        SaveResult (*setLanguage)(const QString&);
+        SaveResult (*setOrderBy)(const QString&);
+        SaveResult (*setSortBy)(const QString&);
     };
     struct Tables
     {
@@ -101,7 +104,8 @@ protected:
                                        QObject* parent);
     ~BrowseFilterSettingsViewController() override;
 
-    // Builds the content view (steps 1 to 9 of the Part's creation).
+    // Builds the content view: the back button, the labels, the order and sort selectors and
+    // the category and language picker, set from the stored codes.
     void loadView() override;
 
     // The object that owns the shared screens, so that a navigation controller that shows

@@ -165,6 +165,9 @@ void TestSettingsStore::flushThatCannotWriteSaysSo()
     SettingsStore store(dir.filePath(QStringLiteral("blocker/settings.ini")));
     store.setString(QStringLiteral("iTarnvale_username"), QStringLiteral("neo"));
     QVERIFY(!store.synchronize());
+    // save() says why, naming the place.
+    const QString why = store.save();
+    QVERIFY2(!why.isNull() && why.contains(dir.filePath(QStringLiteral("blocker"))), qPrintable(why));
     // Kept for this run all the same.
     QCOMPARE(store.stringForKey(QStringLiteral("iTarnvale_username")), QStringLiteral("neo"));
 }

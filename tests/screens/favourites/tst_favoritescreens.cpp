@@ -1,10 +1,13 @@
 // The favourite filter screens, offscreen: the filter list with its entry form (adding,
 // deleting the second of three, the form opening by itself on an empty list, a text that is
-// not a pattern refused with the reason), and the page count screen (its count on an empty
+// not a pattern refused with the reason, changes the settings file cannot take said and not
+// shown as made), and the page count screen (its count on an empty
 // store, counts out of range, a slider change made once and a keyboard change stored, the
 // shared instance outliving a pop).
+#include "BlockedFolder.h"
 #include "TestPictures.h"
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
@@ -13,6 +16,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "screens/favourites/EditFavoriteListViewController.h"
 #include "screens/favourites/FavoriteComposeViewController.h"
 #include "screens/favourites/FavoriteDisplaySettingsView.h"
@@ -94,6 +98,19 @@ private:
         return qobject_cast<FavoriteComposeViewController*>(list->modalViewController());
     }
 
+    // The one alert on screen, dismissed: its title and message; empty when none came.
+    QStringList takeAlert()
+    {
+        if (!QTest::qWaitFor([] { return AlertView::visibleAlerts().size() == 1; }))
+            return {};
+        AlertView* alert = AlertView::visibleAlerts().constFirst();
+        const QStringList texts{alert->title(), alert->message()};
+        alert->dismissWithClickedButtonIndex(0, false);
+        if (!QTest::qWaitFor([] { return AlertView::visibleAlerts().isEmpty(); }))
+            return {};
+        return texts;
+    }
+
     void save(QWidget* view, const QString& name)
     {
         const QString path = testPicturePath(name);
@@ -173,6 +190,48 @@ private Q_SLOTS:
         click(compose->addButton());
         QCOMPARE(storedFilters(), QStringList{QStringLiteral("Linux|(BSD)")});
         QTRY_VERIFY(!form(list));
+    }
+
+    // The settings folder becomes a file (which stops root too): deleting a filter keeps its
+    // row and says why; adding one keeps the form open with the reason and the text typed;
+    // a count is said not to be saved. At the next start the filters are as they were.
+    void writesThatCannotBeSavedAreSaid()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("blocked%1").arg(m_files));
+        const QString file = folder + QStringLiteral("/s.ini");
+        SettingsStore::setStandardPath(file);
+        storeFilters({QStringLiteral("Linux"), QStringLiteral("BSD")});
+        EditFavoriteListViewController* list = pushFilterList();
+        BlockedFolder blocked(folder);
+        QVERIFY(blocked.isBlocked());
+
+        list->commitEditingStyle(list->tableView(), TableViewCellEditingStyle::Delete, IndexPath::forRow(1));
+        const QStringList alert = takeAlert();
+        QCOMPARE(alert.value(0), SettingsSaveAlert::kTitle);
+        QVERIFY2(alert.value(1).startsWith(QStringLiteral("Could not save the settings: ")) && alert.value(1).contains(folder),
+                 qPrintable(alert.value(1)));
+        QCOMPARE(rowTexts(list->tableView()), (QStringList{"Linux", "BSD"}));
+        QCOMPARE(storedFilters(), (QStringList{"Linux", "BSD"}));
+
+        click(qobject_cast<QWidget*>(list->navigationItem()->rightView()));
+        QTRY_VERIFY(form(list));
+        FavoriteComposeViewController* compose = form(list);
+        type(compose->newItem(), QStringLiteral("Fedora"));
+        click(compose->addButton());
+        QCOMPARE(compose->errorLabel()->text(), alert.value(1));
+        QCOMPARE(form(list), compose);
+        QCOMPARE(compose->newItem()->text(), QStringLiteral("Fedora"));
+        QCOMPARE(rowTexts(list->tableView()), (QStringList{"Linux", "BSD"}));
+        save(compose->view(), QStringLiteral("favorite-compose-not-saved.png"));
+        click(compose->cancelButton());
+        QTRY_VERIFY(!form(list));
+
+        FavoriteDisplaySettingsViewController* counts = FavoriteDisplaySettingsViewController::sharedInstance();
+        counts->didUpdateFavoritesCount(counts->infoView(), QStringLiteral("9"));
+        QCOMPARE(takeAlert(), (QStringList{SettingsSaveAlert::kTitle, alert.value(1)}));
+
+        blocked.restore();
+        QCOMPARE(SettingsStore(file).stringArrayForKey(SettingsKeys::filters), (QStringList{"Linux", "BSD"}));
     }
 
     // On an empty store the count screen shows "5"; counts outside the slider's range are

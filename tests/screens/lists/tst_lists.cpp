@@ -2,6 +2,7 @@
 // load-more row, the end of the pages, refresh, tab locking, sending torrents with the count on
 // the overlay and the marks, category pictures (bundled, unknown and remote), the search bar
 // with texts the address must carry intact, and the download history with its deletions.
+#include "BlockedFolder.h"
 #include "DemoAccounts.h"
 #include "DemoCatalog.h"
 #include "DemoSite.h"
@@ -11,6 +12,7 @@
 
 #include "TestPictures.h"
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -24,11 +26,13 @@
 #include "platform/ui/Window.h"
 #include "remote/ServerInfo.h"
 #include "screens/common/AllListViewController.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "screens/lists/HistoryListViewController.h"
 #include "screens/lists/SearchListViewController.h"
 #include "screens/pages/TorrentWebViewController.h"
 #include "screens/settings/DisplaySettingsViewController.h"
 #include "settings/DownloadHistory.h"
+#include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "site/SiteHosts.h"
 #include "views/LoadMoreItemView.h"
@@ -157,6 +161,20 @@ private:
         table->scrollToRowAtIndexPath(IndexPath::forRow(row), TableViewScrollPosition::Middle, false);
         TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::forRow(row));
         return cell ? qobject_cast<Button*>(cell->accessoryView()) : nullptr;
+    }
+
+    // The history tab's row texts, top to bottom.
+    QStringList historyRows()
+    {
+        TableView* table = m_history->tableView();
+        QStringList texts;
+        for (int r = 0; r < table->numberOfRowsInSection(0); ++r) {
+            table->scrollToRowAtIndexPath(IndexPath::forRow(r), TableViewScrollPosition::None, false);
+            TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::forRow(r));
+            auto* label = cell ? cell->contentView()->findChild<Label*>(QStringLiteral("name")) : nullptr;
+            texts.append(label ? label->text() : QString());
+        }
+        return texts;
     }
 
     void save(const QString& name)
@@ -398,16 +416,7 @@ private Q_SLOTS:
         m_tabs->setSelectedIndex(2);
         HistoryListViewController* history = m_history;
         TableView* table = history->tableView();
-        auto rows = [table] {
-            QStringList texts;
-            for (int r = 0; r < table->numberOfRowsInSection(0); ++r) {
-                table->scrollToRowAtIndexPath(IndexPath::forRow(r), TableViewScrollPosition::None, false);
-                TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::forRow(r));
-                auto* label = cell ? cell->contentView()->findChild<Label*>(QStringLiteral("name")) : nullptr;
-                texts.append(label ? label->text() : QString());
-            }
-            return texts;
-        };
+        auto rows = [this] { return historyRows(); };
         QCOMPARE(rows(), (QStringList{"C", "B", "A"}));
         save(QStringLiteral("lists-history.png"));
 
@@ -435,6 +444,42 @@ private Q_SLOTS:
         m_tabs->setSelectedIndex(0);
         m_tabs->setSelectedIndex(2);
         QCOMPARE(rows(), (QStringList{"D", "A"}));
+    }
+
+    // A deletion the settings file cannot take (its folder has become a file, which stops
+    // root too): the row stays, the user is told why, and the entry is still there at the
+    // next start, even after a later write that succeeds.
+    void historyDeletionThatCannotBeSavedKeepsTheRow()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("history%1").arg(m_files));
+        const QString file = folder + QStringLiteral("/s.ini");
+        SettingsStore::setStandardPath(file);
+        for (const QString& name : {QStringLiteral("A"), QStringLiteral("B")})
+            QVERIFY(DownloadHistory::append(name));
+        m_tabs->setSelectedIndex(2);
+        TableView* table = m_history->tableView();
+        QCOMPARE(historyRows(), (QStringList{"B", "A"}));
+
+        BlockedFolder blocked(folder);
+        QVERIFY(blocked.isBlocked());
+        m_history->commitEditingStyle(table, TableViewCellEditingStyle::Delete, IndexPath::forRow(0));
+        QTRY_COMPARE(AlertView::visibleAlerts().size(), 1);
+        AlertView* alert = AlertView::visibleAlerts().constFirst();
+        QCOMPARE(alert->title(), SettingsSaveAlert::kTitle);
+        QVERIFY2(alert->message().startsWith(QStringLiteral("Could not save the settings: "))
+                     && alert->message().contains(folder),
+                 qPrintable(alert->message()));
+        QCOMPARE(historyRows(), (QStringList{"B", "A"}));
+        save(QStringLiteral("lists-history-not-saved.png"));
+        alert->dismissWithClickedButtonIndex(0, false);
+        QTRY_VERIFY(AlertView::visibleAlerts().isEmpty());
+
+        m_tabs->setSelectedIndex(0);
+        blocked.restore();
+        QVERIFY(Settings::setTab(2).isSaved());
+        m_tabs->setSelectedIndex(2);
+        QCOMPARE(historyRows(), (QStringList{"B", "A"}));
+        QCOMPARE(SettingsStore(file).stringArrayForKey(SettingsKeys::torrentHistory), (QStringList{"A", "B"}));
     }
 };
 

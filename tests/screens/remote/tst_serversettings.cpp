@@ -1,7 +1,10 @@
 // The remote settings screen offscreen: what it stores on its first opening and with stored
-// settings, the client selector replacing the port, and the order the return key walks.
+// settings, the client selector replacing the port, the order the return key walks, and a
+// field the settings file cannot take.
+#include "BlockedFolder.h"
 #include "TestPictures.h"
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GraphicsContext.h"
 #include "platform/ui/Label.h"
@@ -11,6 +14,7 @@
 #include "platform/ui/Window.h"
 #include "remote/BitClient.h"
 #include "remote/ServerInfo.h"
+#include "screens/common/SettingsSaveAlert.h"
 #include "screens/remote/ServerSettingsViewController.h"
 #include "settings/SettingsKeys.h"
 
@@ -70,6 +74,27 @@ private Q_SLOTS:
         const QString picture = testPicturePath(QStringLiteral("remote-settings.png"));
         QVERIFY(m_window->grab().save(picture));
         qInfo("picture: %s", qPrintable(picture));
+    }
+
+    // The settings folder becomes a file (which stops root too): a field left is used for
+    // this run, and the user is told it was not saved, with the reason.
+    void fieldThatCannotBeSavedIsSaid()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("blocked%1").arg(m_files));
+        SettingsStore::setStandardPath(folder + QStringLiteral("/s.ini"));
+        ServerSettingsViewController* screen = open();
+        BlockedFolder blocked(folder);
+        QVERIFY(blocked.isBlocked());
+        screen->serverAddress()->setText(QStringLiteral("10.0.0.7"));
+        screen->textFieldDidEndEditing(screen->serverAddress());
+        QTRY_COMPARE(AlertView::visibleAlerts().size(), 1);
+        AlertView* alert = AlertView::visibleAlerts().constFirst();
+        QCOMPARE(alert->title(), SettingsSaveAlert::kTitle);
+        QVERIFY2(alert->message().startsWith(QStringLiteral("Could not save the settings: ")) && alert->message().contains(folder),
+                 qPrintable(alert->message()));
+        QCOMPARE(ServerInfo::sharedInstance().address(), QStringLiteral("10.0.0.7"));
+        alert->dismissWithClickedButtonIndex(0, false);
+        QTRY_VERIFY(AlertView::visibleAlerts().isEmpty());
     }
 
     // A stored port outlives the opening; another client chosen puts its own default in.
