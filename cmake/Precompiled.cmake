@@ -10,7 +10,10 @@ set(ITARNVALE_PCH_CORE
 set(ITARNVALE_PCH_UI ${ITARNVALE_PCH_CORE}
   <QColor> <QEvent> <QFont> <QImage> <QPainter> <QPixmap> <QTimer> <QWidget>)
 
-# itarnvale_precompile(TARGET core|ui): the target precompiles that set of headers.
+# The demo's servers and stand-ins: cpp-httplib (with OpenSSL) is most of their files' cost.
+set(ITARNVALE_PCH_DEMO ${ITARNVALE_PCH_CORE} <httplib.h>)
+
+# itarnvale_precompile(TARGET core|ui|demo): the target precompiles that set of headers.
 function(itarnvale_precompile target kind)
   if(ITARNVALE_PCH)
     string(TOUPPER ${kind} upper)
