@@ -45,7 +45,8 @@ CommandLine::CommandLine()
         {QStringLiteral("tablet"), QStringLiteral("Same as --device tablet.")},
         {QStringLiteral("no-sandbox"), QStringLiteral("Runs the web pages without the web engine's sandbox, where it cannot "
                                                       "start (it is off by itself as root).")},
-        {kTraceStartup, QStringLiteral("Prints when the first torrent rows were painted.")},
+        {kTraceStartup, QStringLiteral("Prints when the first torrent rows were painted, then loads the next page "
+                                       "and runs a search as a user would, and prints how long each took.")},
     });
     for (const SiteHosts::Option& host : SiteHosts::options()) {
         m_parser.addOption(QCommandLineOption(QLatin1String(host.name),

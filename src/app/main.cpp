@@ -130,6 +130,12 @@ int main(int argc, char* argv[])
     Application app(argc, argv);
     // Wayland desktops find the menu entry and its icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(ITARNVALE_APP_ID));
+    // The window's device was read (and an unknown one complained of) as the application
+    // object was made: a wrong one ends here, before anything starts on the real site.
+    if (!Application::deviceAccepted()) {
+        std::fprintf(stderr, "Try 'itarnvale --help' for the options.\n");
+        return CommandLine::UsageError;
+    }
     CommandLine line;
     QString error;
     if (!line.parse(app.arguments()))

@@ -24,7 +24,7 @@ QString Deluge::getDefaultDescription() const
         "iTarnvale can push torrent downloads to your computer if you are using the Deluge BitTorrent client with "
         "its Web UI.\n\t\n\tSetup:\n\t- Install Deluge on your computer (without a desktop: deluged and "
         "deluge-web).  \n\t- Start the Web UI, sign in to it once and connect it to your Deluge.\n\t- Make sure your "
-        "computer is online and running Deluge and its Web UI.\n\t- Fill in the fields below with the ip address "
+        "computer is online and running Deluge and its Web UI.\n\t- Fill in the fields above with the ip address "
         "and port (Default is 8112) of the Web UI and its password; the Web UI has no user name, leave it empty.");
 }
 

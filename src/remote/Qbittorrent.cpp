@@ -19,7 +19,7 @@ QString Qbittorrent::getDefaultDescription() const
         "with its Web UI enabled (on a computer without a desktop: qbittorrent-nox).\n\t\n\tSetup:\n\t- Install "
         "qBittorrent on your computer.  \n\t- Select \"Tools\", \"Options\", then the \"Web UI\" page.\n\t- Check the "
         "\"Web User Interface (Remote control)\" box and choose a user name and password.\n\t- Make sure your "
-        "computer is online and running qBittorrent.\n\t- Fill in the fields below with the ip address and port "
+        "computer is online and running qBittorrent.\n\t- Fill in the fields above with the ip address and port "
         "(Default is 8080) of the Web UI, and its user name and password.");
 }
 

@@ -13,10 +13,10 @@ const char Transmission::kSessionIdHeader[] = "X-Transmission-Session-Id";
 QString Transmission::getDefaultDescription() const
 {
     return QStringLiteral(
-        "iTarnvale can push torrent downloads to your computer if you are using Transmittion Bittorent Client with "
+        "iTarnvale can push torrent downloads to your computer if you are using Transmission BitTorrent client with "
         "remote access enabled.\n\t\n\tSetup:\n\t- Install Transmission on your computer.  \n\t- Select "
         "\"Preferences\" then select the \"Remote\" tab.\n\t- Check the \"Enable remote access\" box.\n\t- Make sure "
-        "your computer is online and running Transmission.\n\t- Fill in the fields below with the ip address and port "
+        "your computer is online and running Transmission.\n\t- Fill in the fields above with the ip address and port "
         "(Default is 9091) Transmission remote access is using.");
 }
 

@@ -10,12 +10,12 @@ const char Utorrent::kTokenPattern[] = "<html><div id='token' style='display:non
 QString Utorrent::getDefaultDescription() const
 {
     return QStringLiteral(
-        "iTarnvale can push torrent downloads to your computer if you are using Utorrent Bittorent Client with Web UI "
+        "iTarnvale can push torrent downloads to your computer if you are using Utorrent BitTorrent client with Web UI "
         "enabled.\n\tAs of March 2010, Web UI is only available on windows version of Utorrent.\n\tSetup:\n\t- "
         "Install Utorrent on your computer.  \n\t- Select \"Preferences\" Utorrent.  Select \"Web UI\" option.\n\t- "
         "Check \"Enable Web UI\" box.\n\t- Check \"Alternative listening port\" box.\n\t- Make sure your computer is "
-        "online and running Utorrent.\n\t- Fill in the fields below with the ip address and port (Default is 8080) "
-        "of Utorrent Web UI is using.");
+        "online and running Utorrent.\n\t- Fill in the fields above with the ip address and port (Default is 8080) "
+        "that Utorrent Web UI is using.");
 }
 
 QUrl Utorrent::getUrl() const

@@ -5,10 +5,10 @@
 QString Vuze::getDefaultDescription() const
 {
     return QStringLiteral(
-        "iTarnvale can push torrent downloads to your computer if you are using Azureus (Vuze) Bittorent Client "
+        "iTarnvale can push torrent downloads to your computer if you are using Azureus (Vuze) BitTorrent client "
         "with Azureus Web UI plugin installed.\n\t\n\tSetup:\n\t- Install Azureus on your computer.  \n\t- Install "
         "Azureus Web UI plugin in Azureus.  \n\t- Make sure your computer is online and running Azureus.\n\t- Fill in "
-        "the fields below with the ip address and port (Default is 6886) Azureus Web UI plugin is using.");
+        "the fields above with the ip address and port (Default is 6886) Azureus Web UI plugin is using.");
 }
 
 QUrl Vuze::getUrl() const

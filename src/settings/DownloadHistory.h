@@ -2,13 +2,19 @@
 
 #include "settings/SaveResult.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 // The download history: names of the torrents handed to the remote client, oldest first,
-// at most kMaxEntries, duplicates allowed. Every change is one read-copy-write of the stored
-// array under the settings' array lock, written and flushed at once, so that two downloads
-// finishing together both leave their name.
+// at most kMaxEntries. A name sent again moves to the newest place: it stands once (histories
+// of earlier versions may hold a name twice, and read as they are). Every change is one
+// read-copy-write of the stored array under the settings' array lock, written and flushed at
+// once, so that two downloads finishing together both leave their name.
+//
+// When each name was sent is kept under a key of its own (SettingsKeys::torrentHistoryDates,
+// entries "<UTC date and time>\t<name>"), so the names' array keeps the form that earlier
+// versions read and write; a name without a date (sent by an earlier version) has none.
 class DownloadHistory
 {
 public:
@@ -18,9 +24,12 @@ public:
     static QStringList names();
     static bool contains(const QString& name);
 
-    // Appends the name and drops the oldest entries beyond kMaxEntries. False when the
+    // When the name was last sent (UTC); invalid when unknown.
+    static QDateTime sentDate(const QString& name);
+
+    // Appends the name (taking it from where it stood) and drops the oldest entries beyond kMaxEntries. False when the
     // settings file could not be written (the entry is kept in memory for this run).
-    static bool append(const QString& name);
+    static bool append(const QString& name, const QDateTime& sent = QDateTime::currentDateTimeUtc());
     // Removes the entry at index (0 = oldest); false when there is none there or the file
     // could not be written (the entry then stays).
     static bool removeAt(int index);

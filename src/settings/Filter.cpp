@@ -58,8 +58,8 @@ int Filter::nameTimeLimit()
 bool Filter::isAccepted(const QString& name) const
 {
     // The text must be a pattern on its own too: "a)|(b" compiles only once wrapped, and is
-    // then no longer one group.
-    if (!RegexCache::pattern(m_regex))
+    // then no longer one group. The empty text would take every name.
+    if (m_regex.isEmpty() || !RegexCache::pattern(m_regex))
         return false;
     const std::shared_ptr<const icu::RegexPattern> compiled = RegexCache::pattern(pattern(m_regex));
     if (!compiled)

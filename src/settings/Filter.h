@@ -8,6 +8,9 @@
 //
 // A text that is not a valid pattern (say an unbalanced parenthesis, stored by an older
 // version or by hand) accepts nothing; the entry form refuses such a text with patternError.
+// An empty text would accept every name (and show as an invisible row): it accepts none, and
+// the entry form refuses it.
+//
 // A pattern that runs out of time on a name (a user may type "(a+)+b") does not accept that
 // name, and the next name is tried as usual.
 class Filter

@@ -37,6 +37,8 @@ inline const QString favoritesCount = QStringLiteral("iTarnvale_favoritesCount")
 inline const QString filters = QStringLiteral("iTarnvale_filters");
 // The download history: names of the torrents handed to the remote client, oldest first.
 inline const QString torrentHistory = QString::fromLatin1(Torrent::kDownloadHistoryKey);
+// When each name of the history was sent: "<UTC date and time, ISO 8601>\t<name>", one a name.
+inline const QString torrentHistoryDates = QStringLiteral("iTarnvale_torrentHistoryDates");
 // The remote client: adapter class name, address, port, HTTP Basic credentials.
 inline const QString serverClient = QStringLiteral("iTarnvale_serverClient");
 inline const QString serverAddress = QStringLiteral("iTarnvale_serverAddress");
@@ -79,6 +81,7 @@ inline QList<KeyInfo> all()
         {favoritesCount, Kind::Text, QStringLiteral("5")},
         {filters, Kind::TextArray, QStringList()},
         {torrentHistory, Kind::TextArray, QStringList()},
+        {torrentHistoryDates, Kind::TextArray, QStringList()},
         {serverClient, Kind::Text, QVariant()},
         {serverAddress, Kind::Text, empty},
         {serverPort, Kind::Text, QVariant()},

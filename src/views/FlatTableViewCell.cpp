@@ -5,6 +5,7 @@
 #include "views/FlatTableViewCellView.h"
 #include "views/TextLayoutCache.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 FlatTableViewCell::FlatTableViewCell(const QRect& frame, const QString& reuseIdentifier, QWidget* parent)
@@ -127,4 +128,32 @@ QString FlatTableViewCell::counted(const QString& count, const QString& one, con
     if (n.isEmpty())
         return {};
     return n + QLatin1Char(' ') + (n == QLatin1String("1") ? one : many);
+}
+
+QRectF FlatTableViewCell::textBox(QPointF at, double advance, const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    const double top = at.y() + metrics.ascent() - metrics.capHeight();
+    return {at.x(), top, advance, metrics.capHeight() + metrics.descent()};
+}
+
+double FlatTableViewCell::textWidth(const QString& text, const QFont& font)
+{
+    return TextLayoutCache::lineWidth(text, TextLayoutCache::kUnlimited, font);
+}
+
+QFont FlatTableViewCell::fittingFont(const QString& text, const QFont& font, double width, double minPixelSize)
+{
+    QFont smaller = font;
+    double size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF();
+    // Row fonts have whole pixel sizes: one pixel a step.
+    const double step = font.pixelSize() > 0 ? 1 : 0.5;
+    while (textWidth(text, smaller) > width && size - step >= minPixelSize) {
+        size -= step;
+        if (font.pixelSize() > 0)
+            smaller.setPixelSize(int(size));
+        else
+            smaller.setPointSizeF(size);
+    }
+    return smaller;
 }

@@ -48,6 +48,23 @@ public:
         static RowFonts make();
     };
 
+    // What a row draws and where: a text's glyph box (from the top of its capitals to the
+    // bottom of its descenders, as wide as the line drawn) or a picture's rectangle. The
+    // drawing places everything from these, so a check of the boxes is a check of the row.
+    struct Placed
+    {
+        QString what;
+        QRectF box;
+    };
+    virtual QList<Placed> placedItems() const { return {}; }
+    // The glyph box of a line of text drawn with its top-left corner at `at`.
+    static QRectF textBox(QPointF at, double advance, const QFont& font);
+    // The font, or the same font smaller down to minPixelSize, in which the text fits within
+    // the width; the smallest when none does (the drawing then cuts it with an ellipsis).
+    static QFont fittingFont(const QString& text, const QFont& font, double width, double minPixelSize);
+    // The width of the whole line of the text in the font.
+    static double textWidth(const QString& text, const QFont& font);
+
 protected:
     // The common start of every row: the background (none when highlighted or selected) and
     // the text colour made current; returns whether the row is highlighted or selected.

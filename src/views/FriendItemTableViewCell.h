@@ -27,12 +27,17 @@ public:
     void setFriend(const Friend& record);
 
     void drawContentView(const QRectF& rect) override;
+    QList<Placed> placedItems() const override;
     // "Name, class, date".
     QString accessibilityLabel() const override;
 
     static const RowFonts& fonts();
 
 private:
+    // The name's width and the type's x: the type stands at 160 after a short name, after a
+    // longer one (which would run under it) and the name is cut so that the type still fits.
+    std::pair<double, double> nameWidthAndTypeX() const;
+
     QString m_nameLbl, m_dateLbl, m_typeLbl;
     QImage m_avatarImg;
 };

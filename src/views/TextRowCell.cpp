@@ -26,6 +26,18 @@ TextRowCell::TextRowCell()
                                             kRowBackground);
     m_label = InterfaceLayout::addLabel(row, QStringLiteral("name"), QString(),
                                         QRect(kLabelInset, 0, width - kLabelInset, kContentHeight), font, textColor());
+    static const QFont small = Fonts::fontWithName(QStringLiteral("Arial"), 10);
+    m_detail = InterfaceLayout::addLabel(row, QStringLiteral("detail"), QString(),
+                                         QRect(kLabelInset, 19, width - kLabelInset, 14), small, textColor());
+    m_detail->hide();
+}
+
+void TextRowCell::setDetail(const QString& text)
+{
+    const int width = m_label->width();
+    m_detail->setText(text);
+    m_detail->setVisible(!text.isEmpty());
+    m_label->setGeometry(kLabelInset, 0, width, text.isEmpty() ? kContentHeight : 20);
 }
 
 TextRowCell* TextRowCell::dequeue(TableView* tableView)

@@ -8,7 +8,8 @@
 class TableView;
 
 // The one-text rows of the download history and the favourite filter list: a label ("name")
-// in "Arial-BoldMT" 12, light grey, on the rows' dark background, inside a 36-point row view.
+// in "Arial-BoldMT" 12, light grey, on the rows' dark background, inside a 36-point row view;
+// with a detail, the text takes the upper line and the detail ("detail", "Arial" 10) the lower.
 class TextRowCell : public TableViewCell
 {
     Q_OBJECT
@@ -19,10 +20,14 @@ public:
     static TextRowCell* dequeue(TableView* tableView);
 
     Label* label() const { return m_label; }
+    // A second, smaller line under the text (the history's sending date); none when empty.
+    Label* detailLabel() const { return m_detail; }
+    void setDetail(const QString& text);
     static QColor textColor();
 
 private:
     TextRowCell();
 
     QPointer<Label> m_label;
+    QPointer<Label> m_detail;
 };

@@ -45,6 +45,7 @@ public:
     void setTorrent(const Torrent& torrent);
 
     void drawContentView(const QRectF& rect) override;
+    QList<Placed> placedItems() const override;
     // "Name, 1.4 GB, 12 seeders, 3 leechers"; the hint tells the sub-category, the wait and
     // whether the torrent was sent already.
     QString accessibilityLabel() const override;
@@ -54,6 +55,20 @@ public:
     static const RowFonts& fonts();
 
 private:
+    struct Text
+    {
+        QPointF at;
+        double width = 0;  // the width the line is cut to
+        QFont font;
+    };
+    // Where the row's texts and pictures go in a row of the cell's width (see the .cpp).
+    struct Layout
+    {
+        Text name, sub, size, up, down, wait;
+        QRectF upImg, downImg, downloadedImg;
+    };
+    Layout layout() const;
+
     QString m_nameLbl, m_subLbl, m_upLbl, m_downLbl, m_sizeLbl, m_waitLbl;
     QImage m_typeImg, m_upImg, m_downImg, m_newImg, m_downloadedImg;
 };

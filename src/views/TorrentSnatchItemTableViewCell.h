@@ -37,12 +37,26 @@ public:
     void setTorrent(const Torrent& torrent);
 
     void drawContentView(const QRectF& rect) override;
+    QList<Placed> placedItems() const override;
     // "Name, 700 MB, downloaded 700 MB, uploaded 1.4 GB, ratio 2.00, active 3d".
     QString accessibilityLabel() const override;
 
     static const RowFonts& fonts();
 
 private:
+    struct Text
+    {
+        QPointF at;
+        double width = 0;  // the width the line is cut to
+        QFont font;
+    };
+    struct Layout
+    {
+        Text name, active, ratio, size, up, down;
+        QRectF upImg, downImg;
+    };
+    Layout layout() const;
+
     QString m_nameLbl, m_upLbl, m_downLbl, m_sizeLbl, m_activeLbl, m_ratioLbl;
     QImage m_upImg, m_downImg;
 };

@@ -248,6 +248,11 @@ private Q_SLOTS:
         QVERIFY(!barTree->child(0)->state().selected);
         QCOMPARE(barTree->child(4)->text(QAccessible::Name), QStringLiteral("More"));
 
+        // A tap on another tab takes the ring along: it never stays on a tab that is not selected.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->itemRect(1).center());
+        QTRY_COMPARE(tabs->selectedIndex(), 1);
+        QCOMPARE(bar->focusIndex(), 1);
+
         QTest::keyClick(bar, Qt::Key_End);
         QTest::keyClick(bar, Qt::Key_Space);
         QCOMPARE(tabs->selectedIndex(), int(TabBarController::NotFound));

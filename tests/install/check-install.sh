@@ -38,6 +38,10 @@ done
 status=0
 QT_QPA_PLATFORM=offscreen "$bin" --no-such-option 2>/dev/null || status=$?
 [ "$status" = 2 ] || fail "a wrong option ended with $status, not 2"
+status=0
+QT_QPA_PLATFORM=offscreen "$bin" --device foo 2>/dev/null || status=$?
+[ "$status" = 2 ] || fail "--device foo ended with $status, not 2"
+printf '%s' "$help" | grep -A2 -- --trace-startup | grep -q "search" || fail "--help does not say --trace-startup searches"
 
 # The installed program against the build's demo site, in a home of its own where it signs in
 # by itself (the password in plain, as an older version kept it); the notice service is left

@@ -157,6 +157,7 @@ void TestDownload::init()
     m_keeper.setShowLogin(true);
     m_keeper.setSessionValidated(true);
     SettingsStore::standard().remove(SettingsKeys::torrentHistory);
+    SettingsStore::standard().remove(SettingsKeys::torrentHistoryDates);
     ServerInfo::sharedInstance().setClient(QStringLiteral("Vuze"));
 }
 
@@ -334,15 +335,27 @@ void TestDownload::noClientChosen()
 
 void TestDownload::historyKeepsTheLatestFifty()
 {
-    // Oldest first; the 51st hand-off drops the first name, and a name may repeat.
+    // Oldest first; the 51st name drops the first. A name sent again stands once, at the
+    // newest place, with the date of its last sending.
     QStringList names;
     for (int i = 1; i <= 51; ++i)
-        names.append(i == 51 ? QStringLiteral("Torrent 50") : QStringLiteral("Torrent %1").arg(i));
+        names.append(QStringLiteral("Torrent %1").arg(i));
     OperationQueue queue;
     for (const QString& name : names)
         this->queue(queue, QStringLiteral("/files/download/x.torrent"), name);
     QVERIFY(waitForResults(51));
     QCOMPARE(DownloadHistory::names(), names.mid(1));
+    QVERIFY(!DownloadHistory::sentDate(QStringLiteral("Torrent 1")).isValid());
+
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+    this->queue(queue, QStringLiteral("/files/download/x.torrent"), QStringLiteral("Torrent 10"));
+    QVERIFY(waitForResults(52));
+    QStringList expected = names.mid(1);
+    expected.removeAll(QStringLiteral("Torrent 10"));
+    expected.append(QStringLiteral("Torrent 10"));
+    QCOMPARE(DownloadHistory::names(), expected);
+    QVERIFY(DownloadHistory::sentDate(QStringLiteral("Torrent 10")) >= before);
+    QVERIFY(DownloadHistory::sentDate(QStringLiteral("Torrent 2")).isValid());
 }
 
 void TestDownload::handOffsFinishingTogetherLoseNoName()

@@ -24,8 +24,9 @@ private Q_SLOTS:
         QTest::newRow("either word: the second") << "Linux|BSD" << "FreeBSD 14.0-RELEASE amd64 disc1" << true;
         QTest::newRow("either word: neither") << "Linux|BSD" << "Office Suite Deluxe v3.1.4 x64" << false;
         QTest::newRow("a pattern") << "S0[12]E\\d\\d" << "Northern Frontier S02E07 HDTV XviD-FGT" << true;
-        QTest::newRow("empty filter, any name") << "" << ubuntu << true;
-        QTest::newRow("empty filter, empty name") << "" << "" << true;
+        // An empty filter would list every torrent under a row that shows nothing.
+        QTest::newRow("empty filter, any name") << "" << ubuntu << false;
+        QTest::newRow("empty filter, empty name") << "" << "" << false;
         QTest::newRow("dot stops at a line end") << "Linux.23" << "Ubuntu Linux\n23.10" << false;
         QTest::newRow("not a pattern: unbalanced parenthesis") << "Linux|(BSD" << "FreeBSD (BSD" << false;
         QTest::newRow("not a pattern: missing bracket") << "[Linux" << "[Linux" << false;

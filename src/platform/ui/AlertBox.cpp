@@ -30,9 +30,25 @@ QLabel* makeLabel(const QString& text, const QFont& f, QWidget* parent)
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     return label;
 }
+
+QPushButton* makeButton(const QString& title, QWidget* parent)
+{
+    auto* button = new QPushButton(title, parent);
+    button->setFont(alertFont(17, true));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { color: white; border: 1px solid rgba(10, 20, 50, 200); border-radius: 5px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 rgba(150, 165, 200, 200),"
+        " stop:0.5 rgba(70, 90, 140, 210), stop:0.51 rgba(45, 65, 115, 220), stop:1 rgba(55, 75, 125, 220)); }"
+        "QPushButton:pressed { background: rgba(20, 30, 60, 230); }"));
+    button->setVisible(!title.isEmpty());
+    return button;
+}
 } // namespace
 
-AlertBox::AlertBox(const QString& title, const QString& message, const QString& button, QWidget* parent)
+AlertBox::AlertBox(const QString& title, const QString& message, const QString& button, QWidget* parent,
+                   const QString& otherButton)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -40,17 +56,10 @@ AlertBox::AlertBox(const QString& title, const QString& message, const QString& 
     m_title->setVisible(!title.isEmpty());
     m_message = makeLabel(message, alertFont(15, false), this);
     m_message->setVisible(!message.isEmpty());
-    m_button = new QPushButton(button, this);
-    m_button->setFont(alertFont(17, true));
-    m_button->setFocusPolicy(Qt::NoFocus);
-    m_button->setCursor(Qt::PointingHandCursor);
-    m_button->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; border: 1px solid rgba(10, 20, 50, 200); border-radius: 5px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 rgba(150, 165, 200, 200),"
-        " stop:0.5 rgba(70, 90, 140, 210), stop:0.51 rgba(45, 65, 115, 220), stop:1 rgba(55, 75, 125, 220)); }"
-        "QPushButton:pressed { background: rgba(20, 30, 60, 230); }"));
-    m_button->setVisible(!button.isEmpty());
+    m_button = makeButton(button, this);
     connect(m_button, &QPushButton::clicked, this, [this] { Q_EMIT buttonTapped(0); });
+    m_otherButton = makeButton(otherButton, this);
+    connect(m_otherButton, &QPushButton::clicked, this, [this] { Q_EMIT buttonTapped(1); });
     if (parent)
         setGeometry(parent->rect());
     layoutBox();
@@ -67,7 +76,7 @@ void AlertBox::layoutBox()
     if (messageHeight)
         height += messageHeight + 8;
     height += 8;
-    if (!m_button->isHidden())
+    if (!m_button->isHidden() || !m_otherButton->isHidden())
         height += kButtonHeight + 14;
 
     m_box = QRect((width() - kBoxWidth) / 2, qMax(0, (this->height() - height) / 2), kBoxWidth, height);
@@ -82,7 +91,13 @@ void AlertBox::layoutBox()
         y += messageHeight + 8;
     }
     y += 8;
-    m_button->setGeometry(x - 1, y, inner + 2, kButtonHeight);
+    if (m_otherButton->isHidden()) {
+        m_button->setGeometry(x - 1, y, inner + 2, kButtonHeight);
+    } else {
+        const int half = (inner - 8) / 2;
+        m_button->setGeometry(x - 1, y, half + 1, kButtonHeight);
+        m_otherButton->setGeometry(x + inner - half, y, half + 1, kButtonHeight);
+    }
     update();
 }
 
@@ -96,8 +111,11 @@ void AlertBox::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
     case Qt::Key_Space:
+        // The other button, when there is one, is the one the alert offers.
+        Q_EMIT buttonTapped(m_otherButton->isHidden() ? 0 : 1);
+        return;
+    case Qt::Key_Escape:
         Q_EMIT buttonTapped(0);
         return;
     default:

@@ -6,7 +6,8 @@ class QLabel;
 class QPushButton;
 
 // What an alert shows: the dimmed window and, centred on it, the rounded dark-blue box
-// with the white bold title, the centred message and one button.
+// with the white bold title, the centred message and one button, or two side by side (the
+// cancel button at index 0 on the left, the other at index 1 on the right).
 class AlertBox : public QWidget
 {
     Q_OBJECT
@@ -14,10 +15,12 @@ class AlertBox : public QWidget
 public:
     static constexpr int kBoxWidth = 284;
 
-    AlertBox(const QString& title, const QString& message, const QString& button, QWidget* parent);
+    AlertBox(const QString& title, const QString& message, const QString& button, QWidget* parent,
+             const QString& otherButton = QString());
 
     QRect boxRect() const { return m_box; }
     QPushButton* button() const { return m_button; }
+    QPushButton* otherButton() const { return m_otherButton; }
 
 Q_SIGNALS:
     void buttonTapped(int index);
@@ -33,5 +36,6 @@ private:
     QLabel* m_title = nullptr;
     QLabel* m_message = nullptr;
     QPushButton* m_button = nullptr;
+    QPushButton* m_otherButton = nullptr;
     QRect m_box;
 };

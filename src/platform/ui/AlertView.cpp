@@ -80,7 +80,7 @@ void AlertView::present()
     if (m_overlay || m_dismissed)
         return;
     QWidget* host = hostWindow();
-    auto* box = new AlertBox(m_title, m_message, m_buttonTitle, host);
+    auto* box = new AlertBox(m_title, m_message, m_buttonTitle, host, m_otherButtonTitle);
     if (!host) {
         // No window yet: the alert is a window of its own, the size of the screen.
         box->resize(Device::screenBounds().size());

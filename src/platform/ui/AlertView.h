@@ -23,6 +23,9 @@ public:
     QString title() const { return m_title; }
     QString message() const { return m_message; }
     QString cancelButtonTitle() const { return m_buttonTitle; }
+    // A second button, index 1, right of the cancel button (none when empty); set before show.
+    QString otherButtonTitle() const { return m_otherButtonTitle; }
+    void setOtherButtonTitle(const QString& title) { m_otherButtonTitle = title; }
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
     AlertViewDelegate* delegate() const;
@@ -47,6 +50,7 @@ private:
     QString m_title;
     QString m_message;
     QString m_buttonTitle;
+    QString m_otherButtonTitle;
     int m_tag = 0;
     AlertViewDelegate* m_delegate = nullptr;
     QPointer<QObject> m_delegateObject; // set when the delegate is a QObject: calls stop once it is gone

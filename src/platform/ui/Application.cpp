@@ -28,9 +28,16 @@ void appendFlags(const char* name, const QByteArrayList& flags)
     qputenv(name, value);
 }
 
+bool& deviceWasAccepted()
+{
+    static bool accepted = true;
+    return accepted;
+}
+
 int& prepared(int& argc, char** argv)
 {
-    if (!Application::prepare(argc, argv))
+    deviceWasAccepted() = Application::prepare(argc, argv);
+    if (!deviceWasAccepted())
         std::fprintf(stderr, "unknown --device; use phone, phone-568 or tablet\n");
     return argc;
 }
@@ -124,6 +131,11 @@ void Application::prepareEnvironment()
     applyEngineFlags(qEnvironmentVariable("QT_QPA_PLATFORM"), false);
     // Web views and widgets share one GL context set-up; must precede QApplication.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+bool Application::deviceAccepted()
+{
+    return deviceWasAccepted();
 }
 
 bool Application::prepare(int& argc, char** argv)

@@ -24,6 +24,9 @@ public:
     // Removes --device NAME and --no-sandbox from argv (argc shrinks); false when NAME is
     // unknown.
     static bool prepare(int& argc, char** argv);
+    // False when the application object was made with an unknown --device NAME (its
+    // complaint is printed then); the program ends with its usage status.
+    static bool deviceAccepted();
     // Only the environment part of prepare (idempotent, safe before main): the web view
     // code calls it at load time so that any program using web views gets it.
     static void prepareEnvironment();

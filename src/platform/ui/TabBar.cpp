@@ -58,6 +58,9 @@ QList<TabBarItem*> TabBar::items() const
 void TabBar::setSelectedIndex(int index)
 {
     m_selected = index;
+    // The ring follows the selection: it never stays on a tab that is not the one showing.
+    if (index >= 0 && index < m_items.size())
+        m_focusIndex = index;
     update();
 }
 
@@ -250,7 +253,11 @@ void TabBar::mousePressEvent(QMouseEvent* event)
 void TabBar::mouseReleaseEvent(QMouseEvent* event)
 {
     const int index = indexAt(event->position().toPoint());
-    if (index >= 0 && index == m_pressed)
+    // A tap is no key: the ring goes until a key is pressed again.
+    if (index >= 0 && index == m_pressed) {
+        m_showsRing = false;
+        update();
         tapItem(index);
+    }
     m_pressed = -1;
 }

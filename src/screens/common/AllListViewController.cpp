@@ -11,9 +11,11 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/Window.h"
 #include "remote/FetchPageDownload.h"
+#include "screens/common/SendAgainAlert.h"
 #include "screens/community/ProfileWebViewController.h"
 #include "screens/pages/TorrentWebViewController.h"
 #include "screens/settings/DisplaySettingsViewController.h"
+#include "settings/DownloadHistory.h"
 #include "settings/Settings.h"
 #include "site/FetchPageAllTorrents.h"
 #include "site/ListingQuery.h"
@@ -419,6 +421,25 @@ void AllListViewController::didTapDownloadButton(int tag)
 {
     if (!m_torrentData || tag < 0 || tag >= m_torrentData->size())
         return;
+    const Torrent torrent = m_torrentData->at(tag);
+    // A second tap (a double click) while the torrent is being sent or asked about does nothing.
+    if (m_sendingNames.contains(torrent.name()) || m_askingName == torrent.name())
+        return;
+    if (!DownloadHistory::contains(torrent.name())) {
+        sendTorrent(torrent);
+        return;
+    }
+    m_askingName = torrent.name();
+    SendAgainAlert::ask(torrent.name(), DownloadHistory::sentDate(torrent.name()), this, [this, torrent](bool again) {
+        m_askingName.clear();
+        if (again && !m_sendingNames.contains(torrent.name()))
+            sendTorrent(torrent);
+    });
+}
+
+void AllListViewController::sendTorrent(const Torrent& torrent)
+{
+    m_sendingNames.append(torrent.name());
     m_loadingTorrent = SendingTorrentIndicator::sharedInstance();
     m_loadingTorrent->setParentView(Window::keyWindow());
     ++m_sendingTorrentCount;
@@ -426,7 +447,6 @@ void AllListViewController::didTapDownloadButton(int tag)
     m_loadingTorrent->setOffset(kSendingOffset);
     m_loadingTorrent->showLoadingIndicators();
 
-    const Torrent& torrent = m_torrentData->at(tag);
     const QUrl url = SiteHosts::webUrl(torrent.downloadUrl());
     tableView()->setAllowsSelection(true);
     disableTabs(true);
@@ -439,6 +459,8 @@ void AllListViewController::downloadedFinished(QString name)
     tableView()->setAllowsSelection(true);
     disableTabs(false);
     --m_sendingTorrentCount;
+    if (!m_sendingNames.isEmpty())
+        m_sendingNames.removeFirst();
     if (m_loadingTorrent) {
         m_loadingTorrent->setString(sendingText(m_sendingTorrentCount));
         m_loadingTorrent->showLoadingIndicators();

@@ -137,6 +137,14 @@ protected:
     bool m_refreshed = false;
 
 private:
+    // Queues the hand-off of the torrent (the sending overlay shows meanwhile).
+    void sendTorrent(const Torrent& torrent);
+
+    // Names being sent, in the order their hand-offs were queued (the queue runs them in
+    // turn), and the name the send-again question is up for: a torrent is sent once at a time.
+    QStringList m_sendingNames;
+    QString m_askingName;
+
     TableViewCell* loadMoreCell(TableView* tableView);
     TableViewCell* torrentCell(TableView* tableView, const Torrent& torrent, int row);
 };

@@ -82,8 +82,10 @@ TableViewCell* EditFavoriteListViewController::cellForRowAtIndexPath(TableView* 
     TextRowCell* cell = TextRowCell::dequeue(tableView);
     Label* name = cell->label();
     const Filter& filter = m_filters.at(indexPath.row);
-    name->setText(filter.regex());
-    name->setTextColor(filter.isValid() ? TextRowCell::textColor() : kInvalidTextColor);
+    // A stored empty filter (from an earlier version) matches nothing and says so.
+    name->setText(filter.regex().isEmpty() ? QStringLiteral("(empty filter: matches nothing)") : filter.regex());
+    const bool finds = filter.isValid() && !filter.regex().isEmpty();
+    name->setTextColor(finds ? TextRowCell::textColor() : kInvalidTextColor);
     return cell;
 }
 

@@ -62,9 +62,10 @@ void FavoriteComposeViewController::viewDidAppear(bool animated)
         m_newItem->becomeFirstResponder();
 }
 
-bool FavoriteComposeViewController::textFieldShouldReturn(TextField* textField)
+bool FavoriteComposeViewController::textFieldShouldReturn(TextField*)
 {
-    textField->resignFirstResponder();
+    // Return adds the filter, as the add button does (a refused text keeps the field).
+    updateList(m_addButton);
     return true;
 }
 
@@ -78,9 +79,10 @@ void FavoriteComposeViewController::updateList(QObject*)
     if (!m_newItem)
         return;
     const QString text = m_newItem->text();
-    // Any text that is a pattern becomes a filter, the empty one included (it lists every
-    // torrent); one that is not would find nothing, so it is refused here.
-    const QString error = Filter::patternError(text);
+    // Any text that is a pattern becomes a filter; one that is not would find nothing, and an
+    // empty one would list every torrent under an invisible row, so both are refused here.
+    const QString error = text.trimmed().isEmpty() ? QStringLiteral("Type a name or a pattern to look for.")
+                                                   : Filter::patternError(text);
     if (!error.isNull()) {
         showError(error);
         return;

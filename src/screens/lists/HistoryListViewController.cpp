@@ -1,7 +1,10 @@
 #include "screens/lists/HistoryListViewController.h"
 
 #include "platform/ui/Bundle.h"
+#include "platform/ui/Device.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TableView.h"
@@ -10,12 +13,38 @@
 #include "settings/DownloadHistory.h"
 #include "views/TextRowCell.h"
 
+#include <QVBoxLayout>
+
 HistoryListViewController::HistoryListViewController(TableViewStyle style, QObject* parent)
     : TableViewController(style, parent)
 {
     setTitle(QStringLiteral("D/l History"));
     setTabBarItem(new TabBarItem(QStringLiteral("D/l History"), Bundle::imageNamed(QStringLiteral("tabbar-snatch.png")), 0));
     reloadHistory();
+}
+
+void HistoryListViewController::loadView()
+{
+    auto* root = new QWidget;
+    root->resize(Device::screenBounds().size());
+    auto* column = new QVBoxLayout(root);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_titleBar = new NavigationBar(root);
+    m_titleBar->setBarStyle(NavigationBar::BarStyle::Black);
+    m_titleBar->setItems(navigationItem(), nullptr);
+    column->addWidget(m_titleBar);
+    auto* table = new TableView(TableViewStyle::Plain, root);
+    column->addWidget(table, 1);
+    setTableView(table);
+    setView(root);
+}
+
+QString HistoryListViewController::sentText(const QDateTime& sent)
+{
+    if (!sent.isValid())
+        return {};
+    return QStringLiteral("Sent %1").arg(sent.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
 void HistoryListViewController::viewDidLoad()
@@ -56,7 +85,9 @@ TableViewCell* HistoryListViewController::cellForRowAtIndexPath(TableView* table
     if (index < 0 || index >= m_historyTorrents.size())
         return nullptr;
     TextRowCell* cell = TextRowCell::dequeue(tableView);
-    cell->label()->setText(m_historyTorrents.at(index));
+    const QString& name = m_historyTorrents.at(index);
+    cell->label()->setText(name);
+    cell->setDetail(sentText(DownloadHistory::sentDate(name)));
     return cell;
 }
 

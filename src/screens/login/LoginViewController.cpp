@@ -453,6 +453,19 @@ void LoginViewController::clickedButtonAtIndex(AlertView* alertView, int)
         switchView();
 }
 
+void LoginViewController::didDismissWithButtonIndex(AlertView* alertView, int)
+{
+    // After a refusal the keyboard goes where the next answer is typed: the captcha when one
+    // shows, else the password; the user name is not left selected for overtyping.
+    if (!alertView || alertView->tag() != 0 || !m_username)
+        return;
+    m_username->deselect();
+    if (m_captchaOn)
+        m_captcha->becomeFirstResponder();
+    else
+        m_password->becomeFirstResponder();
+}
+
 void LoginViewController::switchView()
 {
     hideLoading();
@@ -501,16 +514,15 @@ void LoginViewController::keyboardWasHidden()
 
 bool LoginViewController::textFieldShouldReturn(TextField* textField)
 {
-    if (textField == m_username) {
+    // Return signs in from the password (unless a captcha still wants its answer) and from
+    // the captcha's answer, as the sign-in button does when it may be pressed.
+    const bool signIn = textField == m_captcha || (textField == m_password && !(m_captchaOn && m_captcha->text().isEmpty()));
+    if (textField == m_username)
         m_password->becomeFirstResponder();
-    } else if (textField == m_password) {
-        if (m_captchaOn)
-            m_captcha->becomeFirstResponder();
-        else
-            m_password->resignFirstResponder();
-    } else if (textField == m_captcha) {
-        m_captcha->resignFirstResponder();
-    }
+    else if (textField == m_password && !signIn)
+        m_captcha->becomeFirstResponder();
+    else if (signIn && m_loginBtn->isEnabled())
+        login(m_loginBtn);
     return true;
 }
 

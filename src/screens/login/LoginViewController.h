@@ -107,6 +107,7 @@ public:
 
     // AlertViewDelegate: the "GO" notice's button goes on to the tab bar.
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
+    void didDismissWithButtonIndex(AlertView* alertView, int buttonIndex) override;
     // TextFieldDelegate: the return key walks user name, password, captcha; never signs in.
     bool textFieldShouldReturn(TextField* textField) override;
     void textFieldDidEndEditing(TextField* textField) override;

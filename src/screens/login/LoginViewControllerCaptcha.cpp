@@ -4,6 +4,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TextField.h"
 #include "site/FetchPageCaptcha.h"
 #include "site/ImageLoader.h"
 #include "site/SiteHosts.h"
@@ -49,6 +50,8 @@ void LoginViewController::hideCaptchaView()
 
 void LoginViewController::reloadCaptchaImage()
 {
+    // An answer typed for the old picture is wrong for the new one.
+    m_captcha->clear();
     showLoading(kLoadingImage, kLoadingImageOffset);
     m_loginBtn->setEnabled(false);
     m_captchaMessage->hide();

@@ -161,8 +161,12 @@ void ServerSettingsViewController::keyboardWasHidden()
 void ServerSettingsViewController::didSelectClient(int index)
 {
     ServerInfo& info = ServerInfo::sharedInstance();
-    SettingsSaveAlert::check(info.setClient(BitClient::getClientByIndex(index)));
-    const std::unique_ptr<BitClient> client = BitClient::create(BitClient::getClientByIndex(index));
+    const QString previous = info.client();
+    if (!previous.isEmpty() && !m_serverPort->text().isEmpty())
+        m_portByClient.insert(previous, m_serverPort->text());
+    const QString chosen = BitClient::getClientByIndex(index);
+    SettingsSaveAlert::check(info.setClient(chosen));
+    const std::unique_ptr<BitClient> client = BitClient::create(chosen);
     if (!client)
         return;
     m_serverDescription->setText(client->getDefaultDescription());
@@ -170,7 +174,7 @@ void ServerSettingsViewController::didSelectClient(int index)
     const QSizeF needed = GraphicsContext::sizeWithFont(m_serverDescription->text(), m_serverDescription->font(),
                                                         QSizeF(m_serverDescription->width(), 0), LineBreakMode::WordWrap);
     m_serverDescription->resize(m_serverDescription->width(), int(std::ceil(needed.height())) + 4);
-    m_serverPort->setText(client->getDefaultPort());
+    m_serverPort->setText(m_portByClient.value(chosen, client->getDefaultPort()));
     SettingsSaveAlert::check(info.setPort(m_serverPort->text()));
 }
 

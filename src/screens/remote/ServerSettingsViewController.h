@@ -8,6 +8,7 @@
 #include "platform/ui/TextFieldDelegate.h"
 #include "platform/ui/ViewController.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QRect>
 
@@ -67,4 +68,7 @@ private:
     // The field being left by its return key: only then does editing move on to the next
     // field (leaving it with a tap on another field keeps that field's focus).
     QPointer<TextField> m_returning;
+    // The port last shown for each client this run: switching to another client and back
+    // brings back the port the user typed for it, not the client's default.
+    QHash<QString, QString> m_portByClient;
 };

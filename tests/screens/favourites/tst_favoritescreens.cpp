@@ -154,11 +154,20 @@ private Q_SLOTS:
         click(qobject_cast<QWidget*>(list->navigationItem()->rightView()));
         QTRY_VERIFY(form(list));
         type(form(list)->newItem(), QStringLiteral("Linux|BSD"));
-        click(form(list)->addButton());
+        // Return in the field adds it, as the button does.
+        QTest::keyClick(form(list)->newItem(), Qt::Key_Return);
         QCOMPARE(storedFilters(), (QStringList{"Linux", "Fedora", "Linux|BSD"}));
         QTRY_VERIFY(!form(list));
         QCOMPARE(rowTexts(list->tableView()), (QStringList{"Linux", "Fedora", "Linux|BSD"}));
         save(m_nav->view(), QStringLiteral("favorite-filters.png"));
+    }
+
+    // An empty filter stored by an earlier version shows what it does (nothing), not a blank row.
+    void storedEmptyFilterShown()
+    {
+        storeFilters({QStringLiteral("Linux"), QString()});
+        EditFavoriteListViewController* list = pushFilterList();
+        QCOMPARE(rowTexts(list->tableView()), (QStringList{"Linux", "(empty filter: matches nothing)"}));
     }
 
     // An empty list opens the form at once; cancelling it leaves the list empty, with no
@@ -178,6 +187,16 @@ private Q_SLOTS:
         click(qobject_cast<QWidget*>(list->navigationItem()->rightView()));
         QTRY_VERIFY(form(list));
         FavoriteComposeViewController* compose = form(list);
+        // Nothing typed (or only spaces) is refused, by the button and by Return alike.
+        type(compose->newItem(), QString());
+        click(compose->addButton());
+        QCOMPARE(compose->errorLabel()->text(), QStringLiteral("Type a name or a pattern to look for."));
+        type(compose->newItem(), QStringLiteral("  "));
+        QTest::keyClick(compose->newItem(), Qt::Key_Return);
+        QCOMPARE(compose->errorLabel()->text(), QStringLiteral("Type a name or a pattern to look for."));
+        QCOMPARE(form(list), compose);
+        QVERIFY(storedFilters().isEmpty());
+
         type(compose->newItem(), QStringLiteral("Linux|(BSD"));
         click(compose->addButton());
         QCOMPARE(compose->errorLabel()->text(), QStringLiteral("Not a valid pattern: unbalanced parenthesis, at character 10."));

@@ -16,6 +16,7 @@
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TabBarController.h"
@@ -331,6 +332,11 @@ private Q_SLOTS:
         QTest::mouseClick(downloadButton(all, 0), Qt::LeftButton);
         QCOMPARE(all->sendingTorrentCount(), 2);
         QCOMPARE(overlay(), QStringLiteral("Sending 2 torrents to server"));
+        // A double click, and the same torrent on another row, while it is on its way: no
+        // second hand-off.
+        QTest::mouseDClick(downloadButton(all, 0), Qt::LeftButton);
+        QTest::mouseClick(downloadButton(all, 2), Qt::LeftButton);
+        QCOMPARE(all->sendingTorrentCount(), 2);
         QVERIFY(all->loadingTorrent()->isShowing());
         QVERIFY(tabsDisabled(m_tabs));
         save(QStringLiteral("lists-sending.png"));
@@ -351,6 +357,34 @@ private Q_SLOTS:
         QVERIFY(tabsEnabled(m_tabs));
         auto* row = static_cast<TorrentItemTableViewCell*>(all->tableView()->cellForRowAtIndexPath(IndexPath::forRow(2)));
         QVERIFY(row && !row->downloadedImg().isNull());
+        QCOMPARE(uploads.load(), 2);
+
+        // Sent already: the user is asked first, with the date; a second tap meanwhile asks
+        // nothing more, and Cancel sends nothing.
+        QTest::mouseClick(downloadButton(all, 1), Qt::LeftButton);
+        QTRY_COMPARE(AlertView::visibleAlerts().size(), 1);
+        QTest::mouseClick(downloadButton(all, 1), Qt::LeftButton);
+        AlertView* asked = AlertView::visibleAlerts().constFirst();
+        QVERIFY2(asked->title().startsWith(QStringLiteral("Already sent on ")) && asked->title().endsWith(QStringLiteral(". Send again?")),
+                 qPrintable(asked->title()));
+        QCOMPARE(asked->message(), QStringLiteral("Once"));
+        save(QStringLiteral("lists-send-again.png"));
+        QCoreApplication::processEvents();
+        QCOMPARE(AlertView::visibleAlerts().size(), 1);
+        asked->dismissWithClickedButtonIndex(0, false);
+        QTRY_VERIFY(AlertView::visibleAlerts().isEmpty());
+        QCOMPARE(all->sendingTorrentCount(), 0);
+
+        // "Send again": one more hand-off; the name still stands once, now the newest.
+        QTest::mouseClick(downloadButton(all, 1), Qt::LeftButton);
+        QTRY_COMPARE(AlertView::visibleAlerts().size(), 1);
+        QTest::keyClick(AlertView::visibleAlerts().constFirst()->overlay(), Qt::Key_Return);
+        QCOMPARE(all->sendingTorrentCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(gate.held(), QStringList{QStringLiteral("3")}, kWait);
+        gate.release(QStringLiteral("3"));
+        QTRY_COMPARE_WITH_TIMEOUT(all->sendingTorrentCount(), 0, kWait);
+        QCOMPARE(uploads.load(), 3);
+        QCOMPARE(DownloadHistory::names(), (QStringList{QStringLiteral("Twice"), QStringLiteral("Once")}));
     }
 
     // Nothing is fetched before the first search; a search empties the table at once and the
@@ -411,11 +445,36 @@ private Q_SLOTS:
     // when the stored list changed meanwhile it removes nothing else and shows the list anew.
     void historyNewestFirstAndDeletion()
     {
+        // "Old" comes from an earlier version, which kept no dates.
+        SettingsStore::standard().setStringArray(SettingsKeys::torrentHistory, {QStringLiteral("Old")});
         for (const QString& name : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
             QVERIFY(DownloadHistory::append(name));
         m_tabs->setSelectedIndex(2);
         HistoryListViewController* history = m_history;
         TableView* table = history->tableView();
+        // Its own title above the table, and each row's sending date under the name.
+        QVERIFY(history->titleBar() && history->titleBar()->isVisible());
+        QCOMPARE(history->titleBar()->titleText(), QStringLiteral("D/l History"));
+        QVERIFY(history->titleBar()->geometry().bottom() < table->geometry().top());
+        auto details = [table] {
+            QStringList texts;
+            for (int r = 0; r < table->numberOfRowsInSection(0); ++r) {
+                table->scrollToRowAtIndexPath(IndexPath::forRow(r), TableViewScrollPosition::None, false);
+                TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::forRow(r));
+                auto* label = cell ? cell->contentView()->findChild<Label*>(QStringLiteral("detail")) : nullptr;
+                texts.append(label && label->isVisibleTo(cell) ? label->text() : QString());
+            }
+            return texts;
+        };
+        const QString sent = HistoryListViewController::sentText(DownloadHistory::sentDate(QStringLiteral("C")));
+        QVERIFY2(sent.startsWith(QStringLiteral("Sent 20")), qPrintable(sent));
+        auto sentText = [](const char* name) {
+            return HistoryListViewController::sentText(DownloadHistory::sentDate(QString::fromLatin1(name)));
+        };
+        QCOMPARE(details(), (QStringList{sentText("C"), sentText("B"), sentText("A"), QString()}));
+        QCOMPARE(DownloadHistory::names(), (QStringList{"Old", "A", "B", "C"}));
+        SettingsStore::standard().setStringArray(SettingsKeys::torrentHistory, {"A", "B", "C"});
+        history->reloadHistory();
         auto rows = [this] { return historyRows(); };
         QCOMPARE(rows(), (QStringList{"C", "B", "A"}));
         save(QStringLiteral("lists-history.png"));

@@ -214,19 +214,16 @@ private Q_SLOTS:
         LoginViewController* screen = makeScreen();
         QSignalSpy switched(screen, &LoginViewController::switchedView);
 
-        // The return key walks the fields and never signs in.
+        // Return walks from the user name to the password, and signs in from there.
+        QTest::mouseClick(screen->automaticLogin(), Qt::LeftButton);
+        QVERIFY(screen->automaticLogin()->isOn());
         screen->username()->becomeFirstResponder();
         QTest::keyClicks(screen->username(), QString::fromLatin1(DemoSite::kDemoUsername));
         QTest::keyClick(screen->username(), Qt::Key_Return);
         QTRY_VERIFY(screen->password()->hasFocus());
+        QVERIFY(m_site.accounts().lastSignInBody().isEmpty());
         QTest::keyClicks(screen->password(), QStringLiteral("wrong"));
         QTest::keyClick(screen->password(), Qt::Key_Return);
-        QTRY_VERIFY(!screen->password()->hasFocus());
-        QVERIFY(m_site.accounts().lastSignInBody().isEmpty());
-
-        QTest::mouseClick(screen->automaticLogin(), Qt::LeftButton);
-        QVERIFY(screen->automaticLogin()->isOn());
-        QTest::mouseClick(screen->loginBtn(), Qt::LeftButton);
         QVERIFY(!screen->loginBtn()->isEnabled());
         AlertView* alert = waitForAlert();
         QVERIFY(alert);
@@ -240,8 +237,11 @@ private Q_SLOTS:
         QCOMPARE(store.stringForKey(SettingsKeys::automaticLogin), QStringLiteral("YES"));
         alert->dismissWithClickedButtonIndex(0, false);
 
-        // The site now wants a captcha: the group shows with a picture and a challenge.
+        // The site now wants a captcha: the group shows with a picture and a challenge, and
+        // the keyboard goes to its answer, the user name not left selected.
         QVERIFY(screen->isCaptchaOn());
+        QTRY_VERIFY(screen->captcha()->hasFocus());
+        QVERIFY(!screen->username()->hasSelectedText());
         QVERIFY(screen->captchaView()->isVisible());
         QCOMPARE(screen->backgroundImageName(), QStringLiteral("loginBack.png"));
         QTRY_COMPARE_WITH_TIMEOUT(screen->groupView()->pos(), LoginViewController::kGroupOriginWithCaptcha, kWait);
@@ -282,6 +282,12 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(screen->loginBtn()->isEnabled() && !screen->captchaChallenge().isEmpty(), kWait);
         QVERIFY(screen->isCaptchaOn());
         QTRY_COMPARE_WITH_TIMEOUT(screen->operationCount(), 0, kWait); // the new picture is in
+        // An answer typed for one picture goes when another is asked for.
+        QTest::keyClicks(screen->captcha(), QStringLiteral("stale"));
+        screen->reloadCaptchaImage();
+        QVERIFY(screen->captcha()->text().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(screen->loginBtn()->isEnabled() && !screen->captchaChallenge().isEmpty(), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(screen->operationCount(), 0, kWait);
 
         // With the captcha showing, return in the password field moves on to the captcha.
         screen->password()->becomeFirstResponder();
@@ -293,9 +299,8 @@ private Q_SLOTS:
         const QString words = m_site.accounts().challengeText(screen->captchaChallenge());
         QVERIFY(!words.isEmpty());
         QTest::keyClicks(screen->captcha(), words);
+        // Return in the answer signs in.
         QTest::keyClick(screen->captcha(), Qt::Key_Return);
-        QTRY_VERIFY(!screen->captcha()->hasFocus());
-        QTest::mouseClick(screen->loginBtn(), Qt::LeftButton);
 
         // The default notice: an empty title and the welcome; the tab bar only after "OK".
         alert = waitForAlert();

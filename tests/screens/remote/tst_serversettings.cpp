@@ -117,6 +117,22 @@ private Q_SLOTS:
         QCOMPARE(screen->serverPort()->text(), port);
         QCOMPARE(stored(SettingsKeys::serverPort), port);
         QCOMPARE(screen->serverDescription()->text(), description(QStringLiteral("Utorrent")));
+
+        // Each client keeps its own port: back to Transmission brings 9999 back, and a port
+        // typed for uTorrent comes back with uTorrent.
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(1).center().toPoint());
+        QCOMPARE(screen->serverPort()->text(), QStringLiteral("9999"));
+        QCOMPARE(stored(SettingsKeys::serverPort), QStringLiteral("9999"));
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(2).center().toPoint());
+        QCOMPARE(screen->serverPort()->text(), port);
+        screen->serverPort()->setFocus();
+        screen->serverPort()->selectAll();
+        QTest::keyClicks(screen->serverPort(), QStringLiteral("8181"));
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(0).center().toPoint());
+        QCOMPARE(screen->serverPort()->text(), BitClient::create(QStringLiteral("Vuze"))->getDefaultPort());
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->segmentRect(2).center().toPoint());
+        QCOMPARE(screen->serverPort()->text(), QStringLiteral("8181"));
+        QCOMPARE(stored(SettingsKeys::serverPort), QStringLiteral("8181"));
     }
 
     // Each of the five segments, tapped, stores its adapter and that adapter's port; every
@@ -141,6 +157,13 @@ private Q_SLOTS:
             QCOMPARE(stored(SettingsKeys::serverClient), client);
             QCOMPARE(screen->serverPort()->text(), BitClient::create(client)->getDefaultPort());
             QCOMPARE(screen->serverDescription()->text(), description(client));
+            // It stands under the fields it talks of and says so, spelled right.
+            QWidget* form = screen->view();
+            QVERIFY(screen->serverDescription()->mapTo(form, QPoint(0, 0)).y()
+                    > screen->serverPassword()->mapTo(form, QPoint(0, screen->serverPassword()->height())).y());
+            QVERIFY2(description(client).contains(QStringLiteral("fields above")), qPrintable(client));
+            for (const char* wrong : {"below", "Transmittion", "Bittorent"})
+                QVERIFY2(!description(client).contains(QLatin1String(wrong)), wrong);
             // The help text, a line for each step (its line feeds start new lines), ends inside
             // what the form scrolls through.
             const auto height = [&](const QString& text) {
