@@ -33,3 +33,11 @@ void FetchPage::deliver(bool hasSelector, const std::function<void(bool onThisTh
     // Removed only after the call was queued, so the next page's call is queued behind it.
     m_priorityQueue->remove(m_priority);
 }
+
+void FetchPage::recordOutcome(const FetchFailure& failure, bool cutShort)
+{
+    if (m_outcome) {
+        m_outcome->failure = failure;
+        m_outcome->cutShort = cutShort;
+    }
+}

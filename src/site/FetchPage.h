@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/core/Operation.h"
+#include "site/FetchOutcome.h"
 #include "site/PriorityList.h"
 
 #include <QUrl>
@@ -35,6 +36,10 @@ public:
     int priority() const { return m_priority; }
     std::optional<int> dependPriority() const { return m_dependPriority; }
 
+    // Where the operation writes how it went (see FetchOutcome) before it delivers; none by
+    // default.
+    void setOutcome(std::shared_ptr<FetchOutcome> outcome) { m_outcome = std::move(outcome); }
+
     bool deliversOnWorkerThread() const { return m_deliversOnWorkerThread; }
     void setDeliversOnWorkerThread(bool onWorker) { m_deliversOnWorkerThread = onWorker; }
 
@@ -47,6 +52,8 @@ protected:
     // operation still removes its own entry, so that its batch does not stall). send(true)
     // must call the target on this thread, send(false) queue the call to the main thread.
     void deliver(bool hasSelector, const std::function<void(bool onThisThread)>& send);
+    // Keeps how the exchange went for the screen, when it asked (setOutcome).
+    void recordOutcome(const FetchFailure& failure, bool cutShort = false);
 
 private:
     QUrl m_url;
@@ -54,4 +61,5 @@ private:
     int m_priority = 0;
     std::optional<int> m_dependPriority;
     bool m_deliversOnWorkerThread = false;
+    std::shared_ptr<FetchOutcome> m_outcome;
 };

@@ -6,6 +6,7 @@ void FetchPageAllFriends::main()
 {
     HttpRequestRegExFriends request(url());
     request.request();
+    recordOutcome(request.failure());
     setReturnObject(request.friends());
     FetchPageOf::main();
 }

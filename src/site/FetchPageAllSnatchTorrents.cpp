@@ -15,6 +15,7 @@ void FetchPageAllSnatchTorrents::main()
     request.setType(QStringLiteral("POST"));
     request.setPostData(m_post);
     request.request();
+    recordOutcome(request.failure());
     setReturnObject(request.torrents());
     FetchPageOf::main();
 }

@@ -6,6 +6,7 @@ void FetchPageAllTorrents::main()
 {
     HttpRequestRegExTorrent request(url());
     request.request();
+    recordOutcome(request.failure(), request.timedOut());
     setReturnObject(request.torrents());
     FetchPageOf::main();
 }

@@ -12,6 +12,7 @@ void FetchPageGeneric::main()
     std::unique_ptr<HttpRequest> request = m_classType(url());
     if (request) {
         request->request();
+        recordOutcome(request->failure());
         setReturnObject(request->result());
     }
     FetchPageOf::main();

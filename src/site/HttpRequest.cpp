@@ -70,8 +70,12 @@ void HttpRequest::request()
         SessionKeeper* keeper = SessionKeeper::instance();
         const quint64 epoch = keeper ? keeper->validationEpoch() : 0;
         attempt();
-        if (!keeper || renewed || !isSessionLost())
+        if (!keeper || !isSessionLost())
             return;
+        if (renewed) {
+            m_failure.kind = FetchFailure::Kind::SignIn;
+            return;
+        }
         m_result = QString();
         // Only the first of several requests starts a renewal, and none does when one
         // finished while this request was under way.
@@ -81,6 +85,7 @@ void HttpRequest::request()
             m_statusCode = 0;
             m_responseUrl = QUrl();
             m_result = emptyText();
+            m_failure.kind = FetchFailure::Kind::Other;
             return;
         }
         renewed = true;
@@ -131,7 +136,7 @@ void HttpRequest::attempt()
     if (m_timeout != 0)
         request.timeoutSeconds = m_timeout;
 
-    const std::optional<UrlResponse> response = UrlLoader::send(request);
+    const std::optional<UrlResponse> response = UrlLoader::send(request, &m_failure);
     if (!response) {
         m_responseData.reset();
         m_statusCode = 0;
@@ -143,6 +148,8 @@ void HttpRequest::attempt()
     m_statusCode = response->statusCode;
     m_responseUrl = response->url;
     m_result = decodeBody(response->body);
+    if (m_statusCode >= 400)
+        m_failure = FetchFailure::httpStatus(m_statusCode, m_url.host());
 
     // Repeated fields are joined with ", " under the first spelling of their name.
     m_headers.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -62,6 +64,10 @@ public:
     // response arrived.
     QString result() const { return m_result; }
     bool isResponseValid() const { return m_statusCode >= 200 && m_statusCode < 302; }
+    // Why the exchange failed, for a screen to say: no answer (time-out, refused, host not
+    // found, cut short), an answer with a status of 400 or more, or the sign-in page after a
+    // failed renewal. Kind None when an answer arrived that a caller may read.
+    const FetchFailure& failure() const { return m_failure; }
 
     // How an answer's bytes become result(): UTF-8 first; bytes that are not valid UTF-8 get
     // one more chance as plain ASCII, which fails on any byte above 127. Null when neither
@@ -91,4 +97,5 @@ private:
     QUrl m_responseUrl;
     QList<QPair<QString, QString>> m_headers;
     QString m_result;
+    FetchFailure m_failure;
 };

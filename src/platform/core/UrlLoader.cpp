@@ -11,6 +11,7 @@
 #include <curl/curl.h>
 
 #include <atomic>
+#include <cerrno>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -168,6 +169,51 @@ int effectivePort(const QUrl& url)
     return url.port(isSecure(url) ? 443 : 80);
 }
 
+// Reads libcurl's code (and, for a failed connect, the system's) as a reason a screen can show.
+FetchFailure::Kind failureKind(CURLcode code, long osErrno)
+{
+    using Kind = FetchFailure::Kind;
+    switch (code) {
+    case CURLE_OPERATION_TIMEDOUT:
+        return Kind::TimedOut;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return Kind::HostNotFound;
+    case CURLE_COULDNT_CONNECT:
+        if (osErrno == ECONNREFUSED)
+            return Kind::ConnectionRefused;
+        if (osErrno == ENETUNREACH || osErrno == ENETDOWN)
+            return Kind::NoNetwork;
+        return Kind::CouldNotConnect;
+    case CURLE_GOT_NOTHING:
+        return Kind::NoAnswer;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+        return Kind::CutShort;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+        return Kind::Secure;
+    case CURLE_FILESIZE_EXCEEDED:
+    case CURLE_WRITE_ERROR: // the body sink refused more than the limit
+        return Kind::TooLarge;
+    default:
+        return Kind::Other;
+    }
+}
+
+FetchFailure failureFor(FetchFailure::Kind kind, const QUrl& url, int timeoutSeconds)
+{
+    FetchFailure failure;
+    failure.kind = kind;
+    failure.host = url.host();
+    failure.port = effectivePort(url);
+    failure.seconds = timeoutSeconds;
+    return failure;
+}
+
 } // namespace
 
 void UrlLoader::setDefaultTimeoutSeconds(int seconds)
@@ -216,26 +262,33 @@ QString UrlLoader::extraCaFile()
 // Redirects are followed here rather than by libcurl so that a POST turned into a GET
 // drops its body headers (libcurl would resend our "Content-Length" with no body, and the
 // server would wait for it), and neither credentials nor a kept body are handed to another host.
-std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
+std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailure* failure)
 {
+    const int timeout = request.timeoutSeconds > 0 ? request.timeoutSeconds : defaultTimeoutSeconds();
+    QUrl url = request.url;
+    auto fail = [&](FetchFailure::Kind kind) -> std::optional<UrlResponse> {
+        if (failure)
+            *failure = failureFor(kind, url, timeout);
+        return std::nullopt;
+    };
+    if (failure)
+        *failure = FetchFailure();
     ensureCurlInitialized();
     if (Shutdown::hasBegun())
-        return std::nullopt;
+        return fail(FetchFailure::Kind::Other);
     // A kept handle brings its open connection to this origin: the request goes out at once,
     // without a new connection's round trip (and TLS handshake).
     BorrowedHandle easy(request.url);
     if (!easy.get())
-        return std::nullopt;
+        return fail(FetchFailure::Kind::Other);
     QByteArray caBundle;
     {
         QMutexLocker locker(&g_caLock);
         caBundle = g_caBundle;
     }
-    const int timeout = request.timeoutSeconds > 0 ? request.timeoutSeconds : defaultTimeoutSeconds();
     const QDeadlineTimer deadline(qint64(timeout) * 1000);
     CookieStore& cookies = CookieStore::shared();
 
-    QUrl url = request.url;
     QByteArray method = request.method;
     QByteArray body = request.body;
     QList<QPair<QByteArray, QByteArray>> headers = request.headers;
@@ -264,7 +317,7 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
         }
         const qint64 remaining = deadline.remainingTime();
         if (remaining <= 0)
-            return std::nullopt;
+            return fail(FetchFailure::Kind::TimedOut);
         curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(remaining));
 
         if (method == "GET") {
@@ -302,8 +355,11 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
 
         const CURLcode code = curl_easy_perform(handle);
         cookies.persist();
-        if (code != CURLE_OK)
-            return std::nullopt;
+        if (code != CURLE_OK) {
+            long osErrno = 0;
+            curl_easy_getinfo(handle, CURLINFO_OS_ERRNO, &osErrno);
+            return fail(failureKind(code, osErrno));
+        }
         long status = 0;
         curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
         current.statusCode = int(status);
@@ -317,7 +373,7 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
             return current;
         }
         if (hop == kMaxRedirects)
-            return std::nullopt; // too many redirects, as a browser reports it
+            return fail(FetchFailure::Kind::Redirect); // too many redirects, as a browser reports it
 
         const QUrl next = QUrl::fromEncoded(QByteArray(location));
         if ((status == 303 && method != "HEAD") || ((status == 301 || status == 302) && method == "POST")) {
@@ -330,12 +386,12 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request)
         // carry them elsewhere, or down to plain http, ends the exchange as a failed one.
         const bool carriesBody = !body.isEmpty() || (method != "GET" && method != "HEAD");
         if (carriesBody && !isSameOrigin(url, next))
-            return std::nullopt;
+            return fail(FetchFailure::Kind::Redirect);
         if (!keepsCredentialsOnRedirect(url, next))
             dropHeaders(headers, {"Authorization", "Cookie", "Host"});
         url = next;
     }
-    return std::nullopt;
+    return fail(FetchFailure::Kind::Redirect);
 }
 
 bool UrlLoader::keepsCredentialsOnRedirect(const QUrl& from, const QUrl& to)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -44,8 +46,9 @@ public:
     static void setDefaultTimeoutSeconds(int seconds);
     static int defaultTimeoutSeconds();
 
-    // Returns nullopt when no response arrived (network error, host not found, time-out).
-    static std::optional<UrlResponse> send(const UrlRequest& request);
+    // Returns nullopt when no response arrived (network error, host not found, time-out);
+    // `failure` (when given) then tells why, and is reset when a response arrived.
+    static std::optional<UrlResponse> send(const UrlRequest& request, FetchFailure* failure = nullptr);
     // Whether a redirect may carry the request's Authorization and Cookie headers on: only to
     // the same host and port, and never from https down to plain http.
     static bool keepsCredentialsOnRedirect(const QUrl& from, const QUrl& to);

@@ -26,6 +26,7 @@
 #include "views/HeaderView.h"
 #include "views/LoadMoreItemView.h"
 #include "views/LoadingIndicator.h"
+#include "views/NoticeItemView.h"
 #include "views/ScaleToSize.h"
 #include "views/SendingTorrentIndicator.h"
 #include "views/TorrentItemTableViewCell.h"
@@ -165,8 +166,7 @@ void AllListViewController::fetchPage(int page)
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);
-    m_operationQueue->addOperation(
-        std::make_unique<FetchPageAllTorrents>(url, this, &AllListViewController::loadedTorrents));
+    m_operationQueue->addOperation(listingFetch(url, page));
 }
 
 void AllListViewController::loadedTorrents(std::optional<QList<Torrent>> torrents)
@@ -179,6 +179,7 @@ void AllListViewController::loadedTorrents(std::optional<QList<Torrent>> torrent
         m_refreshed = false;
     }
     m_noMoreTorrents = !torrents || torrents->isEmpty();
+    m_notice.reset();
     if (m_loading)
         m_loading->hideLoadingIndicators();
     disableTabs(false);
@@ -222,23 +223,27 @@ QString AllListViewController::pageRangeText(int currentPage)
 
 bool AllListViewController::isLoadMoreRow(const IndexPath& indexPath) const
 {
-    return !m_noMoreTorrents && m_torrentData && indexPath.row == m_torrentData->size();
+    return !m_noMoreTorrents && m_torrentData && indexPath.row == m_torrentData->size() + (m_notice ? 1 : 0);
 }
 
 int AllListViewController::numberOfRowsInSection(TableView*, int)
 {
     if (!m_torrentData)
-        return 0;
-    return int(m_torrentData->size()) + (m_noMoreTorrents ? 0 : 1);
+        return m_notice ? 1 : 0;
+    return int(m_torrentData->size()) + (m_notice ? 1 : 0) + (m_noMoreTorrents ? 0 : 1);
 }
 
-double AllListViewController::heightForRowAtIndexPath(TableView*, const IndexPath&)
+double AllListViewController::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
 {
+    if (isNoticeRow(indexPath, m_torrentData ? m_torrentData->size() : 0))
+        return NoticeItemView::kHeight;
     return kRowHeight;
 }
 
 TableViewCell* AllListViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
+    if (isNoticeRow(indexPath, m_torrentData ? m_torrentData->size() : 0))
+        return noticeCell(tableView);
     if (isLoadMoreRow(indexPath))
         return loadMoreCell(tableView);
     if (!m_torrentData || indexPath.row < 0 || indexPath.row >= m_torrentData->size())

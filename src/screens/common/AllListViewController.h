@@ -4,6 +4,7 @@
 #include "platform/ui/TableViewController.h"
 #include "settings/Filter.h"
 #include "site/ImageLoader.h"
+#include "site/FetchOutcome.h"
 #include "site/Torrent.h"
 #include "views/BannerView.h"
 #include "views/HeaderView.h"
@@ -14,9 +15,11 @@
 #include <QList>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class FetchPage;
 class LoadingIndicator;
 class SendingTorrentIndicator;
 class TableViewCell;
@@ -59,6 +62,24 @@ public:
     // A page has arrived: rows appended (or, after a refresh, in place of the old ones); absent
     // when the page could not be read.
     virtual void loadedTorrents(std::optional<QList<Torrent>> torrents);
+    // A page has arrived with how its fetch went: a failed one keeps the rows shown and says
+    // why, with "Try again" for that same page; one read only in part says so and keeps the
+    // load-more row.
+    virtual void loadedListing(std::optional<QList<Torrent>> torrents, const FetchOutcome& outcome, int page);
+    // Ends the wait for `page`, which failed: the rows stay, the notice says why.
+    void failedPage(const FetchFailure& failure, int page);
+    // "Try again" after a failed page.
+    virtual void retryPage(int page);
+
+    // The notice row (after the rows, before the load-more row): what the list says about
+    // itself. Null message: none.
+    QString noticeText() const { return m_notice ? m_notice->message : QString(); }
+    QString noticeButtonTitle() const { return m_notice ? m_notice->buttonTitle : QString(); }
+    // Taps the notice's button, as the user does.
+    void tapNoticeButton();
+
+    static const QString kCutShortText;
+    static const QString kTryAgainTitle;
 
     // HeaderViewDelegate.
     void didRefresh() override;
@@ -119,6 +140,16 @@ protected:
     // The screen's own view before the table is placed (the search screen adds its bar).
     QWidget* contentView() const { return m_contentView; }
     bool isLoadMoreRow(const IndexPath& indexPath) const;
+    // The notice row stands right after the `dataRows` rows of the list.
+    void showNotice(const QString& message, const QString& buttonTitle = QString(),
+                    std::function<void()> action = {});
+    void clearNotice();
+    bool hasNotice() const { return m_notice.has_value(); }
+    bool isNoticeRow(const IndexPath& indexPath, qsizetype dataRows) const;
+    TableViewCell* noticeCell(TableView* tableView);
+    // A fetch of listing page `page` whose result and outcome go to loadedListing, unless
+    // `stillWanted` (when given) says the screen has moved on.
+    std::unique_ptr<FetchPage> listingFetch(const QUrl& url, int page, std::function<bool()> stillWanted = {});
 
     std::optional<QList<Torrent>> m_torrentData;
     std::unique_ptr<OperationQueue> m_operationQueue;
@@ -144,6 +175,14 @@ private:
     // turn), and the name the send-again question is up for: a torrent is sent once at a time.
     QStringList m_sendingNames;
     QString m_askingName;
+
+    struct Notice
+    {
+        QString message;
+        QString buttonTitle;
+        std::function<void()> action;
+    };
+    std::optional<Notice> m_notice;
 
     TableViewCell* loadMoreCell(TableView* tableView);
     TableViewCell* torrentCell(TableView* tableView, const Torrent& torrent, int row);

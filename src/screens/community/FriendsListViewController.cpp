@@ -15,6 +15,7 @@
 #include "site/UserInfo.h"
 #include "util/TextUtilities.h"
 #include "views/FriendItemTableViewCell.h"
+#include "views/NoticeItemView.h"
 
 namespace {
 const QString kFriendCell = QStringLiteral("FriendCell");
@@ -41,8 +42,18 @@ void FriendsListViewController::fetchFriendsList()
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);
-    m_operationQueue->addOperation(std::make_unique<FetchPageAllFriends>(
-        SiteHosts::webUrl(QStringLiteral("/friends.php")), this, &FriendsListViewController::loadedFriends));
+    auto outcome = std::make_shared<FetchOutcome>();
+    Callback<std::optional<QList<Friend>>> deliver(this, [this, outcome](std::optional<QList<Friend>> friends) {
+        if (outcome->isFailure()) {
+            // The friends shown stay; the notice says why and asks again.
+            failedPage(outcome->failure, 1);
+            return;
+        }
+        loadedFriends(std::move(friends));
+    });
+    auto fetch = std::make_unique<FetchPageAllFriends>(SiteHosts::webUrl(QStringLiteral("/friends.php")), std::move(deliver));
+    fetch->setOutcome(outcome);
+    m_operationQueue->addOperation(std::move(fetch));
 }
 
 void FriendsListViewController::loadedFriends(std::optional<QList<Friend>> friends)
@@ -71,11 +82,18 @@ void FriendsListViewController::loadedFriends(std::optional<QList<Friend>> frien
 
 int FriendsListViewController::numberOfRowsInSection(TableView*, int)
 {
-    return m_friends ? int(m_friends->size()) : 0;
+    return (m_friends ? int(m_friends->size()) : 0) + (hasNotice() ? 1 : 0);
+}
+
+double FriendsListViewController::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+{
+    return isNoticeRow(indexPath, m_friends ? m_friends->size() : 0) ? NoticeItemView::kHeight : kRowHeight;
 }
 
 TableViewCell* FriendsListViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
+    if (isNoticeRow(indexPath, m_friends ? m_friends->size() : 0))
+        return noticeCell(tableView);
     auto* cell = static_cast<FriendItemTableViewCell*>(tableView->dequeueReusableCellWithIdentifier(kFriendCell));
     if (!cell) {
         cell = new FriendItemTableViewCell(QRect(0, 0, tableView->width(), int(kRowHeight)), kFriendCell);

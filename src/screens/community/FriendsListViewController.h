@@ -26,6 +26,7 @@ public:
     void didSelectPm(Button* sender);
 
     int numberOfRowsInSection(TableView* tableView, int section) override;
+    double heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     void didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     bool canEditRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;

@@ -56,18 +56,25 @@ void SnatchListViewController::fetchSnatchList()
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
     disableTabs(true);
-    m_operationQueue->addOperation(std::make_unique<FetchPageAllSnatchTorrents>(
-        url, body, this, &SnatchListViewController::loadedTorrents));
+    auto outcome = std::make_shared<FetchOutcome>();
+    Callback<std::optional<QList<Torrent>>> deliver(this, [this, outcome](std::optional<QList<Torrent>> torrents) {
+        loadedListing(std::move(torrents), *outcome, 1);
+    });
+    auto fetch = std::make_unique<FetchPageAllSnatchTorrents>(url, body, std::move(deliver));
+    fetch->setOutcome(outcome);
+    m_operationQueue->addOperation(std::move(fetch));
 }
 
 int SnatchListViewController::numberOfRowsInSection(TableView*, int)
 {
-    // One row per record: one request gives all there is.
-    return m_torrentData ? int(m_torrentData->size()) : 0;
+    // One row per record: one request gives all there is; a notice (a failed fetch) after them.
+    return (m_torrentData ? int(m_torrentData->size()) : 0) + (hasNotice() ? 1 : 0);
 }
 
 TableViewCell* SnatchListViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
+    if (isNoticeRow(indexPath, m_torrentData ? m_torrentData->size() : 0))
+        return noticeCell(tableView);
     if (!m_torrentData || indexPath.row < 0 || indexPath.row >= m_torrentData->size())
         return nullptr;
     auto* cell = static_cast<TorrentSnatchItemTableViewCell*>(tableView->dequeueReusableCellWithIdentifier(kTorrentCell));

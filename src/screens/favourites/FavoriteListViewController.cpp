@@ -12,6 +12,10 @@
 #include "views/HeaderView.h"
 #include "views/LoadingIndicator.h"
 
+const QString FavoriteListViewController::kNoFiltersText = QStringLiteral(
+    "You have no favourite filters yet. Add one, and the recent torrents whose names match it are shown here.");
+const QString FavoriteListViewController::kAddFilterTitle = QStringLiteral("Add a filter");
+
 FavoriteListViewController::FavoriteListViewController(TableViewStyle style, QObject* parent)
     : AllListViewController(style, parent)
     , m_operationQueueMultiple(std::make_unique<OperationQueue>(kMultipleWidth))
@@ -32,10 +36,38 @@ void FavoriteListViewController::viewWillAppear(bool animated)
     reloadFilters();
     // A first batch still on its way (the screen came back from the filters) is not asked
     // for again.
+    if (showNoFiltersNotice())
+        return;
+    if (m_waitingForFilters) {
+        // The first filter was added meanwhile: the list starts now.
+        m_waitingForFilters = false;
+        clearNotice();
+        m_torrentData.reset();
+    }
     if (!m_torrentData && !isBatchRunning()) {
         m_currentPage = 1;
         fetchNextXPages(m_numPages, 1);
     }
+}
+
+bool FavoriteListViewController::showNoFiltersNotice()
+{
+    if (!m_filters.isEmpty() || isBatchRunning())
+        return false;
+    // Every torrent would be dropped: nothing is asked of the site.
+    m_waitingForFilters = true;
+    m_torrentData = QList<Torrent>();
+    m_noMoreTorrents = true;
+    showNotice(kNoFiltersText, kAddFilterTitle, [this] { openFilterForm(); });
+    return true;
+}
+
+void FavoriteListViewController::openFilterForm()
+{
+    didFilters();
+    NavigationController* navigation = navigationController();
+    if (auto* edit = navigation ? qobject_cast<EditFavoriteListViewController*>(navigation->topViewController()) : nullptr)
+        edit->addFavorite();
 }
 
 void FavoriteListViewController::reloadFilters()
@@ -51,6 +83,10 @@ void FavoriteListViewController::fetchNextXPages(int count, int startPage)
 {
     if (count < 1)
         return;
+    m_failedPages.clear();
+    m_failureReason.clear();
+    m_cutShort = false;
+    clearNotice();
     auto priorityQueue = std::make_shared<PriorityList>();
     priorityQueue->fill(startPage, count);
     // The first page waits for nothing, whatever its number; each next one for the page
@@ -78,12 +114,64 @@ void FavoriteListViewController::fetchPage(int page, const std::shared_ptr<Prior
     disableTabs(true);
 
     const int generation = m_batchGeneration;
-    Callback<std::optional<QList<Torrent>>> deliver(this, [this, generation](std::optional<QList<Torrent>> torrents) {
-        if (generation == m_batchGeneration)
-            loadedTorrents(std::move(torrents));
-    });
-    m_operationQueueMultiple->addOperation(
-        std::make_unique<FetchPageAllTorrents>(url, std::move(deliver), priorityQueue, priority, dependPriority));
+    auto outcome = std::make_shared<FetchOutcome>();
+    Callback<std::optional<QList<Torrent>>> deliver(
+        this, [this, generation, page, outcome](std::optional<QList<Torrent>> torrents) {
+            if (generation == m_batchGeneration)
+                loadedBatchPage(page, std::move(torrents), *outcome);
+        });
+    auto fetch = std::make_unique<FetchPageAllTorrents>(url, std::move(deliver), priorityQueue, priority, dependPriority);
+    fetch->setOutcome(outcome);
+    m_operationQueueMultiple->addOperation(std::move(fetch));
+}
+
+void FavoriteListViewController::loadedBatchPage(int page, std::optional<QList<Torrent>> torrents,
+                                                 const FetchOutcome& outcome)
+{
+    if (!outcome.isFailure()) {
+        m_cutShort = m_cutShort || outcome.cutShort;
+        loadedTorrents(std::move(torrents));
+        return;
+    }
+    // The pages that came are shown; this one is named when the batch ends.
+    m_failedPages.append(page);
+    if (m_failureReason.isEmpty())
+        m_failureReason = outcome.failure.text();
+    if (!m_torrentData)
+        m_torrentData = QList<Torrent>();
+    if (m_pagesPending > 0 && --m_pagesPending == 0)
+        batchFinished();
+    tableView()->setAllowsSelection(true);
+    tableView()->reloadData();
+}
+
+QString FavoriteListViewController::failedPagesText(const QList<int>& pages, const QString& reason)
+{
+    QStringList numbers;
+    for (const int page : pages)
+        numbers.append(QString::number(page));
+    const QString which = pages.size() == 1 ? QStringLiteral("Page %1 could not be loaded.")
+                                            : QStringLiteral("Pages %1 could not be loaded.");
+    return which.arg(numbers.join(QStringLiteral(", "))) + QLatin1Char(' ') + reason;
+}
+
+void FavoriteListViewController::retryFailedPages()
+{
+    const QList<int> pages = m_failedPages;
+    if (pages.isEmpty() || isBatchRunning())
+        return;
+    clearNotice();
+    m_failedPages.clear();
+    m_failureReason.clear();
+    m_cutShort = false;
+    // The load-more counter stays on the last page asked for: only the gaps are filled.
+    const int lastAsked = m_currentPage;
+    auto priorityQueue = std::make_shared<PriorityList>();
+    for (const int page : pages)
+        priorityQueue->append(page);
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        fetchPage(pages[i], priorityQueue, pages[i], i == 0 ? std::nullopt : std::optional<int>(pages[i - 1]));
+    m_currentPage = lastAsked;
 }
 
 void FavoriteListViewController::loadedTorrents(std::optional<QList<Torrent>> torrents)
@@ -112,6 +200,17 @@ void FavoriteListViewController::loadedTorrents(std::optional<QList<Torrent>> to
 
 void FavoriteListViewController::batchFinished()
 {
+    if (!m_failedPages.isEmpty()) {
+        // "Try again" stands where the load-more row was. A refresh whose pages all failed
+        // keeps the rows it would have replaced until trying again brings the new ones.
+        m_noMoreTorrents = true;
+        showNotice(failedPagesText(m_failedPages, m_failureReason), kTryAgainTitle, [this] { retryFailedPages(); });
+    } else if (m_cutShort) {
+        m_noMoreTorrents = false;
+        showNotice(kCutShortText);
+    } else {
+        clearNotice();
+    }
     tableView()->setScrollEnabled(true);
     if (m_loading)
         m_loading->hideLoadingIndicators();

@@ -34,6 +34,18 @@ public:
     void fetchPage(int page, const std::shared_ptr<PriorityList>& priorityQueue, int priority,
                    std::optional<int> dependPriority);
     void loadedTorrents(std::optional<QList<Torrent>> torrents) override;
+    // One page of a batch with how its fetch went: a failed page is kept aside and named once
+    // the batch ends; the others are shown.
+    void loadedBatchPage(int page, std::optional<QList<Torrent>> torrents, const FetchOutcome& outcome);
+    // "Try again" after a batch with failed pages: only those are asked again.
+    void retryFailedPages();
+    // The pages of the last batch that failed, in page order.
+    QList<int> failedPages() const { return m_failedPages; }
+
+    static const QString kNoFiltersText;
+    static const QString kAddFilterTitle;
+    // "Page 3 could not be loaded. The site answered 503." / "Pages 2, 4 could not be ...".
+    static QString failedPagesText(const QList<int>& pages, const QString& reason);
 
     void didRefresh() override;
     void didSettings() override;
@@ -55,6 +67,9 @@ protected:
 private:
     // Every page of the batch has been handed over.
     void batchFinished();
+    // With no filter there is nothing to show: the notice says how to add one.
+    bool showNoFiltersNotice();
+    void openFilterForm();
 
     std::unique_ptr<OperationQueue> m_operationQueueMultiple;
     int m_numPages = 5;
@@ -64,4 +79,8 @@ private:
     // A refresh during a batch starts a new one; pages of the old one still on their way are
     // not shown.
     int m_batchGeneration = 0;
+    QList<int> m_failedPages;
+    QString m_failureReason; // of the first failed page of the batch
+    bool m_cutShort = false; // a page of the batch was read only in part
+    bool m_waitingForFilters = false;
 };

@@ -8,7 +8,7 @@
 #include "platform/ui/TableView.h"
 #include "screens/settings/SearchDisplaySettingsViewController.h"
 #include "settings/Settings.h"
-#include "site/FetchPageAllTorrents.h"
+#include "site/FetchPage.h"
 #include "site/ListingQuery.h"
 #include "views/BannerView.h"
 #include "views/HeaderView.h"
@@ -72,6 +72,7 @@ void SearchListViewController::startOver()
 void SearchListViewController::searchBarSearchButtonClicked(SearchBar* searchBar)
 {
     startOver();
+    m_searchWords = searchBar->text();
     m_searchString = ListingQuery::escapeSearchText(searchBar->text());
     searchBar->resignFirstResponder();
     fetchPage(1);
@@ -84,11 +85,20 @@ void SearchListViewController::fetchPage(int page)
     tableView()->setAllowsSelection(false);
     disableTabs(true);
     const int generation = m_searchGeneration;
-    Callback<std::optional<QList<Torrent>>> deliver(this, [this, generation](std::optional<QList<Torrent>> torrents) {
-        if (generation == m_searchGeneration)
-            loadedTorrents(std::move(torrents));
-    });
-    m_operationQueue->addOperation(std::make_unique<FetchPageAllTorrents>(url, std::move(deliver)));
+    m_operationQueue->addOperation(listingFetch(url, page, [this, generation] { return generation == m_searchGeneration; }));
+}
+
+QString SearchListViewController::noResultsText(const QString& words)
+{
+    return QStringLiteral("No torrents found for \u201C%1\u201D.").arg(words.trimmed());
+}
+
+void SearchListViewController::loadedListing(std::optional<QList<Torrent>> torrents, const FetchOutcome& outcome,
+                                             int page)
+{
+    AllListViewController::loadedListing(std::move(torrents), outcome, page);
+    if (!outcome.isFailure() && !outcome.cutShort && page == 1 && m_torrentData && m_torrentData->isEmpty())
+        showNotice(noResultsText(m_searchWords));
 }
 
 void SearchListViewController::didRefresh()

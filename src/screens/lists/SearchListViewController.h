@@ -25,6 +25,11 @@ public:
     void fetchPage(int page) override;
     void didRefresh() override;
     void didSearch() override;
+    // A first page without rows says that the search found nothing.
+    void loadedListing(std::optional<QList<Torrent>> torrents, const FetchOutcome& outcome, int page) override;
+
+    // "No torrents found for “TEXT”." for the words the user typed.
+    static QString noResultsText(const QString& words);
 
     // The query of the current search, escaped for the address; null before the first search.
     QString searchString() const { return m_searchString; }
@@ -39,6 +44,7 @@ private:
 
     QPointer<SearchBar> m_searchBar;
     QString m_searchString;
+    QString m_searchWords; // as typed, for the notice of a search without results
     // Pages of an earlier search still on their way are not shown with the new one's.
     int m_searchGeneration = 0;
 };

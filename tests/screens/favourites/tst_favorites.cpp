@@ -1,6 +1,6 @@
 // The favourites list in a tab bar against the demo site on loopback: a batch of pages handed
 // over in page order whatever order they finish in (the demo's latency sets that order), the
-// screen locked while a batch runs, every row dropped when there are no filters, the next batch
+// screen locked while a batch runs, a notice instead of a fetch when there are no filters, the next batch
 // starting at the page after the last one asked for, and matches found on several pages.
 #include "DemoAccounts.h"
 #include "DemoCatalog.h"
@@ -209,15 +209,34 @@ private Q_SLOTS:
         QCOMPARE(loadMoreText(), QStringLiteral("[150-200]"));
     }
 
-    // No filters: every page is asked for and every row dropped; the load-more row stays
-    // because the last page had rows, and brings pages 6 to 10.
-    void noFiltersShowNothingAndTheNextBatchFollowsOn()
+    // No filters: nothing is asked of the site; the list says how to add one, and its button
+    // opens the filter form. Once a filter is stored the list starts on appearing; one that
+    // matches nothing drops every row and keeps the load-more row, which brings pages 6 to 10.
+    void noFiltersSaySoAndTheNextBatchFollowsOn()
     {
         showFavorites();
         TestFavoriteList* favorites = m_favorites;
         QCOMPARE(favorites->numPages(), 5); // nothing stored
+        QVERIFY(!favorites->isBatchRunning());
+        QCOMPARE(favorites->noticeText(), FavoriteListViewController::kNoFiltersText);
+        QCOMPARE(favorites->noticeButtonTitle(), QStringLiteral("Add a filter"));
+        QCOMPARE(rows(), 1);
+        QVERIFY(m_site.answeredPages().isEmpty());
+        save(QStringLiteral("favorites-nofilters.png"));
+
+        NavigationController* navigation = favorites->navigationController();
+        favorites->tapNoticeButton();
+        auto* edit = qobject_cast<EditFavoriteListViewController*>(navigation->topViewController());
+        QVERIFY(edit);
+        QTRY_VERIFY(edit->modalViewController());
+        store({QStringLiteral("^no torrent is named so$")});
+        edit->dismissModalViewControllerAnimated(false);
+        navigation->popViewControllerAnimated(false);
+        favorites->viewWillAppear(false);
+
         QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
         QCOMPARE(answeredSorted(), (QList<int>{1, 2, 3, 4, 5}));
+        QVERIFY(favorites->noticeText().isNull());
         QCOMPARE(favorites->torrentData()->size(), 0);
         QVERIFY(!favorites->noMoreTorrents());
         QCOMPARE(rows(), 1);

@@ -1,0 +1,207 @@
+#include "FaultyProxy.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+bool sendAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t sent = ::send(fd, data, size, MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        data += sent;
+        size -= size_t(sent);
+    }
+    return true;
+}
+
+bool sendAll(int fd, const std::string& text)
+{
+    return sendAll(fd, text.data(), text.size());
+}
+
+// Reads up to the end of the request's head (and whatever came with it).
+std::string readHead(int fd)
+{
+    std::string head;
+    char buffer[4096];
+    while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+        const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            break;
+        head.append(buffer, size_t(got));
+    }
+    return head;
+}
+
+} // namespace
+
+FaultyProxy::FaultyProxy(int upstreamPort)
+    : m_upstreamPort(upstreamPort)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 64) != 0
+        || ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    m_listener = fd;
+    m_port = ntohs(address.sin_port);
+    m_acceptor = std::thread([this] { acceptLoop(); });
+}
+
+FaultyProxy::~FaultyProxy()
+{
+    {
+        std::lock_guard<std::mutex> locker(m_lock);
+        m_stopping = true;
+        for (const int fd : m_open)
+            ::shutdown(fd, SHUT_RDWR);
+    }
+    m_changed.notify_all();
+    if (m_listener >= 0)
+        ::shutdown(m_listener, SHUT_RDWR);
+    if (m_acceptor.joinable())
+        m_acceptor.join();
+    for (std::thread& worker : m_workers)
+        worker.join();
+    if (m_listener >= 0)
+        ::close(m_listener);
+}
+
+QString FaultyProxy::hostAndPort() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(m_port);
+}
+
+void FaultyProxy::setFault(Fault fault, const std::string& onlyIf)
+{
+    std::lock_guard<std::mutex> locker(m_lock);
+    m_fault = fault;
+    m_onlyIf = onlyIf;
+}
+
+void FaultyProxy::release()
+{
+    {
+        std::lock_guard<std::mutex> locker(m_lock);
+        ++m_releases;
+    }
+    m_changed.notify_all();
+}
+
+int FaultyProxy::connectionCount() const
+{
+    std::lock_guard<std::mutex> locker(m_lock);
+    return m_connections;
+}
+
+void FaultyProxy::acceptLoop()
+{
+    for (;;) {
+        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        std::lock_guard<std::mutex> locker(m_lock);
+        if (client < 0 || m_stopping) {
+            if (client >= 0)
+                ::close(client);
+            return;
+        }
+        ++m_connections;
+        m_open.push_back(client);
+        m_workers.emplace_back([this, client] { serve(client); });
+    }
+}
+
+bool FaultyProxy::waitForRelease()
+{
+    std::unique_lock<std::mutex> locker(m_lock);
+    const quint64 seen = m_releases;
+    m_changed.wait(locker, [&] { return m_stopping || m_releases != seen; });
+    return !m_stopping;
+}
+
+void FaultyProxy::serve(int client)
+{
+    const std::string head = readHead(client);
+    Fault fault;
+    {
+        std::lock_guard<std::mutex> locker(m_lock);
+        fault = m_onlyIf.empty() || head.find(m_onlyIf) != std::string::npos ? m_fault : Fault::Relay;
+    }
+    switch (fault) {
+    case Fault::Relay:
+        relay(client, head);
+        break;
+    case Fault::Hold:
+        if (waitForRelease())
+            relay(client, head);
+        break;
+    case Fault::Close:
+        break;
+    case Fault::Reset: {
+        // A zero linger turns the close into a reset.
+        linger hard{1, 0};
+        ::setsockopt(client, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        break;
+    }
+    case Fault::CutBody:
+        sendAll(client, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 4096\r\n\r\n<html><bod");
+        break;
+    case Fault::Answer503: {
+        const std::string page = "<html><body>Busy</body></html>";
+        sendAll(client, "HTTP/1.1 503 Service Unavailable\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                        "Content-Length: " + std::to_string(page.size()) + "\r\n\r\n" + page);
+        break;
+    }
+    }
+    std::lock_guard<std::mutex> locker(m_lock);
+    m_open.erase(std::remove(m_open.begin(), m_open.end(), client), m_open.end());
+    ::close(client);
+}
+
+void FaultyProxy::relay(int client, const std::string& head)
+{
+    const int upstream = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(quint16(m_upstreamPort));
+    if (upstream < 0 || ::connect(upstream, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || !sendAll(upstream, head)) {
+        if (upstream >= 0)
+            ::close(upstream);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> locker(m_lock);
+        m_open.push_back(upstream);
+    }
+    pollfd fds[2] = {{client, POLLIN, 0}, {upstream, POLLIN, 0}};
+    char buffer[16384];
+    for (bool open = true; open;) {
+        if (::poll(fds, 2, -1) < 0)
+            break;
+        for (int i = 0; i < 2 && open; ++i) {
+            if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            const ssize_t got = ::recv(fds[i].fd, buffer, sizeof buffer, 0);
+            open = got > 0 && sendAll(fds[1 - i].fd, buffer, size_t(got));
+        }
+    }
+    std::lock_guard<std::mutex> locker(m_lock);
+    m_open.erase(std::remove(m_open.begin(), m_open.end(), upstream), m_open.end());
+    ::close(upstream);
+}

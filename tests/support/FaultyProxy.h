@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A TCP relay on 127.0.0.1 in front of a server, that fails the way a test tells it: the
+// app's site host points at the relay, and every connection from then on meets the fault.
+// Relay passes bytes both ways untouched; the others never reach the server. Hold waits for
+// release() (or the relay's end) without a byte, so a client's time-out is met by an event,
+// not by a sleep; a test sets a short time-out and leaves the connection held.
+class FaultyProxy
+{
+public:
+    enum class Fault {
+        Relay,        // passes everything to the server
+        Hold,         // reads the request, answers nothing until release()
+        Close,        // reads the request and closes: no answer at all
+        Reset,        // reads the request and resets the connection
+        CutBody,      // a 200 head promising 4096 bytes, 10 of them, then the close
+        Answer503,    // "503 Service Unavailable" with a small page
+    };
+
+    // Relays to 127.0.0.1:upstreamPort.
+    explicit FaultyProxy(int upstreamPort);
+    ~FaultyProxy(); // lets go what is held, closes every connection, joins its threads
+    FaultyProxy(const FaultyProxy&) = delete;
+    FaultyProxy& operator=(const FaultyProxy&) = delete;
+
+    bool isListening() const { return m_listener >= 0; }
+    int port() const { return m_port; }
+    QString hostAndPort() const; // "127.0.0.1:port"
+
+    // From the next connection on. With `onlyIf`, only requests whose head holds that text
+    // meet the fault; the others are relayed.
+    void setFault(Fault fault, const std::string& onlyIf = std::string());
+    // Lets every held connection go on as a relay.
+    void release();
+    // Connections accepted so far.
+    int connectionCount() const;
+
+private:
+    void acceptLoop();
+    void serve(int client);
+    void relay(int client, const std::string& head);
+    bool waitForRelease();
+
+    int m_upstreamPort;
+    int m_listener = -1;
+    int m_port = 0;
+    mutable std::mutex m_lock;
+    std::condition_variable m_changed;
+    Fault m_fault = Fault::Relay;
+    std::string m_onlyIf;
+    quint64 m_releases = 0;
+    bool m_stopping = false;
+    int m_connections = 0;
+    std::vector<int> m_open; // client sockets under way, shut down at the end
+    std::thread m_acceptor;
+    std::vector<std::thread> m_workers;
+};
