@@ -1,6 +1,5 @@
 #include "platform/core/UrlLoader.h"
 
-#include "platform/core/ConnectionPool.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/Shutdown.h"
 
@@ -105,35 +104,10 @@ size_t collectHeader(char* data, size_t size, size_t count, void* target)
     return size * count;
 }
 
-// Gives the borrowed handle back to the pool when the exchange ends, however it ends. Only
-// a handle whose exchange finished keeps its connections: one cut short (time-out, abort,
-// a body over its limit) may have left its connection mid-answer, and libcurl closes such
-// a connection anyway.
-class BorrowedHandle
+struct EasyDeleter
 {
-public:
-    explicit BorrowedHandle(const QUrl& url)
-        : m_easy(ConnectionPool::shared().take(url))
-        , m_url(url)
-    {
-    }
-    ~BorrowedHandle() { ConnectionPool::shared().give(m_easy, m_url, m_finished); }
-    BorrowedHandle(const BorrowedHandle&) = delete;
-    BorrowedHandle& operator=(const BorrowedHandle&) = delete;
-
-    CURL* get() const { return m_easy; }
-    void finished(const QUrl& url)
-    {
-        m_url = url;
-        m_finished = true;
-    }
-
-private:
-    CURL* m_easy;
-    QUrl m_url;
-    bool m_finished = false;
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
 };
-
 struct ListDeleter
 {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -276,10 +250,8 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
     ensureCurlInitialized();
     if (Shutdown::hasBegun())
         return fail(FetchFailure::Kind::Other);
-    // A kept handle brings its open connection to this origin: the request goes out at once,
-    // without a new connection's round trip (and TLS handshake).
-    BorrowedHandle easy(request.url);
-    if (!easy.get())
+    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+    if (!easy)
         return fail(FetchFailure::Kind::Other);
     QByteArray caBundle;
     {
@@ -295,8 +267,11 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
 
     for (int hop = 0; hop <= kMaxRedirects; ++hop) {
         CURL* handle = easy.get();
-        // The reset keeps the handle's open connections and its share.
-        ConnectionPool::resetHandle(handle);
+        // libcurl 7.88's reset forgets, without freeing it, the list of cookie files that
+        // CURLOPT_COOKIEFILE below starts: a leak on every redirect. Clearing the option frees
+        // it; the shared cookies themselves stay.
+        curl_easy_setopt(handle, CURLOPT_COOKIEFILE, nullptr);
+        curl_easy_reset(handle);
         const QByteArray urlBytes = url.toEncoded();
         curl_easy_setopt(handle, CURLOPT_URL, urlBytes.constData());
         curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -368,10 +343,8 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
         curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location);
         const bool redirect = (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)
             && location && *location;
-        if (!redirect) {
-            easy.finished(url);
+        if (!redirect)
             return current;
-        }
         if (hop == kMaxRedirects)
             return fail(FetchFailure::Kind::Redirect); // too many redirects, as a browser reports it
 
