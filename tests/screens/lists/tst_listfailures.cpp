@@ -309,7 +309,7 @@ private Q_SLOTS:
     void favouritesNameTheFailedPage()
     {
         SettingsStore& settings = SettingsStore::standard();
-        settings.setStringArray(SettingsKeys::filters, {QString()}); // keeps every row
+        settings.setStringArray(SettingsKeys::filters, {QStringLiteral(".")}); // keeps every row
         settings.setString(SettingsKeys::favoritesCount, QStringLiteral("3"));
         settings.synchronize();
         buildTabs();
