@@ -5,14 +5,15 @@
 #include "platform/ui/WebViewDelegate.h"
 
 #include "LoopbackServer.h"
+#include "ReplyGate.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -154,14 +155,17 @@ void TestWebView::pageReadsNoFileNorOtherOrigin()
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(picture.save(&buffer, "PNG"));
 
+    // The page's script is held until the test has seen that the page did not finish without it.
+    ReplyGate gate;
     LoopbackServer site;
     QVERIFY2(site.isListening(), qPrintable(site.error()));
-    site.setHandler([png](const httplib::Request& request, httplib::Response& response) {
+    // Let a held answer go before the server joins its handlers, even when the test stops early.
+    const auto letGo = qScopeGuard([&gate] { gate.releaseAll(); });
+    site.setHandler([png, &gate](const httplib::Request& request, httplib::Response& response) {
         if (request.path == "/site/pic.png" && request.get_header_value("Cookie").find("session=ok") != std::string::npos) {
             response.set_content(png.toStdString(), "image/png");
         } else if (request.path == "/site/app.js") {
-            // A slow script: the page has not finished before it has run.
-            QThread::msleep(500);
+            gate.hold(QStringLiteral("app.js"));
             response.set_content("window.appRan = true;", "text/javascript");
         } else {
             response.status = 403;
@@ -207,6 +211,9 @@ void TestWebView::pageReadsNoFileNorOtherOrigin()
         .arg(QString(padding, QLatin1Char('x')), QUrl::fromLocalFile(secret.fileName()).toString(),
              other.url(QStringLiteral("/secret")).toString());
     view.loadHTMLString(html, site.url(QStringLiteral("/site/")));
+    QTRY_COMPARE_WITH_TIMEOUT(gate.held(), QStringList{QStringLiteral("app.js")}, 30000);
+    QCOMPARE(recorder.finished, 0);
+    gate.release(QStringLiteral("app.js"));
     QTRY_COMPARE_WITH_TIMEOUT(recorder.finished, 1, 30000);
     QCOMPARE(recorder.failed, 0);
     // When the delegate hears of the finish, the whole page is there, its scripts have run
