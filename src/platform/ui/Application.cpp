@@ -80,8 +80,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 struct UserEngineEnvironment
 {
     QByteArray chromiumFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    bool sandboxOff = !qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")
-        && qgetenv("QTWEBENGINE_DISABLE_SANDBOX") != "0";
     bool quickBackendSet = !qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND");
 };
 
@@ -97,17 +95,12 @@ void applyEngineFlags(const QString& platformSpec, bool sandboxOffAsked)
     const UserEngineEnvironment& user = userEngineEnvironment();
     const QString platform = platformSpec.section(QLatin1Char(':'), 0, 0);
     const bool root = ::getuid() == 0 || ::geteuid() == 0;
-    const bool asked = sandboxOffAsked || user.sandboxOff || user.chromiumFlags.split(' ').contains("--no-sandbox");
-    const WebEngineFlags flags = WebEngineFlags::decide(root, platform, asked);
+    const WebEngineFlags flags = WebEngineFlags::decide(root, platform, sandboxOffAsked);
 
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", user.chromiumFlags);
     appendFlags("QTWEBENGINE_CHROMIUM_FLAGS", flags.chromiumFlags());
     // Small /dev/shm in containers; Chromium's own console logging: fatal errors only.
     appendFlags("QTWEBENGINE_CHROMIUM_FLAGS", {"--disable-dev-shm-usage", "--log-level=3"});
-    if (flags.sandboxOff)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    else if (!user.sandboxOff)
-        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
     // Without a GPU the web views' scene graph draws in software; the user may choose otherwise.
     if (!user.quickBackendSet) {
         if (flags.gpuOff)

@@ -2,11 +2,13 @@
 
 WebEngineFlags WebEngineFlags::decide(bool root, const QString& platform, bool sandboxOffAsked)
 {
-    // Offscreen and minimal draw into memory: no GPU, and only tests and tools run there.
-    const bool noScreen = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+    // Offscreen and minimal draw into memory: no GPU. Only offscreen, where the tests run
+    // (as root in containers, with no session for the sandbox's helpers), goes without the
+    // sandbox as well.
+    const bool offscreen = platform == QLatin1String("offscreen");
     WebEngineFlags flags;
-    flags.sandboxOff = root || sandboxOffAsked || noScreen;
-    flags.gpuOff = noScreen;
+    flags.sandboxOff = root || sandboxOffAsked || offscreen;
+    flags.gpuOff = offscreen || platform == QLatin1String("minimal");
     return flags;
 }
 

@@ -13,8 +13,7 @@ struct WebEngineFlags
 
     // root: the process runs as root, where Chromium refuses to start its sandbox.
     // platform: the Qt platform plugin's name ("xcb", "wayland", "offscreen"; empty when Qt
-    // picks one). sandboxOffAsked: the user asked for it (--no-sandbox or
-    // QTWEBENGINE_DISABLE_SANDBOX=1).
+    // picks one). sandboxOffAsked: the user asked for it with the program's --no-sandbox.
     static WebEngineFlags decide(bool root, const QString& platform, bool sandboxOffAsked);
 
     // The Chromium flags that say it.

@@ -28,7 +28,7 @@ void TestWebEngineFlags::decide_data()
     QTest::newRow("root on X11") << true << "xcb" << false << true << false;
     QTest::newRow("user offscreen") << false << "offscreen" << false << true << true;
     QTest::newRow("root offscreen") << true << "offscreen" << false << true << true;
-    QTest::newRow("user minimal") << false << "minimal" << false << true << true;
+    QTest::newRow("user minimal") << false << "minimal" << false << false << true;
 }
 
 void TestWebEngineFlags::decide()
