@@ -92,9 +92,7 @@ inline QImage save(QWidget* window, const QString& name, const QImage& unlike = 
     QImage image = window->grab().toImage();
     if (!painted(image) && QTest::qWaitFor([&] { return painted(image = window->grab().toImage()); }, kWait / 3))
         image = window->grab().toImage();
-    const QString path = testPicturePath(name);
-    if (image.save(path))
-        qInfo("picture: %s", qPrintable(path));
+    saveTestPicture(image, name);
     return image;
 }
 

@@ -113,9 +113,7 @@ private:
 
     void save(QWidget* view, const QString& name)
     {
-        const QString path = testPicturePath(name);
-        QVERIFY(view->grab().save(path));
-        qInfo("picture: %s", qPrintable(path));
+        QVERIFY(saveTestPicture(view->grab().toImage(), name));
     }
 
 private Q_SLOTS:

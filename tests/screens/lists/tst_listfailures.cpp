@@ -123,9 +123,7 @@ private:
 
     void save(const QString& name)
     {
-        const QString path = testPicturePath(name);
-        QVERIFY(m_window->grab().save(path));
-        qInfo("picture: %s", qPrintable(path));
+        QVERIFY(saveTestPicture(m_window->grab().toImage(), name));
     }
 
 private Q_SLOTS:

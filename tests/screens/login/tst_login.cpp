@@ -112,9 +112,7 @@ private:
 
     void save(QWidget* widget, const QString& name)
     {
-        const QString path = testPicturePath(name);
-        QVERIFY(widget->grab().save(path));
-        qInfo("picture: %s", qPrintable(path));
+        QVERIFY(saveTestPicture(widget->grab().toImage(), name));
     }
 
 private Q_SLOTS:
