@@ -2,7 +2,13 @@
 
 #include <httplib.h>
 
+#include <QDir>
+
 #include <chrono>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 DemoServerThread::DemoServerThread(std::unique_ptr<httplib::Server> server)
     : m_server(std::move(server))
@@ -13,7 +19,41 @@ DemoServerThread::DemoServerThread(std::unique_ptr<httplib::Server> server)
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
+    // Connections are kept, as a real site keeps them: many requests each, and idle ones
+    // for half a minute (stop() ends them at once). A kept connection holds one of the
+    // server's threads while it waits, so there are enough threads for every client's.
+    m_server->set_keep_alive_max_count(1000);
+    m_server->set_keep_alive_timeout(30);
+    m_server->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
 }
+
+namespace {
+
+// Ends the connections this process holds on the server's side of a loopback port (local
+// address 127.0.0.1:port, with a peer). httplib waits for a kept connection's next request
+// until its keep-alive time-out, and stop() would wait that long for each idle client.
+// A shutdown, not a close: the serving thread still owns the descriptor and closes it.
+void endKeptConnections(int port)
+{
+    const QStringList fds = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System);
+    for (const QString& name : fds) {
+        bool ok = false;
+        const int fd = name.toInt(&ok);
+        if (!ok)
+            continue;
+        sockaddr_in local{};
+        socklen_t length = sizeof local;
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0 || local.sin_family != AF_INET
+            || ntohs(local.sin_port) != port || local.sin_addr.s_addr != htonl(INADDR_LOOPBACK))
+            continue;
+        sockaddr_in peer{};
+        length = sizeof peer;
+        if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0)
+            ::shutdown(fd, SHUT_RDWR);
+    }
+}
+
+} // namespace
 
 DemoServerThread::~DemoServerThread()
 {
@@ -67,5 +107,6 @@ void DemoServerThread::stop()
     if (!m_thread.joinable())
         return;
     m_server->stop();
+    endKeptConnections(m_port);
     m_thread.join();
 }

@@ -15,6 +15,9 @@ class Server;
 class DemoServerThread
 {
 public:
+    // Serving threads: one per open connection, kept ones included.
+    static constexpr int kThreads = 16;
+
     explicit DemoServerThread(std::unique_ptr<httplib::Server> server);
     ~DemoServerThread(); // stops
     DemoServerThread(const DemoServerThread&) = delete;

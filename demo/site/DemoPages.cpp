@@ -63,6 +63,13 @@ QString DemoPages::notFound(const DemoPageFrame& frame)
                           QStringLiteral("<p class=\"error\">This torrent has been deleted or never existed.</p>\n"));
 }
 
+QString DemoPages::donate(const DemoPageFrame& frame)
+{
+    return frame.document(QStringLiteral("Support Tarnvale"),
+                          QStringLiteral("<h1>Support Tarnvale</h1>\n<p>The tracker lives on its members' gifts. "
+                                         "This is the demo's checkout page: nothing is charged here.</p>\n"));
+}
+
 QByteArray DemoPages::torrentStub(const DemoTorrent& t, const QString& webHost)
 {
     auto text = [](const QByteArray& s) { return QByteArray::number(s.size()) + ':' + s; };

@@ -267,6 +267,9 @@ void DemoSite::installWebRoutes(DemoServerThread& web)
         sendHtml(res, DemoListingPage::render(*m_frame, query, rows, total, webHost()));
         recordAnswer(query.page);
     };
+    server.Get("/donate", [this](const httplib::Request&, httplib::Response& res) {
+        sendHtml(res, DemoPages::donate(*m_frame));
+    });
     server.Get("/", listing);
     server.Get("/files", listing);
     server.Get("/files/", listing);

@@ -106,6 +106,7 @@ bool startDemo(Demo& demo, const QList<int>& latency, const QString& client)
     SiteHosts::setCaptchaHost(site.captchaHost());
     SiteHosts::setCaptchaCookieDomain(QStringLiteral(".captcha.localhost"));
     SiteHosts::setNoticeHost(site.noticeHost());
+    SiteHosts::setDonateUrl(QStringLiteral("http://%1/donate").arg(site.webHost()));
     UrlLoader::setExtraCaFile(site.caCertificatePath());
     startRemoteClient(demo, client);
 

@@ -1,5 +1,6 @@
 #include "platform/core/Shutdown.h"
 
+#include "platform/core/ConnectionPool.h"
 #include "platform/core/OperationQueue.h"
 #include "platform/core/UrlLoader.h"
 
@@ -38,6 +39,8 @@ void Shutdown::quit()
     notify();
     UrlLoader::abortAll();
     OperationQueue::finishAll();
+    // No worker is left to use them: the kept connections close now, not at exit.
+    ConnectionPool::shared().closeIdle();
 }
 
 bool Shutdown::waitUntil(const std::function<bool()>& ready, std::chrono::milliseconds recheck)

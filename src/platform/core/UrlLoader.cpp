@@ -1,5 +1,6 @@
 #include "platform/core/UrlLoader.h"
 
+#include "platform/core/ConnectionPool.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/Shutdown.h"
 
@@ -104,10 +105,35 @@ size_t collectHeader(char* data, size_t size, size_t count, void* target)
     return size * count;
 }
 
-struct EasyDeleter
+// Gives the borrowed handle back to the pool when the exchange ends, however it ends. Only
+// a handle whose exchange finished keeps its connections: one cut short (time-out, abort,
+// a body over its limit) may have left its connection mid-answer, and libcurl closes such
+// a connection anyway.
+class BorrowedHandle
 {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+public:
+    explicit BorrowedHandle(const QUrl& url)
+        : m_easy(ConnectionPool::shared().take(url))
+        , m_url(url)
+    {
+    }
+    ~BorrowedHandle() { ConnectionPool::shared().give(m_easy, m_url, m_finished); }
+    BorrowedHandle(const BorrowedHandle&) = delete;
+    BorrowedHandle& operator=(const BorrowedHandle&) = delete;
+
+    CURL* get() const { return m_easy; }
+    void finished(const QUrl& url)
+    {
+        m_url = url;
+        m_finished = true;
+    }
+
+private:
+    CURL* m_easy;
+    QUrl m_url;
+    bool m_finished = false;
 };
+
 struct ListDeleter
 {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -250,8 +276,10 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
     ensureCurlInitialized();
     if (Shutdown::hasBegun())
         return fail(FetchFailure::Kind::Other);
-    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
-    if (!easy)
+    // A kept handle brings its open connection to this origin: the request goes out at once,
+    // without a new connection's round trip (and TLS handshake).
+    BorrowedHandle easy(request.url);
+    if (!easy.get())
         return fail(FetchFailure::Kind::Other);
     QByteArray caBundle;
     {
@@ -267,11 +295,8 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
 
     for (int hop = 0; hop <= kMaxRedirects; ++hop) {
         CURL* handle = easy.get();
-        // libcurl 7.88's reset forgets, without freeing it, the list of cookie files that
-        // CURLOPT_COOKIEFILE below starts: a leak on every redirect. Clearing the option frees
-        // it; the shared cookies themselves stay.
-        curl_easy_setopt(handle, CURLOPT_COOKIEFILE, nullptr);
-        curl_easy_reset(handle);
+        // The reset keeps the handle's open connections and its share.
+        ConnectionPool::resetHandle(handle);
         const QByteArray urlBytes = url.toEncoded();
         curl_easy_setopt(handle, CURLOPT_URL, urlBytes.constData());
         curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -343,8 +368,10 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
         curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location);
         const bool redirect = (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)
             && location && *location;
-        if (!redirect)
+        if (!redirect) {
+            easy.finished(url);
             return current;
+        }
         if (hop == kMaxRedirects)
             return fail(FetchFailure::Kind::Redirect); // too many redirects, as a browser reports it
 

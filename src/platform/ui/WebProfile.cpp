@@ -10,9 +10,21 @@
 
 #include <algorithm>
 
+namespace {
+
+bool g_created = false; // main thread only, as the profile itself
+
+} // namespace
+
+bool WebProfile::isCreated()
+{
+    return g_created;
+}
+
 QWebEngineProfile* WebProfile::shared()
 {
     static QWebEngineProfile* profile = [] {
+        g_created = true;
         // Off the record: no cookie or cache files of the engine's own.
         auto* p = new QWebEngineProfile(QCoreApplication::instance());
         p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);

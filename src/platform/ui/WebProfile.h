@@ -9,7 +9,10 @@ class QWebEngineProfile;
 class WebProfile
 {
 public:
+    // Made on first use, when the first web page is shown: the web engine starts with it.
     static QWebEngineProfile* shared();
+    // Whether shared() has made the profile (the web engine has started).
+    static bool isCreated();
     // Replaces the profile's cookies by those of the application's cookie store.
     static void copyCookies();
 };

@@ -1,7 +1,7 @@
 #include "screens/login/DonateViewController.h"
 
 #include "platform/ui/Bundle.h"
-#include "platform/ui/WebView.h"
+#include "platform/ui/Button.h"
 #include "site/SiteHosts.h"
 
 #include <QDesktopServices>
@@ -43,9 +43,9 @@ DonateViewController::DonateViewController(const QRect& frame, ViewController* t
 
 DonateViewController::~DonateViewController() = default;
 
-WebView* DonateViewController::myWebView() const
+Button* DonateViewController::button() const
 {
-    return m_webView;
+    return m_button;
 }
 
 ViewController* DonateViewController::target() const
@@ -53,50 +53,21 @@ ViewController* DonateViewController::target() const
     return m_target;
 }
 
-QString DonateViewController::html()
-{
-    // The picture travels inside the page: a page loaded from a text has no file or
-    // resource base from which the engine would fetch it. The link carries no "_blank"
-    // target: the engine would ask for a new window instead of reporting the tap as a
-    // followed link, and the tap would be lost.
-    // On a HiDPI screen the picture's SVG source, which the engine draws sharp at any ratio.
-    QByteArray picture;
-    if (Bundle::screenScale() > 1.0)
-        picture = Bundle::resourceData(QStringLiteral("svg/bitcoin.png.svg"));
-    const QString type = picture.isEmpty() ? QStringLiteral("png") : QStringLiteral("svg+xml");
-    if (picture.isEmpty())
-        picture = Bundle::resourceData(QStringLiteral("bitcoin.png"));
-    const QString href = SiteHosts::donateUrl().toHtmlEscaped();
-    return QStringLiteral("<html><body style=\"margin:0;background:transparent\">"
-                          "<a href=\"%1\"><img alt=\"Donate\" src=\"data:image/%3;base64,%2\" "
-                          "style=\"border:0;display:block;width:100%;height:100%\"></a>"
-                          "</body></html>")
-        .arg(href, QString::fromLatin1(picture.toBase64()), type);
-}
-
 void DonateViewController::loadView()
 {
-    auto* webView = new WebView;
-    webView->setGeometry(m_frame);
-    webView->setAttribute(Qt::WA_TranslucentBackground);
-    webView->page()->setBackgroundColor(Qt::transparent);
-    webView->setDelegate(this);
-    m_webView = webView;
-    setView(webView);
+    // The picture fills the button's frame as it filled the page that once drew it; on a
+    // HiDPI screen it is drawn afresh from its SVG source, sharp at any ratio.
+    auto* button = new Button(Button::Type::Custom);
+    button->setGeometry(m_frame);
+    button->setBackgroundImage(Bundle::imageNamed(QStringLiteral("bitcoin.png")));
+    button->setAccessibleName(QStringLiteral("Donate"));
+    button->setCursor(Qt::PointingHandCursor);
+    connect(button, &Button::touchUpInside, this, &DonateViewController::donate);
+    m_button = button;
+    setView(button);
 }
 
-void DonateViewController::viewDidLoad()
+void DonateViewController::donate()
 {
-    m_webView->loadHTMLString(html(), QUrl());
-    m_webView->setDelegate(this);
-    m_webView->setEnabled(true);
-}
-
-bool DonateViewController::shouldStartLoadWithRequest(WebView*, const QUrl& url, NavigationType type, bool)
-{
-    if (type == NavigationType::LinkClicked) {
-        openInBrowser(url);
-        return false;
-    }
-    return true;
+    openInBrowser(QUrl(SiteHosts::donateUrl()));
 }

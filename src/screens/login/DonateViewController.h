@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ui/ViewController.h"
-#include "platform/ui/WebViewDelegate.h"
 
 #include <QPointer>
 #include <QRect>
@@ -9,12 +8,12 @@
 
 #include <functional>
 
-class WebView;
+class Button;
 
-// The donation button of the login screen: a small web view showing the donation picture
-// as a link to the checkout page (SiteHosts::donateUrl). A tap on the link opens the page in
-// the system's browser; the web view itself never leaves the picture.
-class DonateViewController : public ViewController, public WebViewDelegate
+// The donation button of the login screen: the donation picture, drawn natively, that opens
+// the checkout page (SiteHosts::donateUrl) in the system's browser when tapped. Only a
+// picture and a link: no web engine starts for it.
+class DonateViewController : public ViewController
 {
     Q_OBJECT
 
@@ -28,20 +27,15 @@ public:
     DonateViewController(const QRect& frame, ViewController* target, QObject* parent = nullptr);
     ~DonateViewController() override;
 
-    WebView* myWebView() const;
+    Button* button() const;
     ViewController* target() const;
 
-    // The page shown: one link around the picture.
-    static QString html();
-
     void loadView() override;
-    void viewDidLoad() override;
-
-    bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, NavigationType type,
-                                    bool isMainFrame) override;
 
 private:
+    void donate();
+
     QRect m_frame;
-    QPointer<WebView> m_webView;
+    QPointer<Button> m_button;
     QPointer<ViewController> m_target;
 };

@@ -249,47 +249,24 @@ void LoginViewController::viewDidLoad()
     connect(keyboard, &KeyboardNotifier::keyboardWasShown, this, &LoginViewController::keyboardWasShown);
     connect(keyboard, &KeyboardNotifier::keyboardWasHidden, this, &LoginViewController::keyboardWasHidden);
 
-    // The donation button is a web view, and the web engine is the heaviest thing the program
-    // starts: the button takes its place only once the screen has been painted and is not
-    // signing in, so the first screen (and the list after an automatic sign-in with a stored
-    // session) never waits for the engine, and a screen left at once never starts it.
-    m_donatePlace = outlet<QWidget>(m_form, "donatePlace");
-    m_donatePlace->installEventFilter(this);
-    m_loginBtn->installEventFilter(this);
+    // The donation button takes the place the form keeps for it.
+    makeDonateButton();
 
     m_scrollView->setDelaysContentTouches(true);
     m_scrollView->setCanCancelContentTouches(false);
 }
 
-bool LoginViewController::eventFilter(QObject* watched, QEvent* event)
-{
-    // The type first: while the button is destroyed its filter still sees events, and
-    // comparing with the QPointer<Button> would cast the half-destroyed QWidget to a Button.
-    const bool painted = event->type() == QEvent::Paint && watched == m_donatePlace;
-    const bool signInEnded = event->type() == QEvent::EnabledChange && watched == m_loginBtn;
-    if (!m_donate && (painted || signInEnded)) {
-        // Queued: the paint and the window's flush finish first.
-        QMetaObject::invokeMethod(this, &LoginViewController::makeDonateButton, Qt::QueuedConnection);
-    }
-    return ViewController::eventFilter(watched, event);
-}
-
 void LoginViewController::makeDonateButton()
 {
-    if (m_donate || !m_donatePlace || !m_loginBtn)
-        return;
-    // Not yet while a sign-in runs (the button is off) or the screen is not on display: the
-    // next paint or the end of the sign-in tries again.
-    if (!m_loginBtn->isEnabled() || !m_donatePlace->isVisible())
-        return;
-    m_loginBtn->removeEventFilter(this);
-    const QRect donateFrame = m_donatePlace->geometry();
+    QWidget* place = outlet<QWidget>(m_form, "donatePlace");
+    const QRect donateFrame = place->geometry();
     m_donate = new DonateViewController(donateFrame, this, this);
     QWidget* donateView = m_donate->view();
     donateView->setParent(m_form);
     donateView->setGeometry(donateFrame);
+    donateView->stackUnder(place);
     donateView->show();
-    delete m_donatePlace;
+    delete place;
 }
 
 void LoginViewController::fieldsChanged()

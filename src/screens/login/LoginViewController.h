@@ -141,9 +141,6 @@ Q_SIGNALS:
     // After a successful sign-in (and the notice), as the tab bar is asked to show.
     void switchedView();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void setBackground();
     void keyboardWasShown();
@@ -176,7 +173,6 @@ private:
     QPointer<Label> m_captchaMessage;
     QPointer<Button> m_captchaRetryBtn;
     DonateViewController* m_donate = nullptr;
-    QPointer<QWidget> m_donatePlace;
 
     // Session checks and sign-ins, the renewal's included, one at a time.
     std::unique_ptr<OperationQueue> m_operationQueue;
