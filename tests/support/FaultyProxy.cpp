@@ -1,6 +1,7 @@
 #include "FaultyProxy.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include <arpa/inet.h>
@@ -40,6 +41,30 @@ std::string readHead(int fd)
         head.append(buffer, size_t(got));
     }
     return head;
+}
+
+// The request with "Connection: close" in place of any Connection header of its own: the
+// server then closes after its answer and the client cannot keep the connection, so each
+// request comes on a connection of its own and meets the fault set at that moment.
+std::string closingAfterAnswer(const std::string& request)
+{
+    const size_t end = request.find("\r\n\r\n");
+    if (end == std::string::npos)
+        return request;
+    std::string head;
+    size_t line = 0;
+    while (line < end) {
+        size_t next = request.find("\r\n", line);
+        if (next == std::string::npos || next > end)
+            next = end;
+        const std::string text = request.substr(line, next - line);
+        std::string name = text.substr(0, text.find(':'));
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        if (line == 0 || (name != "connection" && name != "keep-alive"))
+            head += text + "\r\n";
+        line = next + 2;
+    }
+    return head + "Connection: close\r\n\r\n" + request.substr(end + 4);
 }
 
 } // namespace
@@ -180,7 +205,7 @@ void FaultyProxy::relay(int client, const std::string& head)
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(quint16(m_upstreamPort));
     if (upstream < 0 || ::connect(upstream, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-        || !sendAll(upstream, head)) {
+        || !sendAll(upstream, closingAfterAnswer(head))) {
         if (upstream >= 0)
             ::close(upstream);
         return;

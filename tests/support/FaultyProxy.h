@@ -12,7 +12,9 @@
 // app's site host points at the relay, and every connection from then on meets the fault.
 // Relay passes bytes both ways untouched; the others never reach the server. Hold waits for
 // release() (or the relay's end) without a byte, so a client's time-out is met by an event,
-// not by a sleep; a test sets a short time-out and leaves the connection held.
+// not by a sleep; a test sets a short time-out and leaves the connection held. Every
+// relayed request asks the server to close after its answer, so a client that keeps its
+// connections still meets each fault on the request it was set for.
 class FaultyProxy
 {
 public:
