@@ -481,6 +481,19 @@ private Q_SLOTS:
         m_tabs->setSelectedIndex(1);
         QCOMPARE(search->currentPage(), 2);
         QCOMPARE(loadMoreText(search), QStringLiteral("[100-150]"));
+
+        // Unless a search setting changed meanwhile: then the search starts again at page 1.
+        DemoCatalog::Query inCategory;
+        inCategory.text = QStringLiteral("the");
+        inCategory.category = QStringLiteral("1");
+        const QStringList expected = names(m_site.catalog().page(inCategory));
+        QVERIFY(!expected.isEmpty());
+        m_tabs->setSelectedIndex(2);
+        QVERIFY(Settings::setSearchCategories(QStringLiteral("1")).isSaved());
+        m_tabs->setSelectedIndex(1);
+        QCOMPARE(search->currentPage(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(names(*search->torrentData()), expected, kWait);
+        QTRY_VERIFY(tabsEnabled(m_tabs));
     }
 
     // Newest first; a deletion removes the swiped entry from the store and the table, and
