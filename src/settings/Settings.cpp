@@ -6,6 +6,10 @@
 
 #include <QMutex>
 
+#include <array>
+#include <atomic>
+#include <optional>
+
 namespace {
 
 // Serialises every read-copy-write of a stored array in the process.
@@ -13,6 +17,28 @@ QMutex g_arrayLock;
 
 const QString kNo = QStringLiteral("NO");
 const QString kYes = QStringLiteral("YES");
+
+std::array<std::atomic<quint64>, 3> g_listingGenerations{};
+
+// The list whose fetch a key shapes, if any.
+std::optional<Settings::Listing> listingOf(const QString& key)
+{
+    if (key == SettingsKeys::categories || key == SettingsKeys::language || key == SettingsKeys::orderBy
+        || key == SettingsKeys::sortBy)
+        return Settings::Listing::Recent;
+    if (key == SettingsKeys::filters || key == SettingsKeys::favoritesCount)
+        return Settings::Listing::Favorites;
+    if (key == SettingsKeys::searchCategories || key == SettingsKeys::searchLanguage
+        || key == SettingsKeys::searchOrderBy || key == SettingsKeys::searchSortBy)
+        return Settings::Listing::Search;
+    return std::nullopt;
+}
+
+void noteChange(const QString& key)
+{
+    if (const std::optional<Settings::Listing> listing = listingOf(key))
+        ++g_listingGenerations[size_t(*listing)];
+}
 
 SettingsStore& store()
 {
@@ -43,6 +69,9 @@ QString Settings::text(const QString& key, const QString& whenAbsentOrEmpty)
 
 SaveResult Settings::writeText(const QString& key, const QString& value)
 {
+    // A value that could not be saved is still used for this run, so it counts as a change.
+    if (store().stringForKey(key) != value)
+        noteChange(key);
     store().setString(key, value);
     return SaveResult::fromStore(store().save());
 }
@@ -159,7 +188,10 @@ SaveResult Settings::updateStringArray(const QString& key, const std::function<b
         return SaveResult();
     store().setStringArray(key, copy);
     const SaveResult result = SaveResult::fromStore(store().save());
-    if (!result.isSaved() && onFailure == OnFailure::PutBack) {
+    const bool putBack = !result.isSaved() && onFailure == OnFailure::PutBack;
+    if (!putBack && copy != before.value_or(QStringList()))
+        noteChange(key);
+    if (putBack) {
         // Otherwise the change, shown undone, would still reach the file with the next write
         // that succeeds, and the screen would no longer show what the store holds.
         if (before)
@@ -168,6 +200,11 @@ SaveResult Settings::updateStringArray(const QString& key, const std::function<b
             store().remove(key);
     }
     return result;
+}
+
+quint64 Settings::listingGeneration(Listing listing)
+{
+    return g_listingGenerations[size_t(listing)];
 }
 
 ListingQuery Settings::recentListingQuery()

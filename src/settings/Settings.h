@@ -73,6 +73,16 @@ public:
     // when the file cannot be written.
     static SaveResult updateFilters(const std::function<void(QStringList&)>& change);
 
+    // The lists a setting shapes. Each has a change counter that moves whenever a value it
+    // reads changes (not when the same value is written again), so a list can tell on
+    // appearing whether what it shows was fetched under other settings.
+    enum class Listing {
+        Recent,    // category, language, order and sort of the recent torrents
+        Favorites, // the favourite filters and the number of pages a batch asks for
+        Search,    // category, language, order and sort of the search list
+    };
+    static quint64 listingGeneration(Listing listing);
+
     // A stored array, empty when absent.
     static QStringList stringArray(const QString& key);
     // What an array change that cannot be saved leaves in the store.

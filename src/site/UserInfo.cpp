@@ -29,7 +29,24 @@ QString UserInfo::uploaded() const { return get(m_uploaded); }
 QString UserInfo::categories() const { return get(m_categories); }
 
 void UserInfo::setIds(const QString& value) { set(m_ids, value); }
-void UserInfo::setUsername(const QString& value) { set(m_username, value); }
+void UserInfo::setUsername(const QString& value)
+{
+    QMutexLocker locker(&m_lock);
+    // Another member's figures must not stand beside this name.
+    if (value != m_username) {
+        m_ratio.clear();
+        m_downloaded.clear();
+        m_uploaded.clear();
+    }
+    m_username = value;
+    ++m_signIns;
+}
+
+quint64 UserInfo::signIns() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_signIns;
+}
 void UserInfo::setRatio(const QString& value) { set(m_ratio, value); }
 void UserInfo::setDownloaded(const QString& value) { set(m_downloaded, value); }
 void UserInfo::setUploaded(const QString& value) { set(m_uploaded, value); }

@@ -14,10 +14,15 @@ public:
 
     QString ids() const;        // the user's numeric id (the "uid" cookie)
     QString username() const;   // as the site displays it
-    QString ratio() const;      // not filled by the site access; shown in the list header
+    // The figures of the list header, from the user's own profile page (FetchPageUserFigures);
+    // null until read, and cleared when another user's name is set.
+    QString ratio() const;
     QString downloaded() const;
     QString uploaded() const;
     QString categories() const;
+    // How many times a name was set (each sign-in and each session found still valid sets
+    // it): a screen that read the figures after sign-in n knows to read them again after n+1.
+    quint64 signIns() const;
 
     void setIds(const QString& value);
     void setUsername(const QString& value);
@@ -38,4 +43,5 @@ private:
     QString m_downloaded;
     QString m_uploaded;
     QString m_categories;
+    quint64 m_signIns = 0;
 };

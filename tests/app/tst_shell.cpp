@@ -2,6 +2,7 @@
 // the cookies it deletes, one silent renewal for requests that lose the session together,
 // a refused renewal that waits for the user's next sign-in, and the recorded build version.
 #include "DemoAccounts.h"
+#include "DemoHtml.h"
 #include "DemoNoticeService.h"
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
@@ -12,6 +13,7 @@
 #include "platform/core/CookieStore.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/AlertView.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/MoreListView.h"
@@ -23,12 +25,15 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 #include "remote/AlertPresenter.h"
+#include "screens/common/AllListViewController.h"
 #include "screens/login/LoginViewController.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "site/HttpRequest.h"
 #include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
+#include "views/HeaderView.h"
+#include "views/UIUnderlinedLabel.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -248,6 +253,29 @@ private Q_SLOTS:
         tapTab(3);
         QCOMPARE(tabs->selectedIndex(), 3);
         QCOMPARE(SettingsStore(SettingsStore::standard().fileName()).integerForKey(SettingsKeys::tab), 3);
+    }
+
+    // After sign-in the header shows the user's own ratio and amounts, read from their
+    // profile page.
+    void headerShowsTheSignedInUsersFigures()
+    {
+        SwitchViewController* shell = launch();
+        signIn();
+        auto* navigation = qobject_cast<NavigationController*>(shell->tabBarController()->viewControllers().constFirst());
+        QVERIFY(navigation);
+        auto* all = qobject_cast<AllListViewController*>(navigation->viewControllers().constFirst());
+        QVERIFY(all);
+        const std::optional<DemoAccounts::Account> demo =
+            m_site.accounts().byName(QString::fromLatin1(DemoSite::kDemoUsername));
+        QVERIFY(demo);
+        HeaderView* header = all->headerView();
+        QTRY_COMPARE_WITH_TIMEOUT(header->upLbl()->text(), DemoHtml::sizeText(demo->uploaded), kWait);
+        QCOMPARE(header->downLbl()->text(), DemoHtml::sizeText(demo->downloaded));
+        QCOMPARE(header->ratioLbl()->text(),
+                 QString::number(double(demo->uploaded) / double(demo->downloaded), 'f', 3));
+        QCOMPARE(header->usernameLbl()->title(), demo->name);
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData(), kWait);
+        save(header, QStringLiteral("shell-header-figures.png"));
     }
 
     void logoutDeletesOnlyTheSiteCookies()

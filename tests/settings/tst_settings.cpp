@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <functional>
 #include <thread>
 
 using SettingsKeys::Kind;
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void concurrentAppendsLoseNoName();
     void filtersChangeByCopy();
     void writesThatCannotBeSavedSaySo();
+    void listingGenerationsMoveOnChangesOnly();
 
 private:
     QTemporaryDir m_dir;
@@ -282,6 +284,50 @@ void TestSettings::writesThatCannotBeSavedSaySo()
     QCOMPARE(nextStart.stringArrayForKey(SettingsKeys::torrentHistory), (QStringList{"a", "b", "c", "d"}));
     QCOMPARE(nextStart.stringArrayForKey(SettingsKeys::filters), (QStringList{"ubuntu", "debian"}));
     QCOMPARE(nextStart.stringForKey(SettingsKeys::categories), QStringLiteral("5"));
+}
+
+// A list asks for its rows again only when something it reads has changed: writing the same
+// value, a key of another list, a key no list reads, or an array change put back moves
+// nothing.
+void TestSettings::listingGenerationsMoveOnChangesOnly()
+{
+    using Listing = Settings::Listing;
+    auto generations = [] {
+        return QList<quint64>{Settings::listingGeneration(Listing::Recent), Settings::listingGeneration(Listing::Favorites),
+                              Settings::listingGeneration(Listing::Search)};
+    };
+    auto moved = [&](const std::function<void()>& write) {
+        const QList<quint64> before = generations();
+        write();
+        const QList<quint64> after = generations();
+        QList<bool> which;
+        for (qsizetype i = 0; i < before.size(); ++i)
+            which.append(after[i] != before[i]);
+        return which;
+    };
+    const QList<bool> none{false, false, false};
+    const QList<bool> recent{true, false, false};
+    const QList<bool> favorites{false, true, false};
+    const QList<bool> search{false, false, true};
+
+    QCOMPARE(moved([] { Settings::setCategories(QStringLiteral("7")); }), recent);
+    QCOMPARE(moved([] { Settings::setCategories(QStringLiteral("7")); }), none);
+    QCOMPARE(moved([] { Settings::setSortBy(QStringLiteral("asc")); }), recent);
+    QCOMPARE(moved([] { Settings::setSearchOrderBy(QStringLiteral("S")); }), search);
+    QCOMPARE(moved([] { Settings::setFavoritesCount(QStringLiteral("3")); }), favorites);
+    QCOMPARE(moved([] { Settings::updateFilters([](QStringList& filters) { filters << "ubuntu"; }); }), favorites);
+    QCOMPARE(moved([] { Settings::updateFilters([](QStringList&) {}); }), none);
+    QCOMPARE(moved([] { Settings::setTab(3); }), none);
+
+    const QString folder = m_dir.filePath(QStringLiteral("blocked-generations"));
+    SettingsStore::setStandardPath(folder + QStringLiteral("/s.ini"));
+    QVERIFY(Settings::updateFilters([](QStringList& filters) { filters << "ubuntu"; }).isSaved());
+    BlockedFolder blocked(folder);
+    QVERIFY(blocked.isBlocked());
+    // Put back: the list still answers the filters it was fetched with.
+    QCOMPARE(moved([] { Settings::updateFilters([](QStringList& filters) { filters << "debian"; }); }), none);
+    // Kept for this run although not saved: the list follows it.
+    QCOMPARE(moved([] { Settings::setLanguage(QStringLiteral("2")); }), recent);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -18,6 +18,7 @@
 #include "settings/DownloadHistory.h"
 #include "settings/Settings.h"
 #include "site/FetchPageAllTorrents.h"
+#include "site/FetchPageUserFigures.h"
 #include "site/ListingQuery.h"
 #include "site/SiteAddress.h"
 #include "site/SiteHosts.h"
@@ -45,6 +46,10 @@ const QString kUnknownPicture = QStringLiteral("cat_unknown.png");
 constexpr int kCacheCapacity = 30;
 constexpr int kDownloadButtonSize = 25;
 constexpr int kSendingOffset = 50;
+
+// The sign-in after which the figures were last asked for (by any list: they share the
+// record), so that every list appearing after a sign-in does not ask again. Main thread only.
+std::optional<quint64> g_figuresAskedAfter;
 
 // Keeps the table between its top and the bottom of the screen's view when the view resizes.
 class TableFitter : public QObject
@@ -131,6 +136,9 @@ void AllListViewController::prepareAppearance(bool animated)
 {
     TableViewController::viewWillAppear(animated);
     reloadHeaderView();
+    const UserInfo& user = UserInfo::sharedInstance();
+    if (!user.username().isEmpty() && g_figuresAskedAfter != user.signIns())
+        fetchUserFigures();
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(true, animated);
 }
@@ -141,7 +149,26 @@ void AllListViewController::viewWillAppear(bool animated)
     if (!m_torrentData) {
         m_currentPage = 1;
         fetchPage(1);
+    } else if (settingsChangedSinceFetch() && !isLoadingPages()) {
+        // A category or order chosen meanwhile: the rows shown no longer answer it.
+        didRefresh();
     }
+}
+
+void AllListViewController::noteFetchedUnder(Settings::Listing listing)
+{
+    m_fetchedUnder = FetchedUnder{listing, Settings::listingGeneration(listing)};
+}
+
+bool AllListViewController::settingsChangedSinceFetch() const
+{
+    return m_fetchedUnder && Settings::listingGeneration(m_fetchedUnder->listing) != m_fetchedUnder->generation;
+}
+
+void AllListViewController::allowSelectionUnlessLoading()
+{
+    if (!isLoadingPages())
+        tableView()->setAllowsSelection(true);
 }
 
 void AllListViewController::viewWillDisappear(bool animated)
@@ -162,6 +189,7 @@ void AllListViewController::showLoading(const QString& text)
 
 void AllListViewController::fetchPage(int page)
 {
+    noteFetchedUnder(Settings::Listing::Recent);
     const QUrl url = Settings::recentListingQuery().url(page);
     showLoading(QStringLiteral("Loading..."));
     tableView()->setAllowsSelection(false);
@@ -183,7 +211,7 @@ void AllListViewController::loadedTorrents(std::optional<QList<Torrent>> torrent
     if (m_loading)
         m_loading->hideLoadingIndicators();
     disableTabs(false);
-    table->setAllowsSelection(true);
+    allowSelectionUnlessLoading();
     if (Button* refresh = m_headerView ? m_headerView->refreshBtn() : nullptr)
         refresh->setEnabled(true);
 
@@ -379,8 +407,25 @@ void AllListViewController::reloadHeaderView()
     m_headerView->update();
 }
 
+void AllListViewController::fetchUserFigures()
+{
+    const UserInfo& user = UserInfo::sharedInstance();
+    g_figuresAskedAfter = user.signIns();
+    const std::optional<QUrl> url = SiteAddress::profileUrl(user.username());
+    if (!url)
+        return;
+    // On the side queue of the pictures: a page fetch or a send is not held up by it, and
+    // the load-more row, which counts the main queue, does not wait for it.
+    m_imageOperationQueue->addOperation(std::make_unique<FetchPageUserFigures>(
+        *url, Callback<bool>(this, [this](bool found) {
+            if (found)
+                reloadHeaderView();
+        })));
+}
+
 void AllListViewController::didRefresh()
 {
+    fetchUserFigures();
     TableView* table = tableView();
     table->scrollToTop(false);
     table->setScrollEnabled(false);
@@ -453,7 +498,7 @@ void AllListViewController::sendTorrent(const Torrent& torrent)
     m_loadingTorrent->showLoadingIndicators();
 
     const QUrl url = SiteHosts::webUrl(torrent.downloadUrl());
-    tableView()->setAllowsSelection(true);
+    allowSelectionUnlessLoading();
     disableTabs(true);
     m_operationQueue->addOperation(
         std::make_unique<FetchPageDownload>(url, torrent.name(), this, &AllListViewController::downloadedFinished));
@@ -461,7 +506,7 @@ void AllListViewController::sendTorrent(const Torrent& torrent)
 
 void AllListViewController::downloadedFinished(QString name)
 {
-    tableView()->setAllowsSelection(true);
+    allowSelectionUnlessLoading();
     disableTabs(false);
     --m_sendingTorrentCount;
     if (!m_sendingNames.isEmpty())

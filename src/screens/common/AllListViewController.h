@@ -3,6 +3,7 @@
 #include "platform/core/OperationQueue.h"
 #include "platform/ui/TableViewController.h"
 #include "settings/Filter.h"
+#include "settings/Settings.h"
 #include "site/ImageLoader.h"
 #include "site/FetchOutcome.h"
 #include "site/Torrent.h"
@@ -103,6 +104,9 @@ public:
     virtual void downloadedFinished(QString name);
     // The header's figures from the signed-in user's record.
     virtual void reloadHeaderView();
+    // Reads the signed-in user's figures from their own profile page again; the header shows
+    // them when they have come.
+    void fetchUserFigures();
 
     // Fields, for the screens built on this one and for tests.
     const std::optional<QList<Torrent>>& torrentData() const { return m_torrentData; }
@@ -132,6 +136,17 @@ protected:
     virtual bool isFavoritesList() const { return false; }
     // Whether the load-more row takes a tap now (the delivering fetch may still be counted).
     virtual bool loadMoreRowTakesTouches() const;
+    // Remembers that the rows about to be fetched follow the settings of `listing` as they
+    // are now.
+    void noteFetchedUnder(Settings::Listing listing);
+    // Whether those settings changed since the rows shown were fetched: the list then asks
+    // for page 1 again when it appears, rather than show rows the new settings would not.
+    bool settingsChangedSinceFetch() const;
+    // Whether pages asked for are still on their way (base: those asked through listingFetch).
+    virtual bool isLoadingPages() const { return m_pagesInFlight > 0; }
+    // Gives the table its taps back unless a page is still on its way: rows about to be
+    // replaced or extended must not take a tap meant for what was drawn there.
+    void allowSelectionUnlessLoading();
     // What every list does on appearing before it decides what to fetch: the header's figures
     // again, and no navigation bar.
     void prepareAppearance(bool animated);
@@ -166,6 +181,7 @@ protected:
     QPointer<QWidget> m_contentView;
     bool m_noMoreTorrents = false;
     bool m_refreshed = false;
+    int m_pagesInFlight = 0;
 
 private:
     // Queues the hand-off of the torrent (the sending overlay shows meanwhile).
@@ -183,6 +199,13 @@ private:
         std::function<void()> action;
     };
     std::optional<Notice> m_notice;
+
+    struct FetchedUnder
+    {
+        Settings::Listing listing;
+        quint64 generation;
+    };
+    std::optional<FetchedUnder> m_fetchedUnder;
 
     TableViewCell* loadMoreCell(TableView* tableView);
     TableViewCell* torrentCell(TableView* tableView, const Torrent& torrent, int row);

@@ -21,8 +21,10 @@ std::unique_ptr<FetchPage> AllListViewController::listingFetch(const QUrl& url, 
                                                                std::function<bool()> stillWanted)
 {
     auto outcome = std::make_shared<FetchOutcome>();
+    ++m_pagesInFlight;
     Callback<std::optional<QList<Torrent>>> deliver(
         this, [this, outcome, page, stillWanted = std::move(stillWanted)](std::optional<QList<Torrent>> torrents) {
+            --m_pagesInFlight;
             if (!stillWanted || stillWanted())
                 loadedListing(std::move(torrents), *outcome, page);
         });
@@ -52,7 +54,7 @@ void AllListViewController::failedPage(const FetchFailure& failure, int page)
     if (m_loading)
         m_loading->hideLoadingIndicators();
     disableTabs(false);
-    table->setAllowsSelection(true);
+    allowSelectionUnlessLoading();
     table->setScrollEnabled(true);
     if (Button* refresh = m_headerView ? m_headerView->refreshBtn() : nullptr)
         refresh->setEnabled(true);

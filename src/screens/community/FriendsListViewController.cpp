@@ -29,6 +29,8 @@ FriendsListViewController::FriendsListViewController(TableViewStyle style, QObje
     : AllListViewController(style, parent)
 {
     setTitle(QStringLiteral("Friends"));
+    // The display settings choose torrents; nothing on this screen follows them.
+    m_headerView->settingsBtn()->setHidden(true);
     setTabBarItem(new TabBarItem(QStringLiteral("BuddyList"), Bundle::imageNamed(QStringLiteral("tabbar-friends.png")), 0));
 }
 

@@ -47,6 +47,9 @@ void FavoriteListViewController::viewWillAppear(bool animated)
     if (!m_torrentData && !isBatchRunning()) {
         m_currentPage = 1;
         fetchNextXPages(m_numPages, 1);
+    } else if (m_torrentData && !isBatchRunning() && settingsChangedSinceFetch()) {
+        // A filter added or removed, or another number of pages, since these rows came.
+        didRefresh();
     }
 }
 
@@ -87,6 +90,7 @@ void FavoriteListViewController::fetchNextXPages(int count, int startPage)
     m_failureReason.clear();
     m_cutShort = false;
     clearNotice();
+    noteFetchedUnder(Settings::Listing::Favorites);
     auto priorityQueue = std::make_shared<PriorityList>();
     priorityQueue->fill(startPage, count);
     // The first page waits for nothing, whatever its number; each next one for the page
@@ -141,7 +145,7 @@ void FavoriteListViewController::loadedBatchPage(int page, std::optional<QList<T
         m_torrentData = QList<Torrent>();
     if (m_pagesPending > 0 && --m_pagesPending == 0)
         batchFinished();
-    tableView()->setAllowsSelection(true);
+    allowSelectionUnlessLoading();
     tableView()->reloadData();
 }
 
@@ -185,7 +189,9 @@ void FavoriteListViewController::loadedTorrents(std::optional<QList<Torrent>> to
     m_noMoreTorrents = !torrents || torrents->isEmpty();
     if (m_pagesPending > 0 && --m_pagesPending == 0)
         batchFinished();
-    table->setAllowsSelection(true);
+    // Until the batch has ended the rows keep moving under the finger: a tap meant for the
+    // load-more row would land on a torrent appended where it was drawn.
+    allowSelectionUnlessLoading();
 
     if (torrents) {
         // With no filters every torrent is dropped.
@@ -228,6 +234,7 @@ bool FavoriteListViewController::loadMoreRowTakesTouches() const
 
 void FavoriteListViewController::didRefresh()
 {
+    fetchUserFigures();
     TableView* table = tableView();
     table->scrollToTop(false);
     table->setScrollEnabled(false);

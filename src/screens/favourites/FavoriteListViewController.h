@@ -63,6 +63,7 @@ public:
 protected:
     bool isFavoritesList() const override { return true; }
     bool loadMoreRowTakesTouches() const override;
+    bool isLoadingPages() const override { return isBatchRunning() || AllListViewController::isLoadingPages(); }
 
 private:
     // Every page of the batch has been handed over.

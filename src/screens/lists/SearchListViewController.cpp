@@ -47,8 +47,11 @@ void SearchListViewController::loadView()
 void SearchListViewController::viewWillAppear(bool animated)
 {
     // Not the recent list's appearing: nothing is fetched, and the page counter stays where
-    // the list was left, so the next load-more goes on from there.
+    // the list was left, so the next load-more goes on from there, unless the search settings
+    // changed since: then the search is asked again from page 1.
     prepareAppearance(animated);
+    if (!m_searchString.isNull() && settingsChangedSinceFetch() && !isLoadingPages())
+        didRefresh();
 }
 
 bool SearchListViewController::eventFilter(QObject* watched, QEvent* event)
@@ -80,6 +83,7 @@ void SearchListViewController::searchBarSearchButtonClicked(SearchBar* searchBar
 
 void SearchListViewController::fetchPage(int page)
 {
+    noteFetchedUnder(Settings::Listing::Search);
     const QUrl url = Settings::searchListingQuery().url(page, m_searchString);
     showLoading(QStringLiteral("Searching..."));
     tableView()->setAllowsSelection(false);
@@ -103,6 +107,7 @@ void SearchListViewController::loadedListing(std::optional<QList<Torrent>> torre
 
 void SearchListViewController::didRefresh()
 {
+    fetchUserFigures();
     // Before the first search there is nothing to ask again.
     if (m_searchString.isNull()) {
         if (Button* refresh = m_headerView->refreshBtn())

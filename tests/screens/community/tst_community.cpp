@@ -13,6 +13,7 @@
 #include "platform/core/SettingsStore.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/TabBarItem.h"
@@ -28,6 +29,7 @@
 #include "site/HttpRequest.h"
 #include "site/SiteHosts.h"
 #include "site/UserInfo.h"
+#include "views/HeaderView.h"
 #include "views/FriendItemTableViewCell.h"
 #include "views/LoadingIndicator.h"
 #include "views/TorrentSnatchItemTableViewCell.h"
@@ -199,6 +201,56 @@ private Q_SLOTS:
         QCOMPARE(profile->url(), SiteHosts::webUrl(QStringLiteral("/users/morpheus")));
         QTRY_VERIFY_WITH_TIMEOUT(tabsEnabled(m_tabs) && profile->myWebView() && !profile->myWebView()->isLoading(), kWait);
         QVERIFY(closeScreen(profile));
+    }
+
+    // The friends list has no display settings to offer; a profile says whose it is, keeps
+    // its links off but for "Send message", which opens the message form as the envelope does.
+    void profileNamesItsMemberAndSendsMessages()
+    {
+        showFriends(5);
+        QVERIFY(!m_friends->headerView()->settingsBtn()->isVisible());
+        NavigationController* navigation = m_friends->navigationController();
+        m_friends->didSelectRowAtIndexPath(m_friends->tableView(), IndexPath::forRow(rowOf(QStringLiteral("R&D=50+50%"))));
+        auto* profile = qobject_cast<ProfileWebViewController*>(navigation->topViewController());
+        QVERIFY(profile);
+        QCOMPARE(profile->title(), QStringLiteral("R&D=50+50%"));
+        QCOMPARE(navigation->navigationBar()->titleText(), QStringLiteral("R&D=50+50%"));
+        QTRY_VERIFY_WITH_TIMEOUT(tabsEnabled(m_tabs) && profile->myWebView() && !profile->myWebView()->isLoading(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(linksDisabled(profile->myWebView()), kWait);
+        save(QStringLiteral("pages-profile.png"));
+
+        QCOMPARE(evaluate(profile->myWebView(), QStringLiteral("String(document.querySelectorAll('[data-message]').length)")),
+                 QStringLiteral("1"));
+        evaluate(profile->myWebView(), QStringLiteral("document.querySelector('[data-message]').click(); 'clicked'"));
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<PmWebViewController*>(navigation->topViewController()), kWait);
+        auto* pm = qobject_cast<PmWebViewController*>(navigation->topViewController());
+        QCOMPARE(pm->url(), SiteHosts::webUrl(QStringLiteral("/sendmessage.php?receiver=3110")));
+        QTRY_VERIFY_WITH_TIMEOUT(pm->myWebView() && !pm->myWebView()->isLoading(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(!LoadingIndicator::sharedInstance()->isShowing(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(pm->myWebView(), QStringLiteral("document.body ? document.body.innerText : ''"))
+                                     .contains(QStringLiteral("Send message to")),
+                                 kWait);
+        QVERIFY(closeScreen(pm));
+        QCOMPARE(navigation->topViewController(), profile);
+        QVERIFY(closeScreen(profile));
+    }
+
+    // Addresses a profile page may lead to: only the site's own message form opens a screen.
+    void messageLinksOnlyToTheSite_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("receiver");
+        const QString site = QStringLiteral("http://") + SiteHosts::webHost();
+        QTest::newRow("the form") << site + QStringLiteral("/sendmessage.php?receiver=815") << QStringLiteral("815");
+        QTest::newRow("another host") << QStringLiteral("http://elsewhere.example/sendmessage.php?receiver=815") << QString();
+        QTest::newRow("not a number") << site + QStringLiteral("/sendmessage.php?receiver=8%2615") << QString();
+        QTest::newRow("another page") << site + QStringLiteral("/takemessage.php?receiver=815") << QString();
+    }
+
+    void messageLinksOnlyToTheSite()
+    {
+        QFETCH(QString, address);
+        QTEST(ProfileWebViewController::messageReceiver(QUrl(address)), "receiver");
     }
 
     // The message button acts on touch-down; the form's links are disabled, the form itself

@@ -6,6 +6,7 @@
 #include "DemoCatalog.h"
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
+#include "FaultyProxy.h"
 
 #include "TestPictures.h"
 #include "platform/core/SettingsStore.h"
@@ -21,12 +22,16 @@
 #include "screens/favourites/EditFavoriteListViewController.h"
 #include "screens/favourites/FavoriteDisplaySettingsViewController.h"
 #include "screens/favourites/FavoriteListViewController.h"
+#include "screens/pages/TorrentWebViewController.h"
+#include "settings/Settings.h"
+#include "site/SiteHosts.h"
 #include "settings/SettingsKeys.h"
 #include "views/HeaderView.h"
 #include "views/LoadMoreItemView.h"
 #include "views/LoadingIndicator.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,6 +129,34 @@ private:
         QList<int> pages = m_site.answeredPages();
         std::sort(pages.begin(), pages.end());
         return pages;
+    }
+
+    // A tap on the row as a finger makes it: on the table, where the row is drawn.
+    void tapRow(int row)
+    {
+        table()->scrollToRowAtIndexPath(IndexPath::forRow(row), TableViewScrollPosition::Middle, false);
+        const QRectF rect = table()->rectForRowAtIndexPath(IndexPath::forRow(row));
+        QTest::mouseClick(table(), Qt::LeftButton, {}, QPoint(100, int(rect.center().y() - table()->contentOffset().y())));
+    }
+
+    // Adds a filter through the header's filter button and its form, then comes back.
+    void addFilter(const QString& text)
+    {
+        NavigationController* navigation = m_favorites->navigationController();
+        QTest::mouseClick(m_favorites->headerView()->filtersBtn(), Qt::LeftButton);
+        auto* filters = qobject_cast<EditFavoriteListViewController*>(navigation->topViewController());
+        QVERIFY(filters);
+        if (!text.isNull()) {
+            filters->addFavorite();
+            QTRY_VERIFY(filters->modalViewController());
+            auto* form = qobject_cast<FavoriteComposeViewController*>(filters->modalViewController());
+            QVERIFY(form);
+            form->newItem()->setText(text);
+            QTest::mouseClick(form->addButton(), Qt::LeftButton);
+            QTRY_VERIFY(!filters->modalViewController());
+        }
+        navigation->popViewControllerAnimated(false);
+        QCOMPARE(navigation->topViewController(), m_favorites.data());
     }
 
     void save(const QString& name)
@@ -273,6 +306,67 @@ private Q_SLOTS:
         QCOMPARE(names(*favorites->torrentData()), expected);
         QCOMPARE(rows(), int(expected.size()) + 1);
         save(QStringLiteral("favorites-matches.png"));
+    }
+
+    // A filter added while rows are shown applies at once: back from the filters the batch is
+    // asked again from page 1. Visiting the filters without a change asks nothing.
+    void aFilterAddedMeanwhileAsksTheBatchAgain()
+    {
+        store({QStringLiteral("Linux")}, QStringLiteral("2"));
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        favorites->didSelectRowAtIndexPath(table(), IndexPath::forRow(rows() - 1));
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QCOMPARE(favorites->currentPage(), 4);
+
+        m_site.clearAnsweredPages();
+        addFilter(QString());
+        QVERIFY(!favorites->isBatchRunning());
+        QVERIFY(m_site.answeredPages().isEmpty());
+
+        addFilter(QStringLiteral("BSD"));
+        QVERIFY(favorites->isBatchRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QCOMPARE(answeredSorted(), (QList<int>{1, 2}));
+        QCOMPARE(favorites->currentPage(), 2);
+        const QRegularExpression wanted(QStringLiteral("Linux|BSD"));
+        QCOMPARE(names(*favorites->torrentData()), (pageNames(1) + pageNames(2)).filter(wanted));
+    }
+
+    // While a batch is on its way the rows move under the finger: a tap on the load-more row
+    // or on a row does nothing. Once the batch is in, a tap opens the row drawn there.
+    void tapsDuringABatchDoNothing()
+    {
+        FaultyProxy proxy(m_site.httpPort());
+        QVERIFY(proxy.isListening());
+        const auto restore = qScopeGuard([siteHost = SiteHosts::webHost()] { SiteHosts::setWebHost(siteHost); });
+        SiteHosts::setWebHost(proxy.hostAndPort());
+        proxy.setFault(FaultyProxy::Fault::Hold, "page=2 ");
+        store({QStringLiteral(".")}, QStringLiteral("2")); // any character: every row is kept
+        showFavorites();
+        TestFavoriteList* favorites = m_favorites;
+        NavigationController* navigation = favorites->navigationController();
+        QTRY_COMPARE_WITH_TIMEOUT(favorites->deliveries.size(), 1, kWait);
+        QCOMPARE(rows(), 51);
+        QVERIFY(favorites->isBatchRunning());
+
+        tapRow(50); // the load-more row, under "Filtering..."
+        tapRow(3);
+        QCOMPARE(navigation->topViewController(), favorites);
+        QCOMPARE(favorites->currentPage(), 2);
+        QCOMPARE(favorites->pagesPending(), 1);
+
+        proxy.setFault(FaultyProxy::Fault::Relay);
+        proxy.release();
+        QTRY_VERIFY_WITH_TIMEOUT(!favorites->isBatchRunning(), kWait);
+        QCOMPARE(rows(), 101);
+        tapRow(60);
+        auto* details = qobject_cast<TorrentWebViewController*>(navigation->topViewController());
+        QVERIFY(details);
+        QCOMPARE(details->tag(), 60);
+        QCOMPARE(details->url(), SiteHosts::webUrl(favorites->torrentData()->at(60).detailsUrl()));
+        navigation->popViewControllerAnimated(false);
     }
 
     // The header's filter button leads to the filter list (its form opens by itself on no

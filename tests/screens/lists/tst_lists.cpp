@@ -37,6 +37,7 @@
 #include "settings/SettingsKeys.h"
 #include "site/SiteHosts.h"
 #include "views/LoadMoreItemView.h"
+#include "views/LoadingIndicator.h"
 #include "views/SendingTorrentIndicator.h"
 #include "views/TorrentItemTableViewCell.h"
 
@@ -45,6 +46,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -269,6 +271,48 @@ private Q_SLOTS:
         QCOMPARE(all->currentPage(), 1);
     }
 
+    // Back from the gear screen the list asks for page 1 again when a category or order was
+    // chosen there, and asks nothing when none was or the same one was chosen again.
+    void settingsChosenMeanwhileFetchPageOneAgain()
+    {
+        AllListViewController* all = m_all;
+        NavigationController* navigation = all->navigationController();
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData() && all->torrentData()->size() == 50, kWait);
+        all->didSelectRowAtIndexPath(all->tableView(), IndexPath::forRow(50));
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData()->size() == 100, kWait);
+        QTRY_VERIFY(tabsEnabled(m_tabs));
+        auto visitGear = [&](const std::function<void()>& choose) {
+            m_site.clearAnsweredPages();
+            QTest::mouseClick(all->headerView()->settingsBtn(), Qt::LeftButton);
+            QCOMPARE(navigation->topViewController(), DisplaySettingsViewController::sharedInstance());
+            choose();
+            navigation->popViewControllerAnimated(false);
+        };
+
+        visitGear([] {});
+        QCOMPARE(all->torrentData()->size(), 100);
+        QVERIFY(!all->loading()->isShowing());
+
+        visitGear([] { QVERIFY(Settings::setCategories(QStringLiteral("1")).isSaved()); });
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData()->size() == 50, kWait);
+        QCOMPARE(names(*all->torrentData()), names(m_site.catalog().page(query(1, QStringLiteral("1")))));
+        QCOMPARE(m_site.answeredPages(), QList<int>{1});
+        QCOMPARE(all->currentPage(), 1);
+        QTRY_VERIFY(tabsEnabled(m_tabs));
+
+        visitGear([] { QVERIFY(Settings::setCategories(QStringLiteral("1")).isSaved()); });
+        QVERIFY(!all->loading()->isShowing());
+        QVERIFY(m_site.answeredPages().isEmpty());
+
+        // The order too; and leaving the tab and coming back is an appearing like any other.
+        m_site.clearAnsweredPages();
+        QVERIFY(Settings::setOrderBy(QStringLiteral("S")).isSaved());
+        m_tabs->setSelectedIndex(2);
+        m_tabs->setSelectedIndex(0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_site.answeredPages(), QList<int>{1}, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(!all->isRefreshed() && tabsEnabled(m_tabs), kWait);
+    }
+
     // Bundled pictures by name, "cat_unknown.png" for a name the bundle lacks, and pictures the
     // site gives by address: a placeholder until they load, then the picture at 48 x 36.
     void categoryPictures()
@@ -437,6 +481,19 @@ private Q_SLOTS:
         m_tabs->setSelectedIndex(1);
         QCOMPARE(search->currentPage(), 2);
         QCOMPARE(loadMoreText(search), QStringLiteral("[100-150]"));
+
+        // Unless a search setting changed meanwhile: then the search starts again at page 1.
+        DemoCatalog::Query inCategory;
+        inCategory.text = QStringLiteral("the");
+        inCategory.category = QStringLiteral("1");
+        const QStringList expected = names(m_site.catalog().page(inCategory));
+        QVERIFY(!expected.isEmpty());
+        m_tabs->setSelectedIndex(2);
+        QVERIFY(Settings::setSearchCategories(QStringLiteral("1")).isSaved());
+        m_tabs->setSelectedIndex(1);
+        QCOMPARE(search->currentPage(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(names(*search->torrentData()), expected, kWait);
+        QTRY_VERIFY(tabsEnabled(m_tabs));
     }
 
     // Newest first; a deletion removes the swiped entry from the store and the table, and
