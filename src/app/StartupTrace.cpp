@@ -1,5 +1,6 @@
 #include "app/StartupTrace.h"
 
+#include "platform/core/UrlLoader.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TabBarController.h"
@@ -13,6 +14,7 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QFile>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -103,7 +105,23 @@ void StartupTrace::reportFirstRows()
     std::printf("startup: first rows painted %.0f ms after process start (epoch %lld ms)\n",
                 millisecondsSinceProcessStart(), QDateTime::currentMSecsSinceEpoch());
     std::fflush(stdout);
-    tapLoadMore();
+    whenQuiet(&StartupTrace::tapLoadMore);
+}
+
+void StartupTrace::whenQuiet(void (StartupTrace::*step)())
+{
+    QElapsedTimer waited;
+    waited.start();
+    auto* poll = new QTimer(this);
+    poll->setInterval(2);
+    connect(poll, &QTimer::timeout, this, [this, poll, waited, step] {
+        if (UrlLoader::exchangesUnderWay() > 0 && !waited.hasExpired(3000))
+            return;
+        poll->deleteLater();
+        std::printf("trace: waited %lld ms for a quiet link\n", waited.elapsed());
+        (this->*step)();
+    });
+    poll->start();
 }
 
 void StartupTrace::tapLoadMore()
@@ -121,7 +139,7 @@ void StartupTrace::reportNextPage()
 {
     std::printf("load-more: next page painted %.1f ms after the tap\n", double(m_clock.nsecsElapsed()) / 1e6);
     std::fflush(stdout);
-    search();
+    whenQuiet(&StartupTrace::search);
 }
 
 void StartupTrace::search()

@@ -8,7 +8,9 @@ class AllListViewController;
 
 // --trace-startup: prints how long after the process started the first torrent rows were
 // painted, then walks on as a user would and times it: the load-more row tapped until the list
-// is painted with the next page, and a search until its results are painted. For start-up and
+// is painted with the next page, and a search until its results are painted. Each step waits
+// until no exchange is under way (the rows' pictures, the header's figures), as a person's
+// reading of the rows would: a tap in the same instant would find every kept connection busy. For start-up and
 // round-trip measurements (bench/compare-browser reads the lines).
 class StartupTrace : public QObject
 {
@@ -32,6 +34,8 @@ private:
     explicit StartupTrace(QObject* parent);
     void reportFirstRows();
     void tapLoadMore();
+    // Runs the step once no exchange is under way, or after at most 3 s.
+    void whenQuiet(void (StartupTrace::*step)());
     void reportNextPage();
     void search();
     void reportSearch();

@@ -23,6 +23,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "site/HttpRequest.h"
+#include "site/PagePrefetch.h"
 #include "site/SiteHosts.h"
 
 #include <QCoreApplication>
@@ -90,8 +91,20 @@ void SwitchViewController::viewDidLoad()
     setSessionValidated(true);
     setShowLogin(false);
     loadLoginView();
+    if (m_loginViewController && Settings::automaticLogin())
+        prefetchFirstPage();
     if (m_loginViewController)
         m_loginViewController->tryAutoLogin();
+}
+
+void SwitchViewController::prefetchFirstPage()
+{
+    // The recent list's first page goes out beside the session check when that list will be
+    // the first screen after the automatic sign-in: on a real link its rows then come one
+    // exchange sooner. Another remembered tab would not use it.
+    if (SettingsStore::standard().contains(SettingsKeys::tab) && Settings::tab() != 0)
+        return;
+    PagePrefetch::start(Settings::recentListingQuery().url(1));
 }
 
 void SwitchViewController::loadLoginView()

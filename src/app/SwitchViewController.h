@@ -44,6 +44,7 @@ public:
 
     // A fresh login screen at the bottom of this controller's view (the previous one goes).
     void loadLoginView();
+    void prefetchFirstPage();
     // From the login screen to the tab bar (built on first use) or back, by showLogin().
     void switchViews() override;
     // Deletes the site's cookies (its cookie domain, the captcha service's cookie domain

@@ -3,6 +3,7 @@
 #include "platform/core/CookieStore.h"
 #include "platform/core/UrlLoader.h"
 #include "site/MultipartSource.h"
+#include "site/PagePrefetch.h"
 #include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
 #include "util/TextUtilities.h"
@@ -104,7 +105,7 @@ bool HttpRequest::isSessionLost() const
     return SiteHosts::isLoginHeader(m_result);
 }
 
-void HttpRequest::attempt()
+UrlRequest HttpRequest::urlRequest() const
 {
     UrlRequest request;
     request.url = m_url;
@@ -132,11 +133,18 @@ void HttpRequest::attempt()
         add("Authorization", "Basic " + basicCredentials(m_username, m_password));
     add("User-Agent", m_overwriteUserAgent ? kDesktopUserAgent : kPhoneUserAgent);
 
-    CookieStore::shared().setAcceptPolicyAlways();
     if (m_timeout != 0)
         request.timeoutSeconds = m_timeout;
+    return request;
+}
 
-    const std::optional<UrlResponse> response = UrlLoader::send(request, &m_failure);
+void HttpRequest::attempt()
+{
+    const UrlRequest request = urlRequest();
+    CookieStore::shared().setAcceptPolicyAlways();
+    std::optional<UrlResponse> response = PagePrefetch::take(request);
+    if (!response)
+        response = UrlLoader::send(request, &m_failure);
     if (!response) {
         m_responseData.reset();
         m_statusCode = 0;

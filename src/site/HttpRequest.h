@@ -10,6 +10,8 @@
 
 #include <optional>
 
+struct UrlRequest;
+
 class MultipartSource;
 
 // One synchronous, browser-like HTTP exchange with the site or a remote client. Configure
@@ -73,6 +75,9 @@ public:
     // one more chance as plain ASCII, which fails on any byte above 127. Null when neither
     // worked, empty for no bytes.
     static QString decodeBody(const QByteArray& body);
+
+    // The exchange request() sends, headers and all.
+    UrlRequest urlRequest() const;
 
 protected:
     void setResult(const QString& result) { m_result = result; }

@@ -1,9 +1,11 @@
 #include "LoopbackCertificates.h"
 #include "LoopbackServer.h"
+#include "ReplyGate.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/UrlLoader.h"
 #include "site/HttpRequest.h"
 #include "site/MultipartSource.h"
+#include "site/PagePrefetch.h"
 #include "site/SessionKeeper.h"
 #include "site/SiteHosts.h"
 
@@ -103,6 +105,8 @@ private Q_SLOTS:
     void signInPageReturnedWithoutWaiting_data();
     void signInPageReturnedWithoutWaiting();
     void renewalThatDoesNotHelpEndsTheRequest();
+    void prefetchAnswersOnlyItsOwnExchangeOnce_data();
+    void prefetchAnswersOnlyItsOwnExchangeOnce();
 
 private:
     TestKeeper m_keeper;
@@ -490,3 +494,54 @@ void TestHttpRequest::renewalThatDoesNotHelpEndsTheRequest()
 
 QTEST_GUILESS_MAIN(TestHttpRequest)
 #include "tst_httprequest.moc"
+
+void TestHttpRequest::prefetchAnswersOnlyItsOwnExchangeOnce_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<int>("sent"); // requests the server saw once the request is done
+    QTest::addColumn<int>("sentAgain"); // and once page 1 was asked once more
+
+    const QByteArray rows = "<html><table class=\"tl\"><tr><td>row</td></tr></table></html>";
+    // Page 1 asked once more goes to the site when the prefetch was taken or dropped, and
+    // takes it when the request before was for another page.
+    QTest::newRow("the same page") << "/files/?page=1" << 200 << rows << 1 << 2;
+    QTest::newRow("another page") << "/files/?page=2" << 200 << rows << 2 << 2;
+    QTest::newRow("the sign-in page") << "/files/?page=1" << 200
+                                      << QByteArray("<html><title>User log in - Tarnvale</title></html>") << 2 << 3;
+    QTest::newRow("a failing status") << "/files/?page=1" << 503 << rows << 2 << 3;
+}
+
+void TestHttpRequest::prefetchAnswersOnlyItsOwnExchangeOnce()
+{
+    QFETCH(QString, asked);
+    QFETCH(int, status);
+    QFETCH(QByteArray, page);
+    QFETCH(int, sent);
+    QFETCH(int, sentAgain);
+    LoopbackServer server;
+    QVERIFY2(server.isListening(), qPrintable(server.error()));
+    ReplyGate gate;
+    auto first = std::make_shared<std::atomic<bool>>(true);
+    server.setHandler([&gate, first, status, page](const httplib::Request&, httplib::Response& response) {
+        // The prefetch's answer waits for the test, so the request meets it under way.
+        if (first->exchange(false))
+            gate.hold(QStringLiteral("prefetch"));
+        response.status = status;
+        response.set_content(page.toStdString(), "text/html");
+    });
+    PagePrefetch::start(server.url(QStringLiteral("/files/?page=1")));
+    QTRY_COMPARE(gate.held(), QStringList{QStringLiteral("prefetch")});
+
+    HttpRequest request(server.url(asked));
+    std::thread asking([&request] { request.request(); }); // may wait for the prefetch
+    gate.release(QStringLiteral("prefetch"));
+    asking.join();
+    QCOMPARE(server.requestCount(), sent);
+    QCOMPARE(request.statusCode(), status);
+    HttpRequest again(server.url(QStringLiteral("/files/?page=1")));
+    again.request();
+    QCOMPARE(server.requestCount(), sentAgain);
+    PagePrefetch::forget();
+}

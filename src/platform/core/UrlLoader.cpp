@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QMutex>
+#include <QScopeGuard>
 
 #include <curl/curl.h>
 
@@ -56,6 +57,8 @@ size_t appendBody(char* data, size_t size, size_t count, void* target)
     sink->body->append(data, qsizetype(bytes));
     return size * count;
 }
+
+std::atomic<int> g_exchanges{0};
 
 // The sockets of every exchange under way, so that abortAll() can end them at once.
 std::mutex g_socketLock;
@@ -226,6 +229,11 @@ int UrlLoader::defaultTimeoutSeconds()
     return g_defaultTimeoutSeconds;
 }
 
+int UrlLoader::exchangesUnderWay()
+{
+    return g_exchanges.load();
+}
+
 void UrlLoader::abortAll()
 {
     std::lock_guard<std::mutex> locker(g_socketLock);
@@ -273,6 +281,8 @@ std::optional<UrlResponse> UrlLoader::send(const UrlRequest& request, FetchFailu
     };
     if (failure)
         *failure = FetchFailure();
+    ++g_exchanges;
+    const auto counted = qScopeGuard([] { --g_exchanges; });
     ensureCurlInitialized();
     if (Shutdown::hasBegun())
         return fail(FetchFailure::Kind::Other);

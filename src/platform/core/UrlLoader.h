@@ -68,6 +68,9 @@ public:
     // sockets down. Once Shutdown has begun, new exchanges fail without being sent.
     static void abortAll();
 
+    // Exchanges under way now, on every thread (for measurements that wait for a quiet link).
+    static int exchangesUnderWay();
+
     // An extra CA file trusted besides the system's (the demo's certificate authority).
     static void setExtraCaFile(const QString& path);
     static QString extraCaFile();
