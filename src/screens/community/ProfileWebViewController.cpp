@@ -6,7 +6,5 @@
 ProfileWebViewController::ProfileWebViewController(const QUrl& url, ViewController* target, QObject* parent)
     : WebViewController(url, target, parent)
 {
-    m_operationQueue.addOperation(std::make_unique<FetchPageGeneric>(
-        url, this, &WebViewController::initializeWebView,
-        FetchPageGeneric::classType<HttpRequestRegExProfileDetails>()));
+    fetchPage(FetchPageGeneric::classType<HttpRequestRegExProfileDetails>());
 }
