@@ -51,7 +51,9 @@ FetchFailure webLoadFailure(const QWebEngineLoadingInfo& info)
         return failure;
     failure.host = info.url().host();
     switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
     case QWebEngineLoadingInfo::HttpErrorDomain:
+        // An answer with a failing status and nothing to show (with a body it is a page).
         return FetchFailure::httpStatus(info.errorCode(), failure.host);
     case QWebEngineLoadingInfo::CertificateErrorDomain:
         failure.kind = FetchFailure::Kind::Secure;

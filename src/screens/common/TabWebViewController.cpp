@@ -78,12 +78,12 @@ void TabWebViewController::webViewDidFinishLoad(WebView*)
         hideLoading();
 }
 
-void TabWebViewController::didFailLoadWithError(WebView* webView, const QString& error)
+void TabWebViewController::didFailLoadWithError(WebView* webView, const QString&)
 {
     // These tabs are not locked while they load: the overlay must not stay for ever.
     if (isAppearing()) {
         hideLoading();
-        showLoadFailure(webView, error);
+        showLoadFailure(webView);
     }
 }
 

@@ -257,14 +257,14 @@ void WebViewController::webViewDidFinishLoad(WebView* webView)
     deleteWhenIdle();
 }
 
-void WebViewController::didFailLoadWithError(WebView* webView, const QString& error)
+void WebViewController::didFailLoadWithError(WebView* webView, const QString&)
 {
     // A failed load must not leave the screen locked behind the overlay: the user gets the
     // controls back and sees why the page is missing. A load this screen stopped itself
     // (popped, or no longer seen) leaves the overlay, which may be another screen's by now.
     if (isAppearing() && !m_released) {
         hideLoading();
-        showLoadFailure(webView, error);
+        showLoadFailure(webView);
     }
     releaseTarget();
     if (m_backItem)
@@ -272,7 +272,7 @@ void WebViewController::didFailLoadWithError(WebView* webView, const QString& er
     deleteWhenIdle();
 }
 
-void WebViewController::showLoadFailure(WebView* webView, const QString& error)
+void WebViewController::showLoadFailure(WebView* webView)
 {
     const FetchFailure& failure = webView->lastFailure();
     // A load stopped on the way is no failure to speak of.
@@ -281,9 +281,11 @@ void WebViewController::showLoadFailure(WebView* webView, const QString& error)
     m_failedLoad = webView->failedUrl();
     // A form is not posted twice behind the user's back: the site may have taken the first.
     m_retry = webView->lastLoadWasForm() ? Retry::None : Retry::Load;
-    // The page shown before stays in view: the failure stands over it as a band.
-    showFailure(failure.isNoNetwork() ? QString() : failure.text().isEmpty() ? error : failure.text(),
-                m_retry == Retry::Load, webView->hasShownPage());
+    // Where the engine did not get as far as the new address, the page shown before stays in
+    // view and the failure stands over it as a band; an answer with nothing to show leaves an
+    // empty page, which the failure replaces.
+    const bool pageStays = webView->hasShownPage() && webView->url() != m_failedLoad;
+    showFailure(failure.isNoNetwork() ? QString() : failure.text(), m_retry == Retry::Load, pageStays);
 }
 
 // Overlay, opener, failure ---------------------------------------------------------------------

@@ -136,7 +136,7 @@ protected:
     void clearFailure();
     // Says why the web view could not load its page; a load that was only stopped says
     // nothing.
-    void showLoadFailure(WebView* webView, const QString& error);
+    void showLoadFailure(WebView* webView);
     // The left navigation item: a 160 x 30 container with the "back.png" button at (0, -10)
     // calling cancel(). Returns the container.
     QWidget* makeBackItem();

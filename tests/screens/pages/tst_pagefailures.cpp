@@ -275,29 +275,43 @@ private Q_SLOTS:
         QVERIFY(!answer.contains(QStringLiteral("</")));
         QVERIFY(!details->failureView());
 
-        // The engine keeps its connection to the site, so the failure comes from a form sent
-        // to a closed port rather than from the relay.
+        // A form sent to a closed port, and one the site answers 404 with nothing to show,
+        // where the engine's own text for it holds its error page's markup. (The engine keeps
+        // its connection to the site, so the relay cannot fail the post itself.)
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const quint16 port = closed.serverPort();
         closed.close();
-        const QString postElsewhere = QString(post).replace(
-            QStringLiteral("f.submit()"), QStringLiteral("f.action='http://127.0.0.1:%1/comment.php';f.submit()").arg(port));
-        QCOMPARE(evaluate(details->myWebView(), postElsewhere), QStringLiteral("ok"));
-        QTRY_VERIFY_WITH_TIMEOUT(failureShown(details), kWait);
-        QCOMPARE(details->failureLabel()->text(),
-                 WebViewController::kFailureHeading + QStringLiteral("\nCould not connect to 127.0.0.1."));
-        QVERIFY(details->failureView()->actionBtn()->isHidden());
-        QVERIFY(!LoadingIndicator::sharedInstance()->isShowing());
-        // The page the form was on stays under the band.
-        QVERIFY(details->failureView()->isBand());
-        QVERIFY(pageText(details).contains(QStringLiteral("Details for")));
-        save(m_window.get(), QStringLiteral("pages-failed-comment-post.png"));
-        // The next page the user goes to takes the band away.
-        QVERIFY(details->backbutton()->isEnabled());
-        QTest::mouseClick(details->backbutton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!details->failureView() && !details->myWebView()->isLoading(), kWait);
-        QTRY_VERIFY_WITH_TIMEOUT(pageText(details).contains(QStringLiteral("Details for")), kWait);
+        struct Failure
+        {
+            QString action;
+            QString reason;
+            bool pageStays; // not reached: the page stays under a band; else an empty page
+        };
+        const QList<Failure> failures{
+            {QStringLiteral("http://127.0.0.1:%1/comment.php").arg(port), QStringLiteral("Could not connect to 127.0.0.1."), true},
+            {QStringLiteral("/no-such-form.php"), QStringLiteral("The site answered 404."), false},
+        };
+        for (const auto& [action, reason, pageStays] : failures) {
+            const QString postThere = QString(post).replace(QStringLiteral("f.submit()"),
+                                                            QStringLiteral("f.action='%1';f.submit()").arg(action));
+            QCOMPARE(evaluate(details->myWebView(), postThere), QStringLiteral("ok"));
+            QTRY_VERIFY_WITH_TIMEOUT(failureShown(details), kWait);
+            QCOMPARE(details->failureLabel()->text(), WebViewController::kFailureHeading + QLatin1Char('\n') + reason);
+            QVERIFY(details->failureView()->actionBtn()->isHidden());
+            QVERIFY(!LoadingIndicator::sharedInstance()->isShowing());
+            QCOMPARE(details->failureView()->isBand(), pageStays);
+            QCOMPARE(pageText(details).contains(QStringLiteral("Details for")), pageStays);
+            if (!pageStays)
+                QCOMPARE(pageText(details), QString()); // no error page of the engine's
+            if (action.startsWith(QLatin1Char('/')))
+                save(m_window.get(), QStringLiteral("pages-failed-comment-post.png"));
+            // The next page the user goes to takes the band away.
+            QVERIFY(details->backbutton()->isEnabled());
+            QTest::mouseClick(details->backbutton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!details->failureView() && !details->myWebView()->isLoading(), kWait);
+            QTRY_VERIFY_WITH_TIMEOUT(pageText(details).contains(QStringLiteral("Details for")), kWait);
+        }
         QVERIFY(closeScreen(details));
     }
 };
