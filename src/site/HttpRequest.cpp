@@ -1,6 +1,7 @@
 #include "site/HttpRequest.h"
 
 #include "platform/core/CookieStore.h"
+#include "platform/core/NetworkStatus.h"
 #include "platform/core/UrlLoader.h"
 #include "site/MultipartSource.h"
 #include "site/SessionKeeper.h"
@@ -137,6 +138,7 @@ void HttpRequest::attempt()
         request.timeoutSeconds = m_timeout;
 
     const std::optional<UrlResponse> response = UrlLoader::send(request, &m_failure);
+    NetworkStatus::report(m_failure, response.has_value());
     if (!response) {
         m_responseData.reset();
         m_statusCode = 0;

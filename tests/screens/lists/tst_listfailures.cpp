@@ -10,9 +10,11 @@
 #include "FaultyProxy.h"
 
 #include "TestPictures.h"
+#include "platform/core/NetworkStatus.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/core/UrlLoader.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TabBarController.h"
@@ -27,12 +29,14 @@
 #include "site/SiteHosts.h"
 #include "views/HeaderView.h"
 #include "views/LoadingIndicator.h"
+#include "views/NoNetworkBand.h"
 #include "views/NoticeItemView.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -137,6 +141,7 @@ private Q_SLOTS:
         QVERIFY(m_proxy->isListening());
         SiteHosts::setWebHost(m_proxy->hostAndPort());
         m_window = std::make_unique<Window>();
+        NoNetworkBand::install(m_window.get());
     }
 
     void init()
@@ -332,6 +337,54 @@ private Q_SLOTS:
         QVERIFY(favorites->noticeText().isNull());
         QVERIFY(favorites->failedPages().isEmpty());
         QCOMPARE(favorites->currentPage(), 3);
+    }
+
+    // A lost network is said once, by the window's band, whatever the number of requests
+    // that met it; the list's notice keeps only "Try again", and the first answer that comes
+    // takes the band away.
+    void noNetworkIsSaidOnceByTheBand()
+    {
+        buildTabs();
+        AllListViewController* all = m_all;
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData() && all->torrentData()->size() == 50, kWait);
+        NoNetworkBand* band = m_window->findChild<NoNetworkBand*>();
+        QVERIFY(band && band->isHidden());
+
+        FetchFailure offline;
+        offline.kind = FetchFailure::Kind::NoNetwork;
+        offline.host = QStringLiteral("www.tarnvale.org");
+        // Reported from workers, as the exchanges do; an exchange that failed otherwise
+        // without an answer proves nothing either way.
+        std::thread([offline] {
+            for (int request = 0; request < 5; ++request)
+                NetworkStatus::report(offline, false);
+            NetworkStatus::report(FetchFailure::httpStatus(0), false);
+        }).join();
+        FetchOutcome outcome;
+        outcome.failure = offline;
+        all->setCurrentPage(2);
+        all->loadedListing(std::nullopt, outcome, 2);
+        const QString sentence = QStringLiteral("No network: www.tarnvale.org cannot be reached.");
+        QTRY_VERIFY_WITH_TIMEOUT(band->isVisible(), kWait);
+        QCOMPARE(band->messageLbl()->text(), sentence);
+        QCOMPARE(all->noticeText(), AllListViewController::kNotLoadedText);
+        QCOMPARE(noticeView(all)->actionBtn()->title(), QStringLiteral("Try again"));
+        // Once in the window, above the tab bar and over the screens.
+        int said = 0;
+        for (const Label* label : m_window->findChildren<Label*>())
+            said += label->isVisible() && label->text().contains(QStringLiteral("No network")) ? 1 : 0;
+        QCOMPARE(said, 1);
+        QCOMPARE(band->geometry().bottom() + 1, m_window->height() - NoNetworkBand::kBottomInset);
+        QCOMPARE(m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).constLast(), band); // on top
+        save(QStringLiteral("lists-no-network.png"));
+
+        // The site answers again: the page comes and the band goes. The band lets taps
+        // through to the row below it.
+        QVERIFY(band->testAttribute(Qt::WA_TransparentForMouseEvents));
+        clickTryAgain(all);
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData()->size() == 100, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(band->isHidden(), kWait);
+        QVERIFY(NetworkStatus::shared().text().isEmpty());
     }
 };
 
