@@ -1,7 +1,8 @@
 // The lists when the site fails, through a faulty relay in front of the demo site: a failed
 // page says why in the list with "Try again", which asks for that same page; rows already
 // shown stay; the load-more row comes back with the page; a page read only in part says so;
-// a search without results says so; a favourites batch names the page that failed and asks
+// a search without results says so; the snatch list and friends do the same for the signed-in
+// member; a favourites batch names the page that failed and asks
 // again only for it.
 #include "DemoAccounts.h"
 #include "DemoCatalog.h"
@@ -23,10 +24,13 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/Window.h"
 #include "screens/common/AllListViewController.h"
+#include "screens/community/FriendsListViewController.h"
+#include "screens/community/SnatchListViewController.h"
 #include "screens/favourites/FavoriteListViewController.h"
 #include "screens/lists/SearchListViewController.h"
 #include "settings/SettingsKeys.h"
 #include "site/SiteHosts.h"
+#include "site/UserInfo.h"
 #include "views/HeaderView.h"
 #include "views/LoadingIndicator.h"
 #include "views/NoNetworkBand.h"
@@ -337,6 +341,50 @@ private Q_SLOTS:
         QVERIFY(favorites->noticeText().isNull());
         QVERIFY(favorites->failedPages().isEmpty());
         QCOMPARE(favorites->currentPage(), 3);
+    }
+
+    // The signed-in member's snatch list and friends: a failed fetch says why with "Try
+    // again", which brings the rows.
+    void snatchListAndFriendsSayWhy_data()
+    {
+        QTest::addColumn<bool>("friends");
+        QTest::newRow("snatch list") << false;
+        QTest::newRow("friends") << true;
+    }
+
+    void snatchListAndFriendsSayWhy()
+    {
+        QFETCH(bool, friends);
+        UserInfo::sharedInstance().setIds(QStringLiteral("1001")); // a demo member with snatches and friends
+        delete m_tabs;
+        auto* snatch = new SnatchListViewController;
+        auto* buddies = new FriendsListViewController;
+        AllListViewController* screen = friends ? static_cast<AllListViewController*>(buddies) : snatch;
+        m_proxy->setFault(FaultyProxy::Fault::Answer503);
+        m_tabs = new TabBarController;
+        auto* navigation = new NavigationController;
+        navigation->pushViewController(screen, false);
+        m_tabs->setViewControllers({navigation});
+        m_window->addSubview(m_tabs->view());
+        m_window->makeKeyAndVisible();
+        if (!friends)
+            delete buddies;
+        else
+            delete snatch;
+
+        QTRY_COMPARE_WITH_TIMEOUT(screen->noticeText(), QStringLiteral("The site answered 503."), kWait);
+        QVERIFY(!screen->loading()->isShowing());
+        QVERIFY(tabsEnabled(m_tabs));
+
+        m_proxy->setFault(FaultyProxy::Fault::Relay);
+        clickTryAgain(screen);
+        if (friends)
+            QTRY_VERIFY_WITH_TIMEOUT(buddies->friends() && !buddies->friends()->isEmpty(), kWait);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(snatch->torrentData() && !snatch->torrentData()->isEmpty(), kWait);
+        QVERIFY(screen->noticeText().isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(screen->operationQueue().operationCount(), 0, kWait);
+        delete m_tabs;
     }
 
     // A lost network is said once, by the window's band, whatever the number of requests
