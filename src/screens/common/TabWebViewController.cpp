@@ -89,9 +89,14 @@ void TabWebViewController::didFailLoadWithError(WebView* webView, const QString&
 
 void TabWebViewController::fetchFailed(const FetchFailure& failure)
 {
-    // A tab not on display says it when it appears, in place of a page that came before.
+    // A tab not on display says it when it appears, in place of a page that came before. The
+    // opener's controls are not this tab's to give back (its own load may be under way).
     m_pagePending = false;
-    WebViewController::fetchFailed(failure);
+    if (isReleased())
+        return;
+    if (isAppearing() || overlayInView())
+        hideLoading();
+    sayFetchFailed(failure);
 }
 
 void TabWebViewController::refetch()

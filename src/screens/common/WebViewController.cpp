@@ -364,6 +364,11 @@ void WebViewController::fetchFailed(const FetchFailure& failure)
     releaseTarget();
     if (m_backItem)
         m_backItem->setEnabled(true);
+    sayFetchFailed(failure);
+}
+
+void WebViewController::sayFetchFailed(const FetchFailure& failure)
+{
     m_retry = Retry::Fetch;
     showFailure(failureReason(failure), true, m_myWebView != nullptr);
 }

@@ -125,6 +125,8 @@ protected:
     // A fetch that failed: the overlay goes, the controls and the opener come back, and the
     // page area says why, with "Try again". Nothing is loaded, so a page shown stays.
     virtual void fetchFailed(const FetchFailure& failure);
+    // The failure's part of that: the page area says why, and "Try again" will call refetch.
+    void sayFetchFailed(const FetchFailure& failure);
     // What "Try again" does after a failed fetch: the overlay, and fetchPage's fetch again.
     virtual void refetch();
     // The sentence for a failed fetch; the site's by default.

@@ -81,7 +81,7 @@ void ClientWebViewController::fetchFailed(const FetchFailure& failure)
         return;
     if (isAppearing() || overlayInView())
         hideLoading();
-    showFailure(failureReason(failure), true, myWebView() != nullptr);
+    sayFetchFailed(failure);
 }
 
 void ClientWebViewController::refetch()
