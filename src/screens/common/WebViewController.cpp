@@ -30,9 +30,9 @@ QGridLayout* pageLayout(QWidget* view)
 }
 
 constexpr int kButtonHeight = 47;
-const QString kFailureSeparator = QStringLiteral("\n");
 constexpr int kButtonY = -10;
 const QString kLoadingText = QStringLiteral("Loading...");
+const QString kFailureSeparator = QStringLiteral("\n");
 } // namespace
 
 WebViewController::WebViewController(const QUrl& url, ViewController* target, QObject* parent)
@@ -398,8 +398,12 @@ void WebViewController::tryAgain()
         refetch();
         return;
     case Retry::Load:
-        if (m_myWebView && m_failedLoad.isValid())
-            loadRequest(m_failedLoad);
+        // Straight to the web view: the tabs' loadRequest loads nothing of its own.
+        if (m_myWebView && m_failedLoad.isValid()) {
+            if (m_myWebView->isLoading())
+                m_myWebView->stopLoading();
+            m_myWebView->loadRequest(m_failedLoad);
+        }
         return;
     case Retry::None:
         return;

@@ -10,6 +10,7 @@
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
 #include "FaultyProxy.h"
+#include "LoopbackServer.h"
 
 #include "platform/core/SettingsStore.h"
 #include "platform/core/UrlLoader.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -254,6 +256,39 @@ private Q_SLOTS:
         QTest::mouseClick(site->failureView()->actionBtn(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(pageShown(site) && site->myWebView() != shown, kWait);
         QTRY_VERIFY_WITH_TIMEOUT(pageText(site).contains(QStringLiteral("Tarnvale")), kWait);
+    }
+
+    // A page followed from the details that the server answers with a failing status and
+    // nothing to show: the screen says so in place of the empty page, and "Try again" loads
+    // that address again.
+    void followedPageFailsThenTryAgain()
+    {
+        LoopbackServer server;
+        QVERIFY2(server.isListening(), qPrintable(server.error()));
+        std::atomic<int> asked{0};
+        server.setHandler([&asked](const httplib::Request& request, httplib::Response& response) {
+            if (request.path != "/page") {
+                response.status = 404; // the engine's asking for a site picture
+                return;
+            }
+            if (asked++ == 0) {
+                response.status = 404;
+                return;
+            }
+            response.set_content("<html><body><p>Second try</p></body></html>", "text/html");
+        });
+        TorrentWebViewController* details = openDetails();
+        QVERIFY(details);
+        QTRY_VERIFY_WITH_TIMEOUT(pageShown(details) && details->stackCounter() == 1, kWait);
+        evaluate(details->myWebView(), QStringLiteral("location.href = 'http://%1/page'").arg(server.hostAndPort()));
+        QTRY_VERIFY_WITH_TIMEOUT(failureShown(details), kWait);
+        QCOMPARE(details->failureLabel()->text(), WebViewController::kFailureHeading + QStringLiteral("\nThe site answered 404."));
+        QVERIFY(!details->failureView()->isBand());
+
+        QTest::mouseClick(details->failureView()->actionBtn(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(pageShown(details) && pageText(details).contains(QStringLiteral("Second try")), kWait);
+        QCOMPARE(asked.load(), 2);
+        QVERIFY(closeScreen(details));
     }
 
     // A comment posted from the details page: the site's answer shows as a page (here the
