@@ -127,4 +127,9 @@ void DemoDetailsPage::install(httplib::Server& web, const DemoSiteContext& site)
         const DemoTorrent* torrent = site.catalog->byId(std::atoi(req.matches[1].str().c_str()));
         DemoMemberFrame::sendHtml(res, torrent ? render(site, *torrent, member) : deleted(site, member));
     });
+    // The comment form's post: the site takes it and sends the browser back to the details.
+    web.Post("/comment.php", [](const httplib::Request& req, httplib::Response& res) {
+        const int id = std::atoi(req.get_param_value("tid").c_str());
+        res.set_redirect("/torrent/" + std::to_string(id), 303);
+    });
 }

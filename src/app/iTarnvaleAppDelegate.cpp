@@ -7,6 +7,7 @@
 #include "remote/AlertPresenter.h"
 #include "settings/Settings.h"
 #include "site/SessionKeeper.h"
+#include "views/NoNetworkBand.h"
 
 namespace {
 iTarnvaleAppDelegate* g_shared = nullptr;
@@ -46,6 +47,8 @@ void iTarnvaleAppDelegate::launch(Window* window)
 
     // Loading the view shows the login screen and tries the automatic sign-in.
     window->addSubview(m_viewController->view());
+    if (!window->findChild<NoNetworkBand*>(QString(), Qt::FindDirectChildrenOnly))
+        NoNetworkBand::install(window);
     window->makeKeyAndVisible();
 }
 

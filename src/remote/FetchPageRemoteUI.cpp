@@ -47,6 +47,7 @@ void FetchPageRemoteUI::main()
         request.setUsername(client->username());
         request.setPassword(client->password());
         request.request();
+        recordOutcome(request.failure());
         // Clients that sign in by their own form answer their sign-in page with a good status:
         // a refused handshake is a failure all the same.
         valid = request.isResponseValid() && !client->handshakeFailed();

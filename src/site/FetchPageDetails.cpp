@@ -6,6 +6,7 @@ void FetchPageDetails::main()
 {
     HttpRequestRegExDetails request(url());
     request.request();
+    recordOutcome(request.failure());
     setReturnObject(DetailsPage{request.result(), request.imdb()});
     FetchPageOf::main();
 }

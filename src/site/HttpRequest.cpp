@@ -1,6 +1,7 @@
 #include "site/HttpRequest.h"
 
 #include "platform/core/CookieStore.h"
+#include "platform/core/NetworkStatus.h"
 #include "platform/core/UrlLoader.h"
 #include "site/MultipartSource.h"
 #include "site/PagePrefetch.h"
@@ -143,8 +144,11 @@ void HttpRequest::attempt()
     const UrlRequest request = urlRequest();
     CookieStore::shared().setAcceptPolicyAlways();
     std::optional<UrlResponse> response = PagePrefetch::take(request);
-    if (!response)
+    if (response)
+        m_failure = FetchFailure();
+    else
         response = UrlLoader::send(request, &m_failure);
+    NetworkStatus::report(m_failure, response.has_value());
     if (!response) {
         m_responseData.reset();
         m_statusCode = 0;

@@ -17,6 +17,9 @@ QString FetchFailure::text(Far far) const
     case Kind::None:
         return QString();
     case Kind::TimedOut:
+        // The web engine does not say how long it waited.
+        if (seconds <= 0)
+            return QStringLiteral("%1 did not answer.").arg(who);
         return QStringLiteral("%1 did not answer in %2 s.").arg(who).arg(seconds);
     case Kind::ConnectionRefused:
         // The user typed the client's address and port: say which one is closed.

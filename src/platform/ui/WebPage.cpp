@@ -73,5 +73,7 @@ bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool
         WebProfile::copyCookies();
     if (!allowed)
         m_view->navigationRefused(url);
+    else if (isMainFrame)
+        m_view->navigationAccepted(kind == Kind::FormSubmitted);
     return allowed;
 }

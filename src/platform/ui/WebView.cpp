@@ -1,6 +1,7 @@
 #include "platform/ui/WebView.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/WebLoadFailure.h"
 #include "platform/ui/WebPage.h"
 #include "platform/ui/WebProfile.h"
 #include "platform/ui/WebViewDelegate.h"
@@ -29,6 +30,9 @@ WebView::WebView(QWidget* parent)
     m_page = new WebPage(this);
     setPage(m_page);
     m_page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    // A failed load is said by the screen, in its own words and with a way to try again; the
+    // engine's own error page would stand behind it, or alone where a screen says nothing.
+    m_page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebView::loadingChanged);
     setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -190,6 +194,7 @@ void WebView::navigationRefused(const QUrl& url)
 void WebView::reportFinished()
 {
     m_loading = false;
+    m_shownPage = true;
     if (m_scalesPageToFit)
         fitToWidth();
     if (WebViewDelegate* d = delegate())
@@ -203,6 +208,9 @@ void WebView::loadingChanged(const QWebEngineLoadingInfo& info)
             m_refused.removeOne(info.url());
         return;
     }
+    // The engine's error pages are off; should one come all the same, it is no page of ours.
+    if (info.isErrorPage() && info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         ++m_loadCount;
@@ -220,6 +228,8 @@ void WebView::loadingChanged(const QWebEngineLoadingInfo& info)
     case QWebEngineLoadingInfo::LoadStoppedStatus:
     case QWebEngineLoadingInfo::LoadFailedStatus:
         m_loading = false;
+        m_lastFailure = webLoadFailure(info);
+        m_failedUrl = info.url();
         if (WebViewDelegate* d = delegate())
             d->didFailLoadWithError(this, info.errorString().isEmpty() ? QStringLiteral("Load stopped")
                                                                         : info.errorString());

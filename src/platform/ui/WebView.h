@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
+
 #include <QPointer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -32,6 +34,18 @@ public:
     bool canGoForward() const;
     void goBack();
     void goForward();
+
+    // Why the last failed load failed, and its address: kind None when it was only stopped.
+    // Set before the delegate hears of the failure.
+    const FetchFailure& lastFailure() const { return m_lastFailure; }
+    QUrl failedUrl() const { return m_failedUrl; }
+    // Whether a load has finished in this view: a later load that fails leaves that page in
+    // view (the engine's error pages are off).
+    bool hasShownPage() const { return m_shownPage; }
+    // Whether the page last asked for in the main frame was a form's answer (a post).
+    bool lastLoadWasForm() const { return m_formLoad; }
+    // Called by the page for every main-frame navigation it lets through.
+    void navigationAccepted(bool form) { m_formLoad = form; }
 
     // Runs a script in the page; `done` gets its result as text (empty when it has none)
     // on the main thread, unless the view is gone by then.
@@ -72,6 +86,10 @@ private:
     QString m_largeHtml;
     QUrl m_largeBase;
     QString m_largeToken;
+    FetchFailure m_lastFailure;
+    QUrl m_failedUrl;
+    bool m_formLoad = false;
+    bool m_shownPage = false;
     int m_loadCount = 0; // main-frame loads started, so that a late answer can tell it is stale
     int m_largeLoad = -1; // the load whose placeholder the text was written into
 };

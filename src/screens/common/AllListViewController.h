@@ -81,6 +81,10 @@ public:
 
     static const QString kCutShortText;
     static const QString kTryAgainTitle;
+    // What a notice says of a failure: its reason, but not a lost network, which the window's
+    // band says once for every screen ("Not loaded." then).
+    static QString failureNotice(const FetchFailure& failure);
+    static const QString kNotLoadedText;
 
     // HeaderViewDelegate.
     void didRefresh() override;

@@ -16,6 +16,12 @@ const QString kNoticeCell = QStringLiteral("Notice");
 
 const QString AllListViewController::kCutShortText = QStringLiteral("Some torrents on this page could not be read.");
 const QString AllListViewController::kTryAgainTitle = QStringLiteral("Try again");
+const QString AllListViewController::kNotLoadedText = QStringLiteral("Not loaded.");
+
+QString AllListViewController::failureNotice(const FetchFailure& failure)
+{
+    return failure.isNoNetwork() ? kNotLoadedText : failure.text();
+}
 
 std::unique_ptr<FetchPage> AllListViewController::listingFetch(const QUrl& url, int page,
                                                                std::function<bool()> stillWanted)
@@ -65,7 +71,7 @@ void AllListViewController::failedPage(const FetchFailure& failure, int page)
         m_torrentData = QList<Torrent>();
     // "Try again" stands where the load-more row was; that row comes back with the page.
     m_noMoreTorrents = true;
-    showNotice(failure.text(), kTryAgainTitle, [this, page, refreshed] {
+    showNotice(failureNotice(failure), kTryAgainTitle, [this, page, refreshed] {
         if (refreshed)
             didRefresh();
         else

@@ -27,8 +27,7 @@ void TabWebViewController::viewDidLoad()
 {
     showLoading(fetchOverlayOffset());
     m_url = baseUrl();
-    m_operationQueue.addOperation(
-        std::make_unique<FetchPageGeneric>(m_url, this, &WebViewController::initializeWebView, requestClass()));
+    fetchPage(requestClass());
 }
 
 void TabWebViewController::resumeInterruptedLoad()
@@ -79,11 +78,28 @@ void TabWebViewController::webViewDidFinishLoad(WebView*)
         hideLoading();
 }
 
-void TabWebViewController::didFailLoadWithError(WebView*, const QString& error)
+void TabWebViewController::didFailLoadWithError(WebView* webView, const QString&)
 {
     // These tabs are not locked while they load: the overlay must not stay for ever.
     if (isAppearing()) {
         hideLoading();
-        showFailure(error);
+        showLoadFailure(webView);
     }
+}
+
+void TabWebViewController::fetchFailed(const FetchFailure& failure)
+{
+    // A tab not on display says it when it appears, in place of a page that came before. The
+    // opener's controls are not this tab's to give back (its own load may be under way).
+    m_pagePending = false;
+    if (isReleased())
+        return;
+    if (isAppearing() || overlayInView())
+        hideLoading();
+    sayFetchFailed(failure);
+}
+
+void TabWebViewController::refetch()
+{
+    viewDidLoad();
 }

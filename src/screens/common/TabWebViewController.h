@@ -32,6 +32,9 @@ protected:
     virtual int pageOverlayOffset() const = 0;
 
     void resumeInterruptedLoad() override;
+    void fetchFailed(const FetchFailure& failure) override;
+    // Fetches the front page again, with the overlay this tab shows while it fetches.
+    void refetch() override;
 
 private:
     void showPage(const QString& html);

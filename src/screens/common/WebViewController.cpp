@@ -11,6 +11,7 @@
 #include "screens/common/AllListViewController.h"
 #include "site/SiteHosts.h"
 #include "views/LoadingIndicator.h"
+#include "views/PageFailureView.h"
 #include "views/PictureButtonName.h"
 
 #include <QGridLayout>
@@ -31,6 +32,7 @@ QGridLayout* pageLayout(QWidget* view)
 constexpr int kButtonHeight = 47;
 constexpr int kButtonY = -10;
 const QString kLoadingText = QStringLiteral("Loading...");
+const QString kFailureSeparator = QStringLiteral("\n");
 } // namespace
 
 WebViewController::WebViewController(const QUrl& url, ViewController* target, QObject* parent)
@@ -52,7 +54,11 @@ WebViewController::~WebViewController()
 WebView* WebViewController::myWebView() const { return m_myWebView; }
 Button* WebViewController::backbutton() const { return m_backbutton; }
 Button* WebViewController::forwardbutton() const { return m_forwardbutton; }
-Label* WebViewController::failureLabel() const { return m_failureLabel; }
+PageFailureView* WebViewController::failureView() const { return m_failureView; }
+Label* WebViewController::failureLabel() const { return m_failureView ? m_failureView->messageLbl() : nullptr; }
+
+const QString WebViewController::kFailureHeading = QStringLiteral("The page could not be loaded.");
+const QString WebViewController::kTryAgainTitle = QStringLiteral("Try again");
 
 QString WebViewController::disableLinksScript()
 {
@@ -160,8 +166,8 @@ WebView* WebViewController::makeWebView(const QString& html, const QUrl& base)
     }
     m_myWebView = web;
     pageLayout(container)->addWidget(web, 0, 0);
-    if (m_failureLabel)
-        m_failureLabel->raise();
+    if (m_failureView)
+        m_failureView->raise();
     web->loadHTMLString(html, base);
     web->setScalesPageToFit(true);
     return web;
@@ -251,19 +257,35 @@ void WebViewController::webViewDidFinishLoad(WebView* webView)
     deleteWhenIdle();
 }
 
-void WebViewController::didFailLoadWithError(WebView*, const QString& error)
+void WebViewController::didFailLoadWithError(WebView* webView, const QString&)
 {
     // A failed load must not leave the screen locked behind the overlay: the user gets the
     // controls back and sees why the page is missing. A load this screen stopped itself
     // (popped, or no longer seen) leaves the overlay, which may be another screen's by now.
     if (isAppearing() && !m_released) {
         hideLoading();
-        showFailure(error);
+        showLoadFailure(webView);
     }
     releaseTarget();
     if (m_backItem)
         m_backItem->setEnabled(true);
     deleteWhenIdle();
+}
+
+void WebViewController::showLoadFailure(WebView* webView)
+{
+    const FetchFailure& failure = webView->lastFailure();
+    // A load stopped on the way is no failure to speak of.
+    if (!failure.isFailure())
+        return;
+    m_failedLoad = webView->failedUrl();
+    // A form is not posted twice behind the user's back: the site may have taken the first.
+    m_retry = webView->lastLoadWasForm() ? Retry::None : Retry::Load;
+    // Where the engine did not get as far as the new address, the page shown before stays in
+    // view and the failure stands over it as a band; an answer with nothing to show leaves an
+    // empty page, which the failure replaces.
+    const bool pageStays = webView->hasShownPage() && webView->url() != m_failedLoad;
+    showFailure(failure.isNoNetwork() ? QString() : failure.text(), m_retry == Retry::Load, pageStays);
 }
 
 // Overlay, opener, failure ---------------------------------------------------------------------
@@ -294,28 +316,98 @@ void WebViewController::releaseTarget()
     list->disableTabs(false);
 }
 
-void WebViewController::showFailure(const QString& error)
+void WebViewController::showFailure(const QString& reason, bool canTryAgain, bool band)
 {
-    if (!m_failureLabel) {
-        auto* label = new Label;
-        label->setObjectName(QStringLiteral("failureLabel"));
-        label->setNumberOfLines(0);
-        label->setTextAlignment(TextAlignment::Center);
-        label->setBackgroundColor(Qt::white);
-        label->setTextColor(Qt::darkGray);
-        pageLayout(view())->addWidget(label, 0, 0);
-        m_failureLabel = label;
+    if (!m_failureView) {
+        auto* failure = new PageFailureView;
+        connect(failure, &PageFailureView::actionTapped, this, [this] { tryAgain(); });
+        m_failureView = failure;
     }
-    m_failureLabel->setText(QStringLiteral("The page could not be loaded.\n") + error);
-    m_failureLabel->show();
-    m_failureLabel->raise();
+    m_failureView->setBand(band);
+    // A band leaves the page below it in view; the page form takes the whole area.
+    pageLayout(view())->addWidget(m_failureView, 0, 0, band ? Qt::AlignTop : Qt::Alignment());
+    m_failureView->setFailure(reason.isEmpty() ? kFailureHeading : kFailureHeading + kFailureSeparator + reason,
+                              canTryAgain ? kTryAgainTitle : QString());
+    m_failureView->show();
+    m_failureView->raise();
 }
 
 void WebViewController::clearFailure()
 {
-    if (m_failureLabel)
-        m_failureLabel->deleteLater();
-    m_failureLabel = nullptr;
+    if (m_failureView)
+        m_failureView->deleteLater();
+    m_failureView = nullptr;
+}
+
+void WebViewController::fetchPage(FetchPageGeneric::ClassType classType)
+{
+    m_fetchClass = classType;
+    auto outcome = std::make_shared<FetchOutcome>();
+    Callback<QString> deliver(this, [this, outcome](QString html) {
+        if (outcome->isFailure())
+            fetchFailed(outcome->failure);
+        else
+            initializeWebView(html);
+    });
+    auto fetch = std::make_unique<FetchPageGeneric>(m_url, std::move(deliver), std::move(classType));
+    fetch->setOutcome(outcome);
+    m_operationQueue.addOperation(std::move(fetch));
+}
+
+void WebViewController::fetchFailed(const FetchFailure& failure)
+{
+    if (m_released)
+        return;
+    // The overlay may be the opener's, shown as it pushed this screen, or this screen's own.
+    if (isAppearing() || overlayInView())
+        hideLoading();
+    releaseTarget();
+    if (m_backItem)
+        m_backItem->setEnabled(true);
+    sayFetchFailed(failure);
+}
+
+void WebViewController::sayFetchFailed(const FetchFailure& failure)
+{
+    m_retry = Retry::Fetch;
+    showFailure(failureReason(failure), true, m_myWebView != nullptr);
+}
+
+QString WebViewController::failureReason(const FetchFailure& failure) const
+{
+    // A lost network is said once, by the window's band.
+    return failure.isNoNetwork() ? QString() : failure.text();
+}
+
+void WebViewController::refetch()
+{
+    if (!m_fetchClass)
+        return;
+    showLoading(0);
+    fetchPage(m_fetchClass);
+}
+
+void WebViewController::tryAgain()
+{
+    if (m_released)
+        return;
+    const Retry retry = m_retry;
+    clearFailure();
+    switch (retry) {
+    case Retry::Fetch:
+        refetch();
+        return;
+    case Retry::Load:
+        // Straight to the web view: the tabs' loadRequest loads nothing of its own.
+        if (m_myWebView && m_failedLoad.isValid()) {
+            if (m_myWebView->isLoading())
+                m_myWebView->stopLoading();
+            m_myWebView->loadRequest(m_failedLoad);
+        }
+        return;
+    case Retry::None:
+        return;
+    }
 }
 
 // Lifetime -------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "platform/core/OperationQueue.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/WebViewDelegate.h"
+#include "site/FetchPageGeneric.h"
 
 #include <QPointer>
 #include <QString>
@@ -11,7 +12,9 @@
 class Button;
 class Label;
 class LoadingIndicator;
+class PageFailureView;
 class WebView;
+struct FetchFailure;
 
 // The base of the screens that show one of the site's pages (details, profile, message form,
 // forum, front page) and of the remote client's web interface. The page is not loaded by the
@@ -25,7 +28,9 @@ class WebView;
 //  - a load start shows the shared busy overlay over the page ("Loading...");
 //  - a load finish disables every link of the page, hides the overlay and gives the opener's
 //    table and tabs back;
-//  - a load failure does the same and shows the failure in the page area instead of the page;
+//  - a failed fetch, or a load the web view could not make, does the same and says why in
+//    the page area instead of the page, with "Try again" (see tryAgain); a page already
+//    shown stays below a band that says it;
 //  - the screen stops a load in progress when it disappears (and takes its busy overlay
 //    away), and a page delivered after it was popped is not loaded at all, so a popped screen
 //    sends nothing more; a screen shown again after such a stop loads its page again;
@@ -56,8 +61,19 @@ public:
     OperationQueue& operationQueue() { return m_operationQueue; }
     // The details screen's history marker: 0 until a load after the details text finished.
     int stackCounter() const { return m_stackCounter; }
-    // The label that tells of a failed load in the page area; none while there is no failure.
+    // What tells of a failed fetch or load in the page area, and its text; none while there
+    // is no failure.
+    PageFailureView* failureView() const;
     Label* failureLabel() const;
+
+    // The failure view's first line, and its button.
+    static const QString kFailureHeading;
+    static const QString kTryAgainTitle;
+
+    // "Try again": the page that failed is asked for again. Base: a fetch made by fetchPage is
+    // made again; a page the web view failed to load is loaded again (a posted form is not
+    // posted again: the site may have taken it).
+    virtual void tryAgain();
 
     // The fetch's result: the page's (cleaned) HTML text; null when nothing was obtained.
     // Base: stores it in result(), makes a new web view with it (baseUrl()) and makes that
@@ -103,9 +119,26 @@ protected:
     // Switches the opener's table selection and tabs back on (an opener that is no list has
     // neither, and nothing happens).
     void releaseTarget();
-    // Shows `error` in the page area, over the web view, until the next load starts.
-    void showFailure(const QString& error);
+    // Queues the fetch of url() with `classType`: the page goes to initializeWebView, a
+    // failure to fetchFailed. tryAgain makes the same fetch again.
+    void fetchPage(FetchPageGeneric::ClassType classType);
+    // A fetch that failed: the overlay goes, the controls and the opener come back, and the
+    // page area says why, with "Try again". Nothing is loaded, so a page shown stays.
+    virtual void fetchFailed(const FetchFailure& failure);
+    // The failure's part of that: the page area says why, and "Try again" will call refetch.
+    void sayFetchFailed(const FetchFailure& failure);
+    // What "Try again" does after a failed fetch: the overlay, and fetchPage's fetch again.
+    virtual void refetch();
+    // The sentence for a failed fetch; the site's by default.
+    virtual QString failureReason(const FetchFailure& failure) const;
+    // Shows `reason` under kFailureHeading in the page area, over the web view, until the next
+    // load starts: as a band over the page with `band`, else in place of the page. With
+    // `canTryAgain`, "Try again" calls tryAgain.
+    void showFailure(const QString& reason, bool canTryAgain, bool band);
     void clearFailure();
+    // Says why the web view could not load its page; a load that was only stopped says
+    // nothing.
+    void showLoadFailure(WebView* webView);
     // The left navigation item: a 160 x 30 container with the "back.png" button at (0, -10)
     // calling cancel(). Returns the container.
     QWidget* makeBackItem();
@@ -139,7 +172,11 @@ protected:
 
 private:
     QPointer<QWidget> m_backItem;
-    QPointer<Label> m_failureLabel;
+    QPointer<PageFailureView> m_failureView;
+    FetchPageGeneric::ClassType m_fetchClass;
+    // What tryAgain asks for: the screen's fetch, or a load of the web view's own.
+    enum class Retry { Fetch, Load, None } m_retry = Retry::Fetch;
+    QUrl m_failedLoad;
     bool m_released = false;
     bool m_interrupted = false;
     bool m_deleteScheduled = false;

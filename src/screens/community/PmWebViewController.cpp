@@ -6,6 +6,5 @@
 PmWebViewController::PmWebViewController(const QUrl& url, ViewController* target, QObject* parent)
     : WebViewController(url, target, parent)
 {
-    m_operationQueue.addOperation(std::make_unique<FetchPageGeneric>(
-        url, this, &WebViewController::initializeWebView, FetchPageGeneric::classType<HttpRequestRegExPm>()));
+    fetchPage(FetchPageGeneric::classType<HttpRequestRegExPm>());
 }

@@ -22,9 +22,7 @@ ProfileWebViewController::ProfileWebViewController(const QUrl& url, ViewControll
     const QString name = memberName(url);
     if (!name.isEmpty())
         setTitle(name);
-    m_operationQueue.addOperation(std::make_unique<FetchPageGeneric>(
-        url, this, &WebViewController::initializeWebView,
-        FetchPageGeneric::classType<HttpRequestRegExProfileDetails>()));
+    fetchPage(FetchPageGeneric::classType<HttpRequestRegExProfileDetails>());
 }
 
 QString ProfileWebViewController::memberName(const QUrl& url)

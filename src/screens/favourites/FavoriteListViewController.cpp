@@ -139,7 +139,8 @@ void FavoriteListViewController::loadedBatchPage(int page, std::optional<QList<T
     }
     // The pages that came are shown; this one is named when the batch ends.
     m_failedPages.append(page);
-    if (m_failureReason.isEmpty())
+    // A lost network is said by the window's band, not here.
+    if (m_failureReason.isEmpty() && !outcome.failure.isNoNetwork())
         m_failureReason = outcome.failure.text();
     if (!m_torrentData)
         m_torrentData = QList<Torrent>();
@@ -156,7 +157,8 @@ QString FavoriteListViewController::failedPagesText(const QList<int>& pages, con
         numbers.append(QString::number(page));
     const QString which = pages.size() == 1 ? QStringLiteral("Page %1 could not be loaded.")
                                             : QStringLiteral("Pages %1 could not be loaded.");
-    return which.arg(numbers.join(QStringLiteral(", "))) + QLatin1Char(' ') + reason;
+    const QString named = which.arg(numbers.join(QStringLiteral(", ")));
+    return reason.isEmpty() ? named : named + QLatin1Char(' ') + reason;
 }
 
 void FavoriteListViewController::retryFailedPages()

@@ -11,9 +11,46 @@ TorrentWebViewController::TorrentWebViewController(const QUrl& url, int tag, Vie
     : WebViewController(url, target, parent)
     , m_tag(tag)
 {
+    fetchDetails();
+}
+
+void TorrentWebViewController::fetchDetails()
+{
     // Fetched on the queue, not here: a slow site must not hold the whole application.
-    m_operationQueue.addOperation(
-        std::make_unique<FetchPageDetails>(url, this, &TorrentWebViewController::detailsLoaded));
+    auto outcome = std::make_shared<FetchOutcome>();
+    Callback<DetailsPage> deliver(this, [this, outcome](DetailsPage page) {
+        if (outcome->isFailure())
+            detailsFailed(outcome->failure);
+        else
+            detailsLoaded(std::move(page));
+    });
+    auto fetch = std::make_unique<FetchPageDetails>(m_url, std::move(deliver));
+    fetch->setOutcome(outcome);
+    m_operationQueue.addOperation(std::move(fetch));
+}
+
+void TorrentWebViewController::detailsFailed(const FetchFailure& failure)
+{
+    // Said when the view is there: a failure may come before the screen has been shown.
+    m_pendingFailure = failure;
+    if (isViewLoaded())
+        showPendingFailure();
+}
+
+void TorrentWebViewController::showPendingFailure()
+{
+    if (!m_pendingFailure)
+        return;
+    const FetchFailure failure = *m_pendingFailure;
+    m_pendingFailure.reset();
+    fetchFailed(failure);
+    updateHistoryButtons();
+}
+
+void TorrentWebViewController::refetch()
+{
+    showLoading(0);
+    fetchDetails();
 }
 
 Button* TorrentWebViewController::imdbButton() const { return m_imdbButton; }
@@ -46,6 +83,8 @@ void TorrentWebViewController::viewDidLoad()
 
     if (m_detailsKnown)
         makeRightItem();
+    else if (m_pendingFailure)
+        showPendingFailure();
     else
         showLoading(0);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
 #include "screens/common/WebViewController.h"
+
+#include <optional>
 
 struct DetailsPage;
 
@@ -38,16 +41,22 @@ public:
 protected:
     // Shows the details text again, as "previous" does when there is no history.
     void resumeInterruptedLoad() override;
+    // Fetches the details again after a failure.
+    void refetch() override;
 
 private:
-    // The details fetch's result.
+    void fetchDetails();
+    // The details fetch's result, or why it failed.
     void detailsLoaded(DetailsPage page);
+    void detailsFailed(const FetchFailure& failure);
+    void showPendingFailure();
     void makeRightItem();
     void updateHistoryButtons();
 
     int m_tag;
     QString m_imdb;
     bool m_detailsKnown = false;
+    std::optional<FetchFailure> m_pendingFailure;
     QPointer<Button> m_imdbButton;
     QPointer<Button> m_downloadButton;
 };

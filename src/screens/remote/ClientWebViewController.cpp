@@ -51,14 +51,47 @@ void ClientWebViewController::viewDidAppear(bool animated)
     WebViewController::viewDidAppear(animated);
     if (isReleased())
         return;
+    fetchClientPage();
+}
+
+void ClientWebViewController::fetchClientPage()
+{
+    clearFailure();
     showLoading(kFetchOverlayOffset);
     const ServerInfo::Settings settings = ServerInfo::sharedInstance().settings();
     m_username = settings.username;
     m_password = settings.password;
-    auto fetch = std::make_unique<FetchPageRemoteUI>(this, &WebViewController::initializeWebView, isTestingSettings());
+    auto outcome = std::make_shared<FetchOutcome>();
+    Callback<QString> deliver(this, [this, outcome](QString html) {
+        if (outcome->isFailure())
+            fetchFailed(outcome->failure);
+        else
+            initializeWebView(html);
+    });
+    auto fetch = std::make_unique<FetchPageRemoteUI>(std::move(deliver), isTestingSettings());
+    fetch->setOutcome(outcome);
     // What the web view and anything that shows the address see: no credentials in it.
     m_url = fetch->url().adjusted(QUrl::RemoveUserInfo);
     m_operationQueue.addOperation(std::move(fetch));
+}
+
+void ClientWebViewController::fetchFailed(const FetchFailure& failure)
+{
+    if (isReleased())
+        return;
+    if (isAppearing() || overlayInView())
+        hideLoading();
+    sayFetchFailed(failure);
+}
+
+void ClientWebViewController::refetch()
+{
+    fetchClientPage();
+}
+
+QString ClientWebViewController::failureReason(const FetchFailure& failure) const
+{
+    return failure.isNoNetwork() ? QString() : failure.text(FetchFailure::Far::Client);
 }
 
 QUrl ClientWebViewController::baseUrl() const

@@ -45,8 +45,16 @@ protected:
     QUrl baseUrl() const override;
     // Every appearance fetches anew; nothing to resume.
     void resumeInterruptedLoad() override {}
+    // Says why, with "Try again"; the opener's controls are not this screen's to give back.
+    void fetchFailed(const FetchFailure& failure) override;
+    // "Try again" fetches the interface again, as an appearance does.
+    void refetch() override;
+    // The far end is the user's own client, at the address typed for it.
+    QString failureReason(const FetchFailure& failure) const override;
 
 private:
+    void fetchClientPage();
+
     QString m_username;
     QString m_password;
     // Addresses already given the credentials in this load: asked again, they were refused.

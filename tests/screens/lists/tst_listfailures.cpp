@@ -1,7 +1,8 @@
 // The lists when the site fails, through a faulty relay in front of the demo site: a failed
 // page says why in the list with "Try again", which asks for that same page; rows already
 // shown stay; the load-more row comes back with the page; a page read only in part says so;
-// a search without results says so; a favourites batch names the page that failed and asks
+// a search without results says so; the snatch list and friends do the same for the signed-in
+// member; a favourites batch names the page that failed and asks
 // again only for it.
 #include "DemoAccounts.h"
 #include "DemoCatalog.h"
@@ -10,9 +11,11 @@
 #include "FaultyProxy.h"
 
 #include "TestPictures.h"
+#include "platform/core/NetworkStatus.h"
 #include "platform/core/SettingsStore.h"
 #include "platform/core/UrlLoader.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TabBarController.h"
@@ -21,18 +24,23 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/Window.h"
 #include "screens/common/AllListViewController.h"
+#include "screens/community/FriendsListViewController.h"
+#include "screens/community/SnatchListViewController.h"
 #include "screens/favourites/FavoriteListViewController.h"
 #include "screens/lists/SearchListViewController.h"
 #include "settings/SettingsKeys.h"
 #include "site/SiteHosts.h"
+#include "site/UserInfo.h"
 #include "views/HeaderView.h"
 #include "views/LoadingIndicator.h"
+#include "views/NoNetworkBand.h"
 #include "views/NoticeItemView.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -137,6 +145,7 @@ private Q_SLOTS:
         QVERIFY(m_proxy->isListening());
         SiteHosts::setWebHost(m_proxy->hostAndPort());
         m_window = std::make_unique<Window>();
+        NoNetworkBand::install(m_window.get());
     }
 
     void init()
@@ -332,6 +341,98 @@ private Q_SLOTS:
         QVERIFY(favorites->noticeText().isNull());
         QVERIFY(favorites->failedPages().isEmpty());
         QCOMPARE(favorites->currentPage(), 3);
+    }
+
+    // The signed-in member's snatch list and friends: a failed fetch says why with "Try
+    // again", which brings the rows.
+    void snatchListAndFriendsSayWhy_data()
+    {
+        QTest::addColumn<bool>("friends");
+        QTest::newRow("snatch list") << false;
+        QTest::newRow("friends") << true;
+    }
+
+    void snatchListAndFriendsSayWhy()
+    {
+        QFETCH(bool, friends);
+        UserInfo::sharedInstance().setIds(QStringLiteral("1001")); // a demo member with snatches and friends
+        delete m_tabs;
+        auto* snatch = new SnatchListViewController;
+        auto* buddies = new FriendsListViewController;
+        AllListViewController* screen = friends ? static_cast<AllListViewController*>(buddies) : snatch;
+        m_proxy->setFault(FaultyProxy::Fault::Answer503);
+        m_tabs = new TabBarController;
+        auto* navigation = new NavigationController;
+        navigation->pushViewController(screen, false);
+        m_tabs->setViewControllers({navigation});
+        m_window->addSubview(m_tabs->view());
+        m_window->makeKeyAndVisible();
+        if (!friends)
+            delete buddies;
+        else
+            delete snatch;
+
+        QTRY_COMPARE_WITH_TIMEOUT(screen->noticeText(), QStringLiteral("The site answered 503."), kWait);
+        QVERIFY(!screen->loading()->isShowing());
+        QVERIFY(tabsEnabled(m_tabs));
+
+        m_proxy->setFault(FaultyProxy::Fault::Relay);
+        clickTryAgain(screen);
+        if (friends)
+            QTRY_VERIFY_WITH_TIMEOUT(buddies->friends() && !buddies->friends()->isEmpty(), kWait);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(snatch->torrentData() && !snatch->torrentData()->isEmpty(), kWait);
+        QVERIFY(screen->noticeText().isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(screen->operationQueue().operationCount(), 0, kWait);
+        delete m_tabs;
+    }
+
+    // A lost network is said once, by the window's band, whatever the number of requests
+    // that met it; the list's notice keeps only "Try again", and the first answer that comes
+    // takes the band away.
+    void noNetworkIsSaidOnceByTheBand()
+    {
+        buildTabs();
+        AllListViewController* all = m_all;
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData() && all->torrentData()->size() == 50, kWait);
+        NoNetworkBand* band = m_window->findChild<NoNetworkBand*>();
+        QVERIFY(band && band->isHidden());
+
+        FetchFailure offline;
+        offline.kind = FetchFailure::Kind::NoNetwork;
+        offline.host = QStringLiteral("www.tarnvale.org");
+        // Reported from workers, as the exchanges do; an exchange that failed otherwise
+        // without an answer proves nothing either way.
+        std::thread([offline] {
+            for (int request = 0; request < 5; ++request)
+                NetworkStatus::report(offline, false);
+            NetworkStatus::report(FetchFailure::httpStatus(0), false);
+        }).join();
+        FetchOutcome outcome;
+        outcome.failure = offline;
+        all->setCurrentPage(2);
+        all->loadedListing(std::nullopt, outcome, 2);
+        const QString sentence = QStringLiteral("No network: www.tarnvale.org cannot be reached.");
+        QTRY_VERIFY_WITH_TIMEOUT(band->isVisible(), kWait);
+        QCOMPARE(band->messageLbl()->text(), sentence);
+        QCOMPARE(all->noticeText(), AllListViewController::kNotLoadedText);
+        QCOMPARE(noticeView(all)->actionBtn()->title(), QStringLiteral("Try again"));
+        // Once in the window, above the tab bar and over the screens.
+        int said = 0;
+        for (const Label* label : m_window->findChildren<Label*>())
+            said += label->isVisible() && label->text().contains(QStringLiteral("No network")) ? 1 : 0;
+        QCOMPARE(said, 1);
+        QCOMPARE(band->geometry().bottom() + 1, m_window->height() - NoNetworkBand::kBottomInset);
+        QCOMPARE(m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).constLast(), band); // on top
+        save(QStringLiteral("lists-no-network.png"));
+
+        // The site answers again: the page comes and the band goes. The band lets taps
+        // through to the row below it.
+        QVERIFY(band->testAttribute(Qt::WA_TransparentForMouseEvents));
+        clickTryAgain(all);
+        QTRY_VERIFY_WITH_TIMEOUT(all->torrentData()->size() == 100, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(band->isHidden(), kWait);
+        QVERIFY(NetworkStatus::shared().text().isEmpty());
     }
 };
 

@@ -9,6 +9,8 @@
 
 #include "TestPictures.h"
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/WebView.h"
 #include "platform/ui/Window.h"
@@ -16,6 +18,8 @@
 #include "remote/ServerInfo.h"
 #include "screens/remote/ClientWebViewController.h"
 #include "screens/remote/ServerSettingsViewController.h"
+#include "views/LoadingIndicator.h"
+#include "views/PageFailureView.h"
 
 #include <QJsonObject>
 #include <QTcpServer>
@@ -147,11 +151,14 @@ private Q_SLOTS:
         storeSettings(m_daemon.rpcPort(), QStringLiteral("wrong"));
         screen = show(false);
         QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle), kWait);
-        QTRY_VERIFY_WITH_TIMEOUT(screen->myWebView() && !screen->myWebView()->isLoading(), kWait);
-        QVERIFY(!pageText(screen->myWebView()).contains(m_torrentName));
+        QTRY_VERIFY_WITH_TIMEOUT(screen->failureView() && screen->failureView()->isVisible(), kWait);
+        QCOMPARE(screen->failureLabel()->text(),
+                 WebViewController::kFailureHeading + QStringLiteral("\nThe client answered 401."));
+        QVERIFY(!screen->myWebView() || !pageText(screen->myWebView()).contains(m_torrentName));
     }
 
-    // Nothing listens: the failure alert, then an empty page, and no overlay left.
+    // Nothing listens: the failure alert, and the page area says where nothing listens, with
+    // no overlay left; "Try again" once the client is there brings its interface.
     void testAgainstNothingFails()
     {
         QTcpServer probe;
@@ -161,9 +168,18 @@ private Q_SLOTS:
         storeSettings(port, m_daemon.password());
         ClientWebViewController* screen = show(true);
         QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle), kWait);
-        QTRY_VERIFY_WITH_TIMEOUT(screen->myWebView() && !screen->myWebView()->isLoading(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(screen->failureView() && screen->failureView()->isVisible(), kWait);
+        QCOMPARE(screen->failureLabel()->text(), WebViewController::kFailureHeading
+                                                     + QStringLiteral("\nNothing is listening at 127.0.0.1:%1.").arg(port));
+        QVERIFY(!LoadingIndicator::sharedInstance()->isShowing());
         QVERIFY(screen->result().isEmpty());
-        QVERIFY(pageText(screen->myWebView()).trimmed().isEmpty());
+        const QString picture = testPicturePath(QStringLiteral("remote-ui-failed.png"));
+        QVERIFY(m_window->grab().save(picture));
+
+        storeSettings(m_daemon.rpcPort(), m_daemon.password());
+        QTest::mouseClick(screen->failureView()->actionBtn(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(screen->myWebView() && pageText(screen->myWebView()).contains(m_torrentName), kWait);
+        QVERIFY(!screen->failureView());
     }
 };
 
