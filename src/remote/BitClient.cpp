@@ -9,6 +9,8 @@
 #include "site/HttpRequest.h"
 #include "util/TextUtilities.h"
 
+#include <algorithm>
+
 QString BitClient::getClientByIndex(int index)
 {
     // Asked in the order of the settings screen's selector.
@@ -101,4 +103,106 @@ void BitClient::forgetSessionCookie(const QString& name) const
             domain = domain.mid(1);
         return cookie.name == name && domain.compare(host, Qt::CaseInsensitive) == 0;
     });
+}
+
+bool BitClient::readyForControl()
+{
+    if (!offersTorrentControl()) {
+        setControlFailure(RemoteControlFailure::NotOffered);
+        return false;
+    }
+    if (handshakeFailed()) {
+        setControlFailure(RemoteControlFailure::SignInRefused);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QList<RemoteTorrent>> BitClient::torrents()
+{
+    if (!readyForControl())
+        return std::nullopt;
+    std::optional<QList<RemoteTorrent>> list = listTorrents(QString());
+    if (!list)
+        return std::nullopt;
+    RemoteTorrent::sortByAdded(*list);
+    setControlFailure(RemoteControlFailure::None);
+    return list;
+}
+
+bool BitClient::pauseTorrent(const QString& hash)
+{
+    return act(TorrentAction::Pause, hash);
+}
+
+bool BitClient::resumeTorrent(const QString& hash)
+{
+    return act(TorrentAction::Resume, hash);
+}
+
+bool BitClient::removeTorrent(const QString& hash, bool withData)
+{
+    return act(withData ? TorrentAction::RemoveWithData : TorrentAction::Remove, hash);
+}
+
+bool BitClient::act(TorrentAction action, const QString& text)
+{
+    if (!readyForControl())
+        return false;
+    const std::optional<QString> hash = RemoteTorrent::normalHash(text);
+    if (!hash) {
+        setControlFailure(RemoteControlFailure::UnknownTorrent);
+        return false;
+    }
+    const std::optional<QList<RemoteTorrent>> held = listTorrents(*hash);
+    if (!held)
+        return false;
+    const bool holds = std::any_of(held->begin(), held->end(), [&](const RemoteTorrent& t) { return t.hash == *hash; });
+    if (!holds) {
+        setControlFailure(RemoteControlFailure::UnknownTorrent);
+        return false;
+    }
+    if (!sendAction(action, *hash))
+        return false;
+    setControlFailure(RemoteControlFailure::None);
+    return true;
+}
+
+std::optional<QList<RemoteTorrent>> BitClient::listTorrents(const QString&)
+{
+    setControlFailure(RemoteControlFailure::NotOffered);
+    return std::nullopt;
+}
+
+bool BitClient::sendAction(TorrentAction, const QString&)
+{
+    setControlFailure(RemoteControlFailure::NotOffered);
+    return false;
+}
+
+void BitClient::setControlFailure(RemoteControlFailure failure, const QString& detail)
+{
+    m_controlFailure = failure;
+    m_controlDetail = detail.trimmed();
+}
+
+QString BitClient::controlFailureText() const
+{
+    const QString text = RemoteControlFailureText::text(m_controlFailure);
+    if (m_controlDetail.isEmpty() || text.isEmpty())
+        return text;
+    return text + QLatin1Char(' ') + m_controlDetail;
+}
+
+bool BitClient::acceptStatus(int statusCode)
+{
+    if (statusCode == 200)
+        return true;
+    if (statusCode == 0)
+        setControlFailure(RemoteControlFailure::Unreachable);
+    else if (statusCode == 401 || statusCode == 403)
+        setControlFailure(RemoteControlFailure::SignInRefused);
+    else
+        setControlFailure(RemoteControlFailure::Refused, QStringLiteral("(HTTP status %1)").arg(statusCode));
+    return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "remote/RemoteControlFailure.h"
+#include "remote/RemoteTorrent.h"
 #include "site/MultipartSource.h"
 
 #include <QByteArray>
@@ -7,6 +9,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 class HttpRequest;
 
@@ -54,6 +57,20 @@ public:
     // "no" with a good status counts as a refusal.
     virtual bool upload();
 
+    // The client's torrents and their control, after setSessionId() as for an upload. Each
+    // tells how it failed in controlFailure(); clients whose web interface has no such calls
+    // fail with NotOffered. A hash is acted on only when it is 40 hex digits and the client
+    // holds that torrent: some clients take an unknown hash, or a word like "all", silently.
+    virtual bool offersTorrentControl() const { return false; }
+    // Newest first; nullopt when the client did not list them.
+    std::optional<QList<RemoteTorrent>> torrents();
+    bool pauseTorrent(const QString& hash);
+    bool resumeTorrent(const QString& hash);
+    bool removeTorrent(const QString& hash, bool withData);
+    RemoteControlFailure controlFailure() const { return m_controlFailure; }
+    // The failure's text, with the client's own words after it when it gave some.
+    QString controlFailureText() const;
+
     // The parts of the multipart body, chosen by each adapter.
     virtual QString prefixData() const { return QString(QLatin1String("")); }
     virtual QString postfixData() const { return QString(QLatin1String("")); }
@@ -76,6 +93,18 @@ public:
     void setFile(const QByteArray& file) { m_file = file; }
 
 protected:
+    enum class TorrentAction { Pause, Resume, Remove, RemoveWithData };
+
+    // The torrents the client holds, all of them or only the one of that hash (already
+    // checked); nullopt, with the failure set, when it did not answer them.
+    virtual std::optional<QList<RemoteTorrent>> listTorrents(const QString& onlyHash);
+    // Asks the client to act on a torrent it holds; false, with the failure set, when it did not.
+    virtual bool sendAction(TorrentAction action, const QString& hash);
+    void setControlFailure(RemoteControlFailure failure, const QString& detail = QString());
+    // Whether an HTTP status is the client's success, setting the failure when it is not
+    // (0: no answer, 401 and 403: refused sign-in).
+    bool acceptStatus(int statusCode);
+
     // "http://address:port" followed by path.
     QUrl urlWithPath(const QString& pathAndQuery) const;
     virtual QString webPath() const { return QStringLiteral("/"); }
@@ -98,4 +127,9 @@ private:
     QString m_password;
     QByteArray m_file;
     bool m_handshakeFailed = false;
+    RemoteControlFailure m_controlFailure = RemoteControlFailure::None;
+    QString m_controlDetail;
+
+    bool act(TorrentAction action, const QString& hash);
+    bool readyForControl();
 };

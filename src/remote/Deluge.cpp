@@ -1,6 +1,7 @@
 #include "remote/Deluge.h"
 
 #include "platform/core/UrlLoader.h"
+#include "remote/RemoteTorrentReader.h"
 #include "remote/TorrentFileCheck.h"
 #include "util/TextUtilities.h"
 
@@ -143,4 +144,61 @@ bool Deluge::holdsTorrent() const
     const std::optional<QJsonObject> reply =
         call(QStringLiteral("core.get_torrents_status"), QJsonArray{filter, QJsonArray{QStringLiteral("name")}});
     return succeeded(reply) && !reply->value(kResult).toObject().isEmpty();
+}
+
+std::optional<QJsonValue> Deluge::control(const QString& method, const QJsonArray& params)
+{
+    const std::optional<QJsonObject> reply = call(method, params);
+    if (!reply) {
+        setControlFailure(RemoteControlFailure::Unreachable);
+        return std::nullopt;
+    }
+    if (!succeeded(reply)) {
+        const QJsonObject error = reply->value(kError).toObject();
+        // The Web UI's code 1: the session is not signed in.
+        if (error.value(QLatin1String("code")).toInt() == 1)
+            setControlFailure(RemoteControlFailure::SignInRefused);
+        else
+            setControlFailure(RemoteControlFailure::Refused, error.value(QLatin1String("message")).toString());
+        return std::nullopt;
+    }
+    return reply->value(kResult);
+}
+
+std::optional<QList<RemoteTorrent>> Deluge::listTorrents(const QString& onlyHash)
+{
+    QJsonObject filter;
+    if (!onlyHash.isEmpty())
+        filter.insert(QStringLiteral("id"), QJsonArray{onlyHash});
+    const std::optional<QJsonValue> result = control(
+        QStringLiteral("core.get_torrents_status"), QJsonArray{filter, QJsonArray::fromStringList(RemoteTorrentReader::delugeKeys())});
+    if (!result)
+        return std::nullopt;
+    if (!result->isObject()) {
+        setControlFailure(RemoteControlFailure::BadAnswer);
+        return std::nullopt;
+    }
+    return RemoteTorrentReader::fromDeluge(result->toObject());
+}
+
+bool Deluge::sendAction(TorrentAction action, const QString& hash)
+{
+    // The calls for one torrent only: the plural ones act on every torrent when given none.
+    switch (action) {
+    case TorrentAction::Pause:
+        return control(QStringLiteral("core.pause_torrent"), QJsonArray{hash}).has_value();
+    case TorrentAction::Resume:
+        return control(QStringLiteral("core.resume_torrent"), QJsonArray{hash}).has_value();
+    case TorrentAction::Remove:
+    case TorrentAction::RemoveWithData: {
+        const std::optional<QJsonValue> removed =
+            control(QStringLiteral("core.remove_torrent"), QJsonArray{hash, action == TorrentAction::RemoveWithData});
+        if (removed && !removed->toBool()) {
+            setControlFailure(RemoteControlFailure::Refused);
+            return false;
+        }
+        return removed.has_value();
+    }
+    }
+    return false;
 }
