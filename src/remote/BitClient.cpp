@@ -9,7 +9,16 @@
 #include "site/HttpRequest.h"
 #include "util/TextUtilities.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <algorithm>
+
+namespace {
+// How long a pause may take to hold, and how often its state is read back meanwhile.
+constexpr int kPauseWaitMs = 20000;
+constexpr int kPausePollMs = 250;
+} // namespace
 
 QString BitClient::getClientByIndex(int index)
 {
@@ -164,8 +173,41 @@ bool BitClient::act(TorrentAction action, const QString& text)
     }
     if (!sendAction(action, *hash))
         return false;
+    if (action == TorrentAction::Pause)
+        return confirmPaused(*hash);
     setControlFailure(RemoteControlFailure::None);
     return true;
+}
+
+bool BitClient::confirmPaused(const QString& hash)
+{
+    // The client's "done" is not the torrent's state: Transmission takes a stop while it checks
+    // the torrent's data and starts the torrent again when the check ends, and the others may
+    // show the pause a moment later. So the state is read back; a torrent that is not checking
+    // and not paused is asked again, until it holds or the time is up.
+    const QDeadlineTimer deadline(kPauseWaitMs);
+    for (;;) {
+        const std::optional<QList<RemoteTorrent>> held = listTorrents(hash);
+        if (!held)
+            return false;
+        const auto torrent = std::find_if(held->begin(), held->end(), [&](const RemoteTorrent& t) { return t.hash == hash; });
+        if (torrent == held->end()) {
+            setControlFailure(RemoteControlFailure::UnknownTorrent);
+            return false;
+        }
+        if (torrent->state == RemoteTorrent::State::Paused) {
+            setControlFailure(RemoteControlFailure::None);
+            return true;
+        }
+        if (deadline.hasExpired()) {
+            setControlFailure(RemoteControlFailure::NotPaused,
+                              QStringLiteral("(it is %1)").arg(RemoteTorrent::stateName(torrent->state)));
+            return false;
+        }
+        QThread::msleep(kPausePollMs);
+        if (torrent->state != RemoteTorrent::State::Checking && !sendAction(TorrentAction::Pause, hash))
+            return false;
+    }
 }
 
 std::optional<QList<RemoteTorrent>> BitClient::listTorrents(const QString&)

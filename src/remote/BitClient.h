@@ -64,6 +64,8 @@ public:
     virtual bool offersTorrentControl() const { return false; }
     // Newest first; nullopt when the client did not list them.
     std::optional<QList<RemoteTorrent>> torrents();
+    // True only once the client reports the torrent paused (this may take a few seconds while
+    // the client checks its data).
     bool pauseTorrent(const QString& hash);
     bool resumeTorrent(const QString& hash);
     bool removeTorrent(const QString& hash, bool withData);
@@ -131,5 +133,8 @@ private:
     QString m_controlDetail;
 
     bool act(TorrentAction action, const QString& hash);
+    // Reads the torrent's state back after a pause until it is paused; false, with NotPaused,
+    // when it did not hold in time.
+    bool confirmPaused(const QString& hash);
     bool readyForControl();
 };

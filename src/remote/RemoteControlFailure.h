@@ -10,6 +10,7 @@ enum class RemoteControlFailure {
     SignInRefused,  // the user name or password was refused (or no daemon behind the Web UI)
     Refused,        // the client answered the call with an error
     UnknownTorrent, // the client holds no torrent with that hash
+    NotPaused,      // the client took the pause, but the torrent went on
     BadAnswer,      // something answered, but not the client's calls
 };
 
@@ -29,6 +30,8 @@ inline QString text(RemoteControlFailure failure)
         return QStringLiteral("The client refused the request.");
     case RemoteControlFailure::UnknownTorrent:
         return QStringLiteral("The client holds no torrent with this hash.");
+    case RemoteControlFailure::NotPaused:
+        return QStringLiteral("The client did not pause the torrent.");
     case RemoteControlFailure::BadAnswer:
         return QStringLiteral("The answer was not the client's.");
     }

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void initTestCase();
     void torrentIsListedPausedResumedAndRemoved_data() { addClientRows(); }
     void torrentIsListedPausedResumedAndRemoved();
+    void pauseDuringTheDataCheckHolds();
     void wrongPasswordIsRefusedWithItsReason_data() { addClientRows(); }
     void wrongPasswordIsRefusedWithItsReason();
     void commandLinesAndClientsWithoutControl_data();
@@ -181,6 +183,33 @@ void TestRemoteControl::torrentIsListedPausedResumedAndRemoved()
     done = run({QStringLiteral("pause"), hash}, to);
     QCOMPARE(done.exitCode, 1);
     QVERIFY2(done.err.contains(QLatin1String("holds no torrent with this hash")), qPrintable(done.err));
+}
+
+void TestRemoteControl::pauseDuringTheDataCheckHolds()
+{
+    // Transmission checks a torrent's data right after it is added, and a stop that arrives
+    // during the check is undone when the check ends; the pause must hold all the same, and
+    // "paused" must not be said before it does.
+    const QString name = QStringLiteral("Checked.Right.Away.1961.avi");
+    const QByteArray torrent = DemoTorrentFile::make(name, QStringLiteral("http://127.0.0.1:1/announce"));
+    const std::unique_ptr<BitClient> adapter = BitClient::create(QStringLiteral("Transmission"));
+    adapter->setAddress(QStringLiteral("127.0.0.1"));
+    adapter->setPort(QString::number(m_transmission.rpcPort()));
+    adapter->setUsername(m_transmission.username());
+    adapter->setPassword(m_transmission.password());
+    adapter->setFilename(name + QStringLiteral(".torrent"));
+    adapter->setFile(torrent);
+    adapter->setSessionId();
+    QVERIFY(adapter->upload());
+    const QString hash = DemoTorrentFile::infoHash(torrent);
+    QVERIFY2(adapter->pauseTorrent(hash), qPrintable(adapter->controlFailureText()));
+    const QJsonObject got = m_transmission.rpc(
+        QStringLiteral("torrent-get"),
+        {{QStringLiteral("ids"), QJsonArray{hash}}, {QStringLiteral("fields"), QJsonArray{QStringLiteral("status")}}});
+    const QJsonArray torrents = got.value(QLatin1String("arguments")).toObject().value(QLatin1String("torrents")).toArray();
+    QCOMPARE(torrents.size(), 1);
+    QCOMPARE(torrents.first().toObject().value(QLatin1String("status")).toInt(-1), 0); // stopped
+    QVERIFY(adapter->removeTorrent(hash, false));
 }
 
 void TestRemoteControl::wrongPasswordIsRefusedWithItsReason()
