@@ -226,25 +226,34 @@ void BitClient::setControlFailure(RemoteControlFailure failure, const QString& d
 {
     m_controlFailure = failure;
     m_controlDetail = detail.trimmed();
+    m_unreachableText.clear();
 }
 
 QString BitClient::controlFailureText() const
 {
+    if (m_controlFailure == RemoteControlFailure::Unreachable && !m_unreachableText.isEmpty())
+        return m_unreachableText;
     const QString text = RemoteControlFailureText::text(m_controlFailure);
     if (m_controlDetail.isEmpty() || text.isEmpty())
         return text;
     return text + QLatin1Char(' ') + m_controlDetail;
 }
 
-bool BitClient::acceptStatus(int statusCode)
+bool BitClient::acceptAnswer(const HttpRequest& request)
 {
+    const int statusCode = request.statusCode();
     if (statusCode == 200)
         return true;
-    if (statusCode == 0)
+    if (statusCode == 0) {
+        // Said as the exchange failed: nothing listening at the address and port the user
+        // typed, a host not found, no answer in so many seconds.
+        const QString reason = request.failure().text(FetchFailure::Far::Client);
         setControlFailure(RemoteControlFailure::Unreachable);
-    else if (statusCode == 401 || statusCode == 403)
+        m_unreachableText = reason;
+    } else if (statusCode == 401 || statusCode == 403) {
         setControlFailure(RemoteControlFailure::SignInRefused);
-    else
+    } else {
         setControlFailure(RemoteControlFailure::Refused, QStringLiteral("(HTTP status %1)").arg(statusCode));
+    }
     return false;
 }

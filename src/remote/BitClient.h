@@ -103,9 +103,9 @@ protected:
     // Asks the client to act on a torrent it holds; false, with the failure set, when it did not.
     virtual bool sendAction(TorrentAction action, const QString& hash);
     void setControlFailure(RemoteControlFailure failure, const QString& detail = QString());
-    // Whether an HTTP status is the client's success, setting the failure when it is not
-    // (0: no answer, 401 and 403: refused sign-in).
-    bool acceptStatus(int statusCode);
+    // Whether the answer's HTTP status is the client's success, setting the failure when it is
+    // not (no answer: why the exchange failed; 401 and 403: refused sign-in).
+    bool acceptAnswer(const HttpRequest& request);
 
     // "http://address:port" followed by path.
     QUrl urlWithPath(const QString& pathAndQuery) const;
@@ -131,6 +131,7 @@ private:
     bool m_handshakeFailed = false;
     RemoteControlFailure m_controlFailure = RemoteControlFailure::None;
     QString m_controlDetail;
+    QString m_unreachableText; // why nothing answered, when the exchange said it
 
     bool act(TorrentAction action, const QString& hash);
     // Reads the torrent's state back after a pause until it is paused; false, with NotPaused,

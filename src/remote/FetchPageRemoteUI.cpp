@@ -6,9 +6,7 @@
 #include "remote/ServerInfo.h"
 #include "site/HttpRequest.h"
 
-namespace {
-
-std::unique_ptr<BitClient> storedClient()
+std::unique_ptr<BitClient> FetchPageRemoteUI::storedClient()
 {
     const ServerInfo::Settings settings = ServerInfo::sharedInstance().settings();
     std::unique_ptr<BitClient> client = BitClient::create(settings.client);
@@ -20,8 +18,6 @@ std::unique_ptr<BitClient> storedClient()
     }
     return client;
 }
-
-} // namespace
 
 QUrl FetchPageRemoteUI::storedWebUrl()
 {

@@ -130,7 +130,7 @@ std::unique_ptr<HttpRequest> Qbittorrent::control(const QString& path, const QSt
         }
         request = send();
     }
-    if (!acceptStatus(request->statusCode()))
+    if (!acceptAnswer(*request))
         return nullptr;
     return request;
 }

@@ -96,7 +96,7 @@ std::optional<QJsonObject> Transmission::call(const QString& method, const QJson
 {
     const QJsonObject body{{QStringLiteral("method"), method}, {QStringLiteral("arguments"), arguments}};
     const std::unique_ptr<HttpRequest> request = sendRpc(QJsonDocument(body).toJson(QJsonDocument::Compact));
-    if (!acceptStatus(request->statusCode()))
+    if (!acceptAnswer(*request))
         return std::nullopt;
     const QJsonDocument reply = QJsonDocument::fromJson(request->result().toUtf8());
     if (!reply.isObject()) {
