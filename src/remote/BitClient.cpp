@@ -95,7 +95,10 @@ bool BitClient::upload()
 {
     const std::unique_ptr<HttpRequest> request = makeUploadRequest();
     request->request();
-    return isAccepted(*request);
+    if (isAccepted(*request))
+        return true;
+    noteUploadFailure(*request);
+    return false;
 }
 
 bool BitClient::isAccepted(const HttpRequest& request) const
@@ -245,15 +248,48 @@ bool BitClient::acceptAnswer(const HttpRequest& request)
     if (statusCode == 200)
         return true;
     if (statusCode == 0) {
-        // Said as the exchange failed: nothing listening at the address and port the user
-        // typed, a host not found, no answer in so many seconds.
-        const QString reason = request.failure().text(FetchFailure::Far::Client);
-        setControlFailure(RemoteControlFailure::Unreachable);
-        m_unreachableText = reason;
+        setUnreachable(request.failure());
     } else if (statusCode == 401 || statusCode == 403) {
         setControlFailure(RemoteControlFailure::SignInRefused);
     } else {
         setControlFailure(RemoteControlFailure::Refused, QStringLiteral("(HTTP status %1)").arg(statusCode));
     }
     return false;
+}
+
+void BitClient::setUnreachable(const FetchFailure& failure)
+{
+    // Said as the exchange failed: nothing listening at the address and port the user typed, a
+    // host not found, no answer in so many seconds.
+    setControlFailure(RemoteControlFailure::Unreachable);
+    if (failure.isFailure())
+        m_unreachableText = failure.text(FetchFailure::Far::Client);
+}
+
+void BitClient::noteUploadFailure(const HttpRequest& request, const QString& reason)
+{
+    if (acceptAnswer(request)) {
+        // A reason too long to read is a page, not the client's words.
+        const QString words = reason.trimmed();
+        setControlFailure(RemoteControlFailure::TorrentRefused,
+                          words.isEmpty() || words.size() > 120 ? QString() : QStringLiteral("(%1)").arg(words));
+    }
+}
+
+QString BitClient::uploadFailureText() const
+{
+    if (m_controlFailure != RemoteControlFailure::None)
+        return controlFailureText();
+    if (handshakeFailed())
+        return RemoteControlFailureText::text(RemoteControlFailure::SignInRefused);
+    return RemoteControlFailureText::text(RemoteControlFailure::TorrentRefused);
+}
+
+QString BitClient::answerFailureText(const HttpRequest& request)
+{
+    if (handshakeFailed())
+        return RemoteControlFailureText::text(RemoteControlFailure::SignInRefused);
+    setControlFailure(RemoteControlFailure::None);
+    acceptAnswer(request);
+    return controlFailureText();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
 #include "remote/RemoteControlFailure.h"
 #include "remote/RemoteTorrent.h"
 #include "site/MultipartSource.h"
@@ -56,6 +57,12 @@ public:
     // Sends file to the client and tells whether the client took it. A client that says
     // "no" with a good status counts as a refusal.
     virtual bool upload();
+    // Why the last upload() failed, in the words of controlFailureText(): a refused sign-in,
+    // nothing listening, the client's own refusal and its reason when it gave one.
+    QString uploadFailureText() const;
+    // Why an answer from the client (a page of its web interface) is a failure, in the same
+    // words; empty when it is not one.
+    QString answerFailureText(const HttpRequest& request);
 
     // The client's torrents and their control, after setSessionId() as for an upload. Each
     // tells how it failed in controlFailure(); clients whose web interface has no such calls
@@ -106,6 +113,11 @@ protected:
     // Whether the answer's HTTP status is the client's success, setting the failure when it is
     // not (no answer: why the exchange failed; 401 and 403: refused sign-in).
     bool acceptAnswer(const HttpRequest& request);
+    // Notes why an upload's answer is a failure: its exchange's failure, a refused sign-in, or
+    // the client's refusal with its reason (empty when it gave none).
+    void noteUploadFailure(const HttpRequest& request, const QString& reason = QString());
+    // Nothing answered: said as the exchange failed.
+    void setUnreachable(const FetchFailure& failure);
 
     // "http://address:port" followed by path.
     QUrl urlWithPath(const QString& pathAndQuery) const;

@@ -61,9 +61,14 @@ std::optional<QJsonObject> Deluge::post(const QByteArray& body) const
         request.headers.append(
             {"Authorization", "Basic " + base64Encoding((username() + QLatin1Char(':') + password()).toUtf8()).toLatin1()});
     request.body = body;
-    const std::optional<UrlResponse> response = UrlLoader::send(request);
-    if (!response || response->statusCode != 200)
+    m_exchangeFailure = FetchFailure();
+    const std::optional<UrlResponse> response = UrlLoader::send(request, &m_exchangeFailure);
+    if (!response)
         return std::nullopt;
+    if (response->statusCode != 200) {
+        m_exchangeFailure = FetchFailure::httpStatus(response->statusCode, request.url.host());
+        return std::nullopt;
+    }
     const QJsonDocument reply = QJsonDocument::fromJson(response->body);
     if (!reply.isObject())
         return std::nullopt;
@@ -125,14 +130,34 @@ bool Deluge::upload()
     if (handshakeFailed())
         return false;
     const std::optional<QJsonObject> reply = post(getData());
-    if (!reply)
+    if (!reply) {
+        noteExchangeFailure();
         return false;
+    }
     if (succeeded(reply)) {
         const QJsonValue result = reply->value(kResult);
         if ((result.isString() && !result.toString().isEmpty()) || result.toBool())
             return true;
     }
-    return holdsTorrent();
+    if (holdsTorrent())
+        return true;
+    // The Web UI's error says why, when it says anything.
+    const QString why = reply->value(kError).toObject().value(QLatin1String("message")).toString().trimmed();
+    setControlFailure(RemoteControlFailure::TorrentRefused, why.isEmpty() ? QString() : QStringLiteral("(%1)").arg(why));
+    return false;
+}
+
+void Deluge::noteExchangeFailure()
+{
+    const FetchFailure failure = m_exchangeFailure;
+    if (failure.kind == FetchFailure::Kind::Status && (failure.status == 401 || failure.status == 403))
+        setControlFailure(RemoteControlFailure::SignInRefused);
+    else if (failure.kind == FetchFailure::Kind::Status)
+        setControlFailure(RemoteControlFailure::Refused, QStringLiteral("(HTTP status %1)").arg(failure.status));
+    else if (failure.isFailure())
+        setUnreachable(failure);
+    else
+        setControlFailure(RemoteControlFailure::BadAnswer);
 }
 
 bool Deluge::holdsTorrent() const
@@ -150,7 +175,7 @@ std::optional<QJsonValue> Deluge::control(const QString& method, const QJsonArra
 {
     const std::optional<QJsonObject> reply = call(method, params);
     if (!reply) {
-        setControlFailure(RemoteControlFailure::Unreachable);
+        noteExchangeFailure();
         return std::nullopt;
     }
     if (!succeeded(reply)) {

@@ -44,8 +44,13 @@ private:
     // One JSON-RPC call: the answer's object, nullopt when no answer in JSON came.
     std::optional<QJsonObject> call(const QString& method, const QJsonArray& params) const;
     std::optional<QJsonObject> post(const QByteArray& body) const;
+    // Sets the failure of the last post that had no JSON answer: no answer, a refused
+    // sign-in, a failing status.
+    void noteExchangeFailure();
     bool connectDaemon() const;
     bool holdsTorrent() const;
     // A control call: its "result", nullopt (with the failure set) when it did not succeed.
     std::optional<QJsonValue> control(const QString& method, const QJsonArray& params);
+    // Why the last post had no answer (kind None when it had one).
+    mutable FetchFailure m_exchangeFailure;
 };

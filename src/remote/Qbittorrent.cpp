@@ -94,7 +94,11 @@ bool Qbittorrent::upload()
     }
     if (request->statusCode() == 200 && request->result() == kOk)
         return true;
-    return request->hasResponse() && holdsTorrent();
+    if (request->hasResponse() && holdsTorrent())
+        return true;
+    // The Web API answers "Fails." for a file it does not take.
+    noteUploadFailure(*request, request->result());
+    return false;
 }
 
 bool Qbittorrent::holdsTorrent() const

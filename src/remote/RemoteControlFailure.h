@@ -2,7 +2,10 @@
 
 #include <QString>
 
-// Why the client's torrents could not be listed or a torrent paused, resumed or removed.
+// Why the client did not take a torrent, or its torrents could not be listed or a torrent
+// paused, resumed or removed. One vocabulary for the hand-off, the Downloads screen and the
+// command-line tools; a client that did not answer at all is said as the exchange failed
+// ("Nothing is listening at HOST:PORT.", "HOST was not found.", "The client did not answer in N s.").
 enum class RemoteControlFailure {
     None,
     NotOffered,     // the client's web interface has no such calls
@@ -11,6 +14,8 @@ enum class RemoteControlFailure {
     Refused,        // the client answered the call with an error
     UnknownTorrent, // the client holds no torrent with that hash
     NotPaused,      // the client took the pause, but the torrent went on
+    TorrentRefused, // the client answered, but did not take the torrent sent to it
+    NoClient,       // no client is chosen in the remote settings
     BadAnswer,      // something answered, but not the client's calls
 };
 
@@ -32,6 +37,10 @@ inline QString text(RemoteControlFailure failure)
         return QStringLiteral("The client holds no torrent with this hash.");
     case RemoteControlFailure::NotPaused:
         return QStringLiteral("The client did not pause the torrent.");
+    case RemoteControlFailure::TorrentRefused:
+        return QStringLiteral("The client refused the torrent.");
+    case RemoteControlFailure::NoClient:
+        return QStringLiteral("No remote client is set. Choose one in Remote Settings.");
     case RemoteControlFailure::BadAnswer:
         return QStringLiteral("The answer was not the client's.");
     }

@@ -60,7 +60,14 @@ std::unique_ptr<HttpRequest> Transmission::makeRpcRequest(const QByteArray& body
 
 bool Transmission::upload()
 {
-    return isAccepted(*sendRpc(getData()));
+    const std::unique_ptr<HttpRequest> request = sendRpc(getData());
+    if (isAccepted(*request))
+        return true;
+    // The daemon's "result" says why it refused ("invalid or corrupt torrent file").
+    const QString result =
+        QJsonDocument::fromJson(request->result().toUtf8()).object().value(QLatin1String("result")).toString();
+    noteUploadFailure(*request, result == QLatin1String("success") ? QString() : result);
+    return false;
 }
 
 std::unique_ptr<HttpRequest> Transmission::sendRpc(const QByteArray& body)
