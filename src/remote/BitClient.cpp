@@ -268,12 +268,20 @@ void BitClient::setUnreachable(const FetchFailure& failure)
 
 void BitClient::noteUploadFailure(const HttpRequest& request, const QString& reason)
 {
-    if (acceptAnswer(request)) {
-        // A reason too long to read is a page, not the client's words.
-        const QString words = reason.trimmed();
-        setControlFailure(RemoteControlFailure::TorrentRefused,
-                          words.isEmpty() || words.size() > 120 ? QString() : QStringLiteral("(%1)").arg(words));
+    const int status = request.statusCode();
+    if (status != 200 && (status == 0 || status == 401 || status == 403)) {
+        acceptAnswer(request);
+        return;
     }
+    // The client answered, and did not take it (qBittorrent answers 415 to a file that is no
+    // torrent). A reason too long to read is a page, not the client's words.
+    const QString words = reason.trimmed();
+    if (!words.isEmpty() && words.size() <= 120)
+        setControlFailure(RemoteControlFailure::TorrentRefused, QStringLiteral("(%1)").arg(words));
+    else if (status != 200)
+        setControlFailure(RemoteControlFailure::TorrentRefused, QStringLiteral("(HTTP status %1)").arg(status));
+    else
+        setControlFailure(RemoteControlFailure::TorrentRefused);
 }
 
 QString BitClient::uploadFailureText() const

@@ -246,7 +246,7 @@ void TestRemoteControl::commandLinesAndClientsWithoutControl_data()
                           << "Vuze: This client does not offer its list of torrents.";
     QTest::newRow("utorrent") << QStringList{QStringLiteral("pause"), hash, QStringLiteral("--client"), QStringLiteral("Utorrent")}
                               << 1 << "Utorrent: This client does not offer its list of torrents.";
-    QTest::newRow("nothing listens") << (QStringList{QStringLiteral("list")} + closed) << 1 << "The client did not answer";
+    QTest::newRow("nothing listens") << (QStringList{QStringLiteral("list")} + closed) << 1 << "Nothing is listening at 127.0.0.1:";
 }
 
 void TestRemoteControl::commandLinesAndClientsWithoutControl()

@@ -136,7 +136,7 @@ void TestTransmission::wrongPasswordShowsTheFailureAlert()
     QVERIFY(result.isNull());
     const QList<RecordingAlertPresenter::Alert> expected{
         {QStringLiteral("Connection with server failed."),
-         QStringLiteral("Please make sure you have correctly setup your remote download settings."), QStringLiteral("Ok"),
+         QStringLiteral("The client refused the user name or password."), QStringLiteral("Ok"),
          true}};
     QCOMPARE(m_alerts.alerts(), expected);
     QCOMPARE(DownloadHistory::names(), before);

@@ -78,9 +78,9 @@ private:
         return screen;
     }
 
-    QList<RecordingAlertPresenter::Alert> alertsOnce(const QString& title)
+    QList<RecordingAlertPresenter::Alert> alertsOnce(const QString& title, const QString& message = QString())
     {
-        return {{title, title == RemoteTexts::successTitle ? QString(QLatin1String("")) : RemoteTexts::connectionFailedMessage,
+        return {{title, title == RemoteTexts::successTitle ? QString(QLatin1String("")) : message,
                  RemoteTexts::okButton, true}};
     }
 
@@ -146,7 +146,9 @@ private Q_SLOTS:
 
         storeSettings(m_daemon.rpcPort(), QStringLiteral("wrong"));
         screen = show(false);
-        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle,
+                                                                QStringLiteral("The client refused the user name or password.")),
+                                  kWait);
         QTRY_VERIFY_WITH_TIMEOUT(screen->myWebView() && !screen->myWebView()->isLoading(), kWait);
         QVERIFY(!pageText(screen->myWebView()).contains(m_torrentName));
     }
@@ -160,7 +162,9 @@ private Q_SLOTS:
         probe.close();
         storeSettings(port, m_daemon.password());
         ClientWebViewController* screen = show(true);
-        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle,
+                                                                QStringLiteral("Nothing is listening at 127.0.0.1:%1.").arg(port)),
+                                  kWait);
         QTRY_VERIFY_WITH_TIMEOUT(screen->myWebView() && !screen->myWebView()->isLoading(), kWait);
         QVERIFY(screen->result().isEmpty());
         QVERIFY(pageText(screen->myWebView()).trimmed().isEmpty());
