@@ -48,10 +48,11 @@ public:
     bool isRefreshing() const { return m_timer.isActive(); }
     // Rounds with the client asked since the screen was made.
     int fetchCount() const { return m_fetchCount; }
+    // A round's answer, on the main thread.
+    void loadedTorrents(RemoteTorrentsReply reply);
 
 private:
     void fetch(FetchRemoteTorrents::Action action = FetchRemoteTorrents::Action::None, const QString& hash = {});
-    void loadedTorrents(RemoteTorrentsReply reply);
     void tick();
     bool hasNoticeRow() const { return !m_noticeText.isEmpty(); }
     // The torrent shown on that row, or none for the notice row.
