@@ -19,6 +19,7 @@
 #include "screens/login/LogoutViewController.h"
 #include "screens/pages/SiteWebViewController.h"
 #include "screens/remote/ClientWebViewController.h"
+#include "screens/remote/DownloadsViewController.h"
 #include "screens/remote/ServerSettingsViewController.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -189,7 +190,7 @@ void SwitchViewController::buildTabBar()
     auto* logout = new LogoutViewController(TableViewStyle::Plain);
     logout->setSessionSwitch(this);
 
-    // The snatch list and friends have no tab of the nine: they follow them in the "More"
+    // The snatch list, friends and the client's downloads have no tab of the nine: they follow them in the "More"
     // list, so the nine keep their indexes (and a remembered tab its meaning).
     m_snatchList = blackNavigation(new SnatchListViewController(TableViewStyle::Plain));
     m_friends = blackNavigation(new FriendsListViewController(TableViewStyle::Plain));
@@ -198,6 +199,7 @@ void SwitchViewController::buildTabBar()
         history,                   blackNavigation(forum),          blackNavigation(remoteUi),
         blackNavigation(remoteSettings), blackNavigation(site),     blackNavigation(logout),
         m_snatchList,              m_friends,
+        blackNavigation(new DownloadsViewController),
     };
 
     m_tabBarController = new TabBarController(this);

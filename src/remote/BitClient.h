@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
+#include "remote/RemoteControlFailure.h"
+#include "remote/RemoteTorrent.h"
 #include "site/MultipartSource.h"
 
 #include <QByteArray>
@@ -7,6 +10,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 class HttpRequest;
 
@@ -53,6 +57,28 @@ public:
     // Sends file to the client and tells whether the client took it. A client that says
     // "no" with a good status counts as a refusal.
     virtual bool upload();
+    // Why the last upload() failed, in the words of controlFailureText(): a refused sign-in,
+    // nothing listening, the client's own refusal and its reason when it gave one.
+    QString uploadFailureText() const;
+    // Why an answer from the client (a page of its web interface) is a failure, in the same
+    // words; empty when it is not one.
+    QString answerFailureText(const HttpRequest& request);
+
+    // The client's torrents and their control, after setSessionId() as for an upload. Each
+    // tells how it failed in controlFailure(); clients whose web interface has no such calls
+    // fail with NotOffered. A hash is acted on only when it is 40 hex digits and the client
+    // holds that torrent: some clients take an unknown hash, or a word like "all", silently.
+    virtual bool offersTorrentControl() const { return false; }
+    // Newest first; nullopt when the client did not list them.
+    std::optional<QList<RemoteTorrent>> torrents();
+    // True only once the client reports the torrent paused (this may take a few seconds while
+    // the client checks its data).
+    bool pauseTorrent(const QString& hash);
+    bool resumeTorrent(const QString& hash);
+    bool removeTorrent(const QString& hash, bool withData);
+    RemoteControlFailure controlFailure() const { return m_controlFailure; }
+    // The failure's text, with the client's own words after it when it gave some.
+    QString controlFailureText() const;
 
     // The parts of the multipart body, chosen by each adapter.
     virtual QString prefixData() const { return QString(QLatin1String("")); }
@@ -76,6 +102,23 @@ public:
     void setFile(const QByteArray& file) { m_file = file; }
 
 protected:
+    enum class TorrentAction { Pause, Resume, Remove, RemoveWithData };
+
+    // The torrents the client holds, all of them or only the one of that hash (already
+    // checked); nullopt, with the failure set, when it did not answer them.
+    virtual std::optional<QList<RemoteTorrent>> listTorrents(const QString& onlyHash);
+    // Asks the client to act on a torrent it holds; false, with the failure set, when it did not.
+    virtual bool sendAction(TorrentAction action, const QString& hash);
+    void setControlFailure(RemoteControlFailure failure, const QString& detail = QString());
+    // Whether the answer's HTTP status is the client's success, setting the failure when it is
+    // not (no answer: why the exchange failed; 401 and 403: refused sign-in).
+    bool acceptAnswer(const HttpRequest& request);
+    // Notes why an upload's answer is a failure: its exchange's failure, a refused sign-in, or
+    // the client's refusal with its reason (empty when it gave none).
+    void noteUploadFailure(const HttpRequest& request, const QString& reason = QString());
+    // Nothing answered: said as the exchange failed.
+    void setUnreachable(const FetchFailure& failure);
+
     // "http://address:port" followed by path.
     QUrl urlWithPath(const QString& pathAndQuery) const;
     virtual QString webPath() const { return QStringLiteral("/"); }
@@ -98,4 +141,13 @@ private:
     QString m_password;
     QByteArray m_file;
     bool m_handshakeFailed = false;
+    RemoteControlFailure m_controlFailure = RemoteControlFailure::None;
+    QString m_controlDetail;
+    QString m_unreachableText; // why nothing answered, when the exchange said it
+
+    bool act(TorrentAction action, const QString& hash);
+    // Reads the torrent's state back after a pause until it is paused; false, with NotPaused,
+    // when it did not hold in time.
+    bool confirmPaused(const QString& hash);
+    bool readyForControl();
 };

@@ -1,6 +1,7 @@
 #include "remote/Deluge.h"
 
 #include "platform/core/UrlLoader.h"
+#include "remote/RemoteTorrentReader.h"
 #include "remote/TorrentFileCheck.h"
 #include "util/TextUtilities.h"
 
@@ -60,9 +61,14 @@ std::optional<QJsonObject> Deluge::post(const QByteArray& body) const
         request.headers.append(
             {"Authorization", "Basic " + base64Encoding((username() + QLatin1Char(':') + password()).toUtf8()).toLatin1()});
     request.body = body;
-    const std::optional<UrlResponse> response = UrlLoader::send(request);
-    if (!response || response->statusCode != 200)
+    m_exchangeFailure = FetchFailure();
+    const std::optional<UrlResponse> response = UrlLoader::send(request, &m_exchangeFailure);
+    if (!response)
         return std::nullopt;
+    if (response->statusCode != 200) {
+        m_exchangeFailure = FetchFailure::httpStatus(response->statusCode, request.url.host());
+        return std::nullopt;
+    }
     const QJsonDocument reply = QJsonDocument::fromJson(response->body);
     if (!reply.isObject())
         return std::nullopt;
@@ -124,14 +130,34 @@ bool Deluge::upload()
     if (handshakeFailed())
         return false;
     const std::optional<QJsonObject> reply = post(getData());
-    if (!reply)
+    if (!reply) {
+        noteExchangeFailure();
         return false;
+    }
     if (succeeded(reply)) {
         const QJsonValue result = reply->value(kResult);
         if ((result.isString() && !result.toString().isEmpty()) || result.toBool())
             return true;
     }
-    return holdsTorrent();
+    if (holdsTorrent())
+        return true;
+    // The Web UI's error says why, when it says anything.
+    const QString why = reply->value(kError).toObject().value(QLatin1String("message")).toString().trimmed();
+    setControlFailure(RemoteControlFailure::TorrentRefused, why.isEmpty() ? QString() : QStringLiteral("(%1)").arg(why));
+    return false;
+}
+
+void Deluge::noteExchangeFailure()
+{
+    const FetchFailure failure = m_exchangeFailure;
+    if (failure.kind == FetchFailure::Kind::Status && (failure.status == 401 || failure.status == 403))
+        setControlFailure(RemoteControlFailure::SignInRefused);
+    else if (failure.kind == FetchFailure::Kind::Status)
+        setControlFailure(RemoteControlFailure::Refused, QStringLiteral("(HTTP status %1)").arg(failure.status));
+    else if (failure.isFailure())
+        setUnreachable(failure);
+    else
+        setControlFailure(RemoteControlFailure::BadAnswer);
 }
 
 bool Deluge::holdsTorrent() const
@@ -143,4 +169,61 @@ bool Deluge::holdsTorrent() const
     const std::optional<QJsonObject> reply =
         call(QStringLiteral("core.get_torrents_status"), QJsonArray{filter, QJsonArray{QStringLiteral("name")}});
     return succeeded(reply) && !reply->value(kResult).toObject().isEmpty();
+}
+
+std::optional<QJsonValue> Deluge::control(const QString& method, const QJsonArray& params)
+{
+    const std::optional<QJsonObject> reply = call(method, params);
+    if (!reply) {
+        noteExchangeFailure();
+        return std::nullopt;
+    }
+    if (!succeeded(reply)) {
+        const QJsonObject error = reply->value(kError).toObject();
+        // The Web UI's code 1: the session is not signed in.
+        if (error.value(QLatin1String("code")).toInt() == 1)
+            setControlFailure(RemoteControlFailure::SignInRefused);
+        else
+            setControlFailure(RemoteControlFailure::Refused, error.value(QLatin1String("message")).toString());
+        return std::nullopt;
+    }
+    return reply->value(kResult);
+}
+
+std::optional<QList<RemoteTorrent>> Deluge::listTorrents(const QString& onlyHash)
+{
+    QJsonObject filter;
+    if (!onlyHash.isEmpty())
+        filter.insert(QStringLiteral("id"), QJsonArray{onlyHash});
+    const std::optional<QJsonValue> result = control(
+        QStringLiteral("core.get_torrents_status"), QJsonArray{filter, QJsonArray::fromStringList(RemoteTorrentReader::delugeKeys())});
+    if (!result)
+        return std::nullopt;
+    if (!result->isObject()) {
+        setControlFailure(RemoteControlFailure::BadAnswer);
+        return std::nullopt;
+    }
+    return RemoteTorrentReader::fromDeluge(result->toObject());
+}
+
+bool Deluge::sendAction(TorrentAction action, const QString& hash)
+{
+    // The calls for one torrent only: the plural ones act on every torrent when given none.
+    switch (action) {
+    case TorrentAction::Pause:
+        return control(QStringLiteral("core.pause_torrent"), QJsonArray{hash}).has_value();
+    case TorrentAction::Resume:
+        return control(QStringLiteral("core.resume_torrent"), QJsonArray{hash}).has_value();
+    case TorrentAction::Remove:
+    case TorrentAction::RemoveWithData: {
+        const std::optional<QJsonValue> removed =
+            control(QStringLiteral("core.remove_torrent"), QJsonArray{hash, action == TorrentAction::RemoveWithData});
+        if (removed && !removed->toBool()) {
+            setControlFailure(RemoteControlFailure::Refused);
+            return false;
+        }
+        return removed.has_value();
+    }
+    }
+    return false;
 }

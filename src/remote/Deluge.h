@@ -32,11 +32,25 @@ public:
     // Sends the call; a torrent that the daemon turned down but holds all the same is in the
     // client, like Transmission's duplicate.
     bool upload() override;
+    // The daemon's "core.get_torrents_status", "core.pause_torrent", "core.resume_torrent" and
+    // "core.remove_torrent".
+    bool offersTorrentControl() const override { return true; }
+
+protected:
+    std::optional<QList<RemoteTorrent>> listTorrents(const QString& onlyHash) override;
+    bool sendAction(TorrentAction action, const QString& hash) override;
 
 private:
     // One JSON-RPC call: the answer's object, nullopt when no answer in JSON came.
     std::optional<QJsonObject> call(const QString& method, const QJsonArray& params) const;
     std::optional<QJsonObject> post(const QByteArray& body) const;
+    // Sets the failure of the last post that had no JSON answer: no answer, a refused
+    // sign-in, a failing status.
+    void noteExchangeFailure();
     bool connectDaemon() const;
     bool holdsTorrent() const;
+    // A control call: its "result", nullopt (with the failure set) when it did not succeed.
+    std::optional<QJsonValue> control(const QString& method, const QJsonArray& params);
+    // Why the last post had no answer (kind None when it had one).
+    mutable FetchFailure m_exchangeFailure;
 };

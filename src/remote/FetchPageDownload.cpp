@@ -29,15 +29,19 @@ void FetchPageDownload::main()
 {
     const ServerInfo::Settings settings = m_settings ? *m_settings : ServerInfo::sharedInstance().settings();
 
-    const std::optional<QByteArray> file = m_presetFile ? m_presetFile : fetchTorrentFile();
+    FetchFailure fetchFailure;
+    const std::optional<QByteArray> file = m_presetFile ? m_presetFile : fetchTorrentFile(fetchFailure);
     if (!file || !TorrentFileCheck::isTorrentFile(*file)) {
-        AlertPresenter::present(RemoteTexts::websiteProblemTitle, RemoteTexts::badDownloadUrl, RemoteTexts::okButton);
+        // The title stays; the message says what the site did.
+        AlertPresenter::present(RemoteTexts::websiteProblemTitle,
+                                fetchFailure.isFailure() ? fetchFailure.text() : RemoteTexts::notTorrentFile,
+                                RemoteTexts::okButton);
         finish(QString());
         return;
     }
-    if (!handOver(settings, *file)) {
-        AlertPresenter::present(RemoteTexts::connectionFailedTitle, RemoteTexts::connectionFailedMessage,
-                                RemoteTexts::okButton);
+    QString reason;
+    if (!handOver(settings, *file, reason)) {
+        AlertPresenter::present(RemoteTexts::connectionFailedTitle, reason, RemoteTexts::okButton);
         finish(QString());
         return;
     }
@@ -54,12 +58,32 @@ void FetchPageDownload::main()
     finish(name);
 }
 
-std::optional<QByteArray> FetchPageDownload::fetchTorrentFile() const
+namespace {
+
+// A plain read with the shared cookies, so the site session goes along: the body of a valid
+// answer (200 to 299); nullopt, with the reason, otherwise.
+std::optional<QByteArray> readTorrent(const QUrl& url, FetchFailure& failure)
 {
-    // A plain read with the shared cookies, so the site session goes along.
+    UrlRequest request;
+    request.url = url;
+    request.maxBodyBytes = UrlLoader::kMaxTorrentBytes;
+    const std::optional<UrlResponse> response = UrlLoader::send(request, &failure);
+    if (!response)
+        return std::nullopt;
+    if (response->statusCode < 200 || response->statusCode > 299) {
+        failure = FetchFailure::httpStatus(response->statusCode, url.host());
+        return std::nullopt;
+    }
+    return response->body;
+}
+
+} // namespace
+
+std::optional<QByteArray> FetchPageDownload::fetchTorrentFile(FetchFailure& failure) const
+{
     SessionKeeper* keeper = SessionKeeper::instance();
     const quint64 epoch = keeper ? keeper->validationEpoch() : 0;
-    std::optional<QByteArray> bytes = UrlLoader::contentsOfUrl(url(), 0, UrlLoader::kMaxTorrentBytes);
+    std::optional<QByteArray> bytes = readTorrent(url(), failure);
     if (!bytes || TorrentFileCheck::isTorrentFile(*bytes))
         return bytes;
 
@@ -70,15 +94,20 @@ std::optional<QByteArray> FetchPageDownload::fetchTorrentFile() const
         return bytes;
     if (!keeper->renewSessionSince(epoch))
         return std::nullopt; // the application is quitting
-    return UrlLoader::contentsOfUrl(url(), 0, UrlLoader::kMaxTorrentBytes);
+    bytes = readTorrent(url(), failure);
+    if (bytes && !TorrentFileCheck::isTorrentFile(*bytes) && SiteHosts::isLoginHeader(QString::fromUtf8(*bytes)))
+        failure.kind = FetchFailure::Kind::SignIn; // the renewal did not bring the session back
+    return bytes;
 }
 
-bool FetchPageDownload::handOver(const ServerInfo::Settings& settings, const QByteArray& file) const
+bool FetchPageDownload::handOver(const ServerInfo::Settings& settings, const QByteArray& file, QString& reason) const
 {
     // No client chosen: nothing to send to, reported like a failed upload.
     const std::unique_ptr<BitClient> client = BitClient::create(settings.client);
-    if (!client)
+    if (!client) {
+        reason = RemoteControlFailureText::text(RemoteControlFailure::NoClient);
         return false;
+    }
     client->setAddress(settings.address);
     client->setPort(settings.port);
     client->setUsername(settings.username);
@@ -86,7 +115,10 @@ bool FetchPageDownload::handOver(const ServerInfo::Settings& settings, const QBy
     client->setFilename(fileNameFor(url()));
     client->setFile(file);
     client->setSessionId();
-    return client->upload();
+    if (client->upload())
+        return true;
+    reason = client->uploadFailureText();
+    return false;
 }
 
 void FetchPageDownload::finish(const QString& result)

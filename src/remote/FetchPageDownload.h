@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/FetchFailure.h"
 #include "remote/ServerInfo.h"
 #include "site/FetchPageOf.h"
 
@@ -47,9 +48,11 @@ public:
 
 private:
     // The bytes of a torrent file, or nullopt when none could be had.
-    std::optional<QByteArray> fetchTorrentFile() const;
+    // `failure` says why when no answer, or a failing one, came.
+    std::optional<QByteArray> fetchTorrentFile(FetchFailure& failure) const;
     // Runs the hand-off; true when the client took the torrent.
-    bool handOver(const ServerInfo::Settings& settings, const QByteArray& file) const;
+    // `reason` says why when the client did not take it.
+    bool handOver(const ServerInfo::Settings& settings, const QByteArray& file, QString& reason) const;
     void finish(const QString& result);
 
     QString m_name;

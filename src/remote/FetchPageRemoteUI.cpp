@@ -6,9 +6,7 @@
 #include "remote/ServerInfo.h"
 #include "site/HttpRequest.h"
 
-namespace {
-
-std::unique_ptr<BitClient> storedClient()
+std::unique_ptr<BitClient> FetchPageRemoteUI::storedClient()
 {
     const ServerInfo::Settings settings = ServerInfo::sharedInstance().settings();
     std::unique_ptr<BitClient> client = BitClient::create(settings.client);
@@ -20,8 +18,6 @@ std::unique_ptr<BitClient> storedClient()
     }
     return client;
 }
-
-} // namespace
 
 QUrl FetchPageRemoteUI::storedWebUrl()
 {
@@ -39,6 +35,7 @@ void FetchPageRemoteUI::main()
 {
     QString page = QString(QLatin1String(""));
     bool valid = false;
+    QString reason;
     // The settings may have changed since the operation was made: take them afresh.
     if (const std::unique_ptr<BitClient> client = storedClient()) {
         client->setSessionId();
@@ -51,12 +48,14 @@ void FetchPageRemoteUI::main()
         // Clients that sign in by their own form answer their sign-in page with a good status:
         // a refused handshake is a failure all the same.
         valid = request.isResponseValid() && !client->handshakeFailed();
+        if (!valid)
+            reason = client->answerFailureText(request);
         if (!request.result().isNull())
             page = request.result();
     }
     if (!valid)
-        AlertPresenter::present(RemoteTexts::connectionFailedTitle, RemoteTexts::connectionFailedMessage,
-                                RemoteTexts::okButton);
+        AlertPresenter::present(RemoteTexts::connectionFailedTitle,
+                                reason.isEmpty() ? RemoteTexts::connectionFailedMessage : reason, RemoteTexts::okButton);
     else if (m_testingSettings)
         AlertPresenter::present(RemoteTexts::successTitle, QString(QLatin1String("")), RemoteTexts::okButton);
     setReturnObject(page);

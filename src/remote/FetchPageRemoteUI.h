@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class BitClient;
+
 // Fetches the remote client's own web interface page, after the client's handshake, for
 // the remote web interface screen. Delivers the reply's text (empty when there was none).
 // A failed fetch shows the connection failure alert; a good one shows "Success!" only when
@@ -23,6 +27,9 @@ public:
 
     void main() override;
 
+    // The adapter of the client in the stored remote settings, filled from them; null when no
+    // client is stored.
+    static std::unique_ptr<BitClient> storedClient();
     // The web interface address of the client in the stored remote settings.
     static QUrl storedWebUrl();
 

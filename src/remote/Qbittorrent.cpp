@@ -1,5 +1,6 @@
 #include "remote/Qbittorrent.h"
 
+#include "remote/RemoteTorrentReader.h"
 #include "remote/TorrentFileCheck.h"
 #include "site/HttpRequest.h"
 #include "util/TextUtilities.h"
@@ -93,7 +94,11 @@ bool Qbittorrent::upload()
     }
     if (request->statusCode() == 200 && request->result() == kOk)
         return true;
-    return request->hasResponse() && holdsTorrent();
+    if (request->hasResponse() && holdsTorrent())
+        return true;
+    // The Web API answers "Fails." for a file it does not take.
+    noteUploadFailure(*request, request->result());
+    return false;
 }
 
 bool Qbittorrent::holdsTorrent() const
@@ -105,4 +110,65 @@ bool Qbittorrent::holdsTorrent() const
     if (info->statusCode() != 200)
         return false;
     return !QJsonDocument::fromJson(info->result().toUtf8()).array().isEmpty();
+}
+
+std::unique_ptr<HttpRequest> Qbittorrent::control(const QString& path, const QString& form)
+{
+    const auto send = [&] {
+        auto request = std::make_unique<HttpRequest>(urlWithPath(path));
+        request->setExtraHeaders(sameOriginHeaders());
+        if (!form.isNull()) {
+            request->setType(QStringLiteral("POST"));
+            request->setPostData(form);
+        }
+        request->request();
+        return request;
+    };
+    std::unique_ptr<HttpRequest> request = send();
+    if (request->statusCode() == 403) {
+        // The session went since the sign-in (another sign-in replaced it, the Web UI restarted).
+        setSessionId();
+        if (handshakeFailed()) {
+            setControlFailure(RemoteControlFailure::SignInRefused);
+            return nullptr;
+        }
+        request = send();
+    }
+    if (!acceptAnswer(*request))
+        return nullptr;
+    return request;
+}
+
+std::optional<QList<RemoteTorrent>> Qbittorrent::listTorrents(const QString& onlyHash)
+{
+    const std::unique_ptr<HttpRequest> request =
+        control(QStringLiteral("/api/v2/torrents/info") + (onlyHash.isEmpty() ? QString() : QStringLiteral("?hashes=") + onlyHash),
+                QString());
+    if (!request)
+        return std::nullopt;
+    const QJsonDocument reply = QJsonDocument::fromJson(request->result().toUtf8());
+    if (!reply.isArray()) {
+        setControlFailure(RemoteControlFailure::BadAnswer);
+        return std::nullopt;
+    }
+    return RemoteTorrentReader::fromQbittorrent(reply.array());
+}
+
+bool Qbittorrent::sendAction(TorrentAction action, const QString& hash)
+{
+    // The hash is 40 hex digits here: never the API's "all", never a second parameter.
+    const QString hashes = QStringLiteral("hashes=") + hash;
+    switch (action) {
+    case TorrentAction::Pause:
+        return control(QStringLiteral("/api/v2/torrents/pause"), hashes) != nullptr;
+    case TorrentAction::Resume:
+        return control(QStringLiteral("/api/v2/torrents/resume"), hashes) != nullptr;
+    case TorrentAction::Remove:
+    case TorrentAction::RemoveWithData:
+        return control(QStringLiteral("/api/v2/torrents/delete"),
+                       hashes + QStringLiteral("&deleteFiles=")
+                           + (action == TorrentAction::RemoveWithData ? QStringLiteral("true") : QStringLiteral("false")))
+            != nullptr;
+    }
+    return false;
 }

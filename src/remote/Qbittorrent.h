@@ -22,11 +22,18 @@ public:
     // Sends the file; a torrent that the Web UI turned down but holds all the same is in the
     // client, like Transmission's duplicate.
     bool upload() override;
+    // The Web API's "torrents/info", "torrents/pause", "torrents/resume" (as 4.x names them)
+    // and "torrents/delete".
+    bool offersTorrentControl() const override { return true; }
 
     QString prefixData() const override { return QStringLiteral("--"); }
     QString postfixData() const override;
     QString name() const override { return QStringLiteral("torrents"); }
     QString fileContentType() const override { return QStringLiteral("application/x-bittorrent"); }
+
+protected:
+    std::optional<QList<RemoteTorrent>> listTorrents(const QString& onlyHash) override;
+    bool sendAction(TorrentAction action, const QString& hash) override;
 
 private:
     // The Web UI turns away requests whose Referer or Origin names another site.
@@ -34,4 +41,7 @@ private:
     // A GET of an API path with the session cookie; the request after it ran.
     std::unique_ptr<HttpRequest> get(const QString& pathAndQuery) const;
     bool holdsTorrent() const;
+    // A control call (a POST when form is not null), signed in once more when the session
+    // went; the request after it ran, or null (with the failure set) when it did not succeed.
+    std::unique_ptr<HttpRequest> control(const QString& path, const QString& form);
 };

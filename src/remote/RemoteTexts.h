@@ -6,6 +6,8 @@
 namespace RemoteTexts {
 inline const QString websiteProblemTitle = QStringLiteral("Problem with website.");
 inline const QString badDownloadUrl = QStringLiteral("The download url is bad.");
+// Under the website title: the site's answer was not a .torrent file (a page instead).
+inline const QString notTorrentFile = QStringLiteral("The site's answer is not a .torrent file.");
 inline const QString connectionFailedTitle = QStringLiteral("Connection with server failed.");
 inline const QString connectionFailedMessage =
     QStringLiteral("Please make sure you have correctly setup your remote download settings.");

@@ -1,8 +1,10 @@
 #include "remote/Transmission.h"
 
+#include "remote/RemoteTorrentReader.h"
 #include "site/HttpRequest.h"
 #include "util/TextUtilities.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -44,11 +46,11 @@ void Transmission::setSessionId()
     storeSessionId(request.headerValue(QString::fromLatin1(kSessionIdHeader)));
 }
 
-std::unique_ptr<HttpRequest> Transmission::makeRpcRequest() const
+std::unique_ptr<HttpRequest> Transmission::makeRpcRequest(const QByteArray& body) const
 {
     auto request = std::make_unique<HttpRequest>(getUrl());
     request->setType(QStringLiteral("POST"));
-    request->setPostData(QString::fromLatin1(getData()));
+    request->setPostData(QString::fromUtf8(body));
     if (!sessionId().isNull())
         request->setExtraHeaders({{QString::fromLatin1(kSessionIdHeader), sessionId()}});
     request->setUsername(username());
@@ -58,19 +60,31 @@ std::unique_ptr<HttpRequest> Transmission::makeRpcRequest() const
 
 bool Transmission::upload()
 {
-    std::unique_ptr<HttpRequest> request = makeRpcRequest();
+    const std::unique_ptr<HttpRequest> request = sendRpc(getData());
+    if (isAccepted(*request))
+        return true;
+    // The daemon's "result" says why it refused ("invalid or corrupt torrent file").
+    const QString result =
+        QJsonDocument::fromJson(request->result().toUtf8()).object().value(QLatin1String("result")).toString();
+    noteUploadFailure(*request, result == QLatin1String("success") ? QString() : result);
+    return false;
+}
+
+std::unique_ptr<HttpRequest> Transmission::sendRpc(const QByteArray& body)
+{
+    std::unique_ptr<HttpRequest> request = makeRpcRequest(body);
     request->request();
     if (request->statusCode() == 409) {
         // The session id ran out between the probe and the call: one more try with the
         // fresh id the 409 carries.
         const QString fresh = request->headerValue(QString::fromLatin1(kSessionIdHeader));
         if (fresh.isEmpty() || fresh == sessionId())
-            return false;
+            return request;
         storeSessionId(fresh);
-        request = makeRpcRequest();
+        request = makeRpcRequest(body);
         request->request();
     }
-    return isAccepted(*request);
+    return request;
 }
 
 bool Transmission::isAccepted(const HttpRequest& request) const
@@ -83,4 +97,54 @@ bool Transmission::isAccepted(const HttpRequest& request) const
     // A torrent the daemon already holds is in the client all the same.
     const QJsonObject arguments = reply.value(QLatin1String("arguments")).toObject();
     return arguments.contains(QLatin1String("torrent-added")) || arguments.contains(QLatin1String("torrent-duplicate"));
+}
+
+std::optional<QJsonObject> Transmission::call(const QString& method, const QJsonObject& arguments)
+{
+    const QJsonObject body{{QStringLiteral("method"), method}, {QStringLiteral("arguments"), arguments}};
+    const std::unique_ptr<HttpRequest> request = sendRpc(QJsonDocument(body).toJson(QJsonDocument::Compact));
+    if (!acceptAnswer(*request))
+        return std::nullopt;
+    const QJsonDocument reply = QJsonDocument::fromJson(request->result().toUtf8());
+    if (!reply.isObject()) {
+        setControlFailure(RemoteControlFailure::BadAnswer);
+        return std::nullopt;
+    }
+    const QString result = reply.object().value(QLatin1String("result")).toString();
+    if (result != QLatin1String("success")) {
+        setControlFailure(RemoteControlFailure::Refused, result);
+        return std::nullopt;
+    }
+    return reply.object().value(QLatin1String("arguments")).toObject();
+}
+
+std::optional<QList<RemoteTorrent>> Transmission::listTorrents(const QString& onlyHash)
+{
+    QJsonObject arguments{{QStringLiteral("fields"), QJsonArray::fromStringList(RemoteTorrentReader::transmissionFields())}};
+    if (!onlyHash.isEmpty())
+        arguments.insert(QStringLiteral("ids"), QJsonArray{onlyHash});
+    const std::optional<QJsonObject> reply = call(QStringLiteral("torrent-get"), arguments);
+    if (!reply)
+        return std::nullopt;
+    return RemoteTorrentReader::fromTransmission(reply->value(QLatin1String("torrents")).toArray());
+}
+
+bool Transmission::sendAction(TorrentAction action, const QString& hash)
+{
+    QJsonObject arguments{{QStringLiteral("ids"), QJsonArray{hash}}};
+    QString method;
+    switch (action) {
+    case TorrentAction::Pause:
+        method = QStringLiteral("torrent-stop");
+        break;
+    case TorrentAction::Resume:
+        method = QStringLiteral("torrent-start");
+        break;
+    case TorrentAction::Remove:
+    case TorrentAction::RemoveWithData:
+        method = QStringLiteral("torrent-remove");
+        arguments.insert(QStringLiteral("delete-local-data"), action == TorrentAction::RemoveWithData);
+        break;
+    }
+    return call(method, arguments).has_value();
 }

@@ -17,7 +17,7 @@
 #include "platform/core/SettingsStore.h"
 #include "platform/keychain/KeychainSecretStore.h"
 #include "remote/AlertPresenter.h"
-#include "remote/BitClient.h"
+#include "remote/ClientCommandLine.h"
 #include "remote/FetchPageDownload.h"
 #include "remote/ServerInfo.h"
 #include "settings/SecretSettings.h"
@@ -30,7 +30,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -62,12 +61,6 @@ int badArguments(const QString& why)
     return kBadArguments;
 }
 
-// The folder of the application's settings also keeps its cookies.
-QString defaultCookieFile()
-{
-    return SettingsStore::standardFolder() + QLatin1Char('/') + QLatin1String(CookieStore::kDefaultFileName);
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -78,55 +71,14 @@ int main(int argc, char* argv[])
     if (!hostError.isEmpty())
         return badArguments(hostError);
 
-    static const QStringList valued{QStringLiteral("--client"), QStringLiteral("--address"), QStringLiteral("--port"),
-                                    QStringLiteral("--user"),   QStringLiteral("--password"), QStringLiteral("--name"),
-                                    QStringLiteral("--settings"), QStringLiteral("--cookies")};
-    std::map<QString, QString> options;
-    QStringList positional;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            positional.append(argument);
-            continue;
-        }
-        QString name = argument;
-        QString value;
-        const qsizetype equals = argument.indexOf(QLatin1Char('='));
-        if (equals > 0) {
-            name = argument.left(equals);
-            value = argument.mid(equals + 1);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments.at(++i);
-        } else {
-            return badArguments(QStringLiteral("%1 needs a value").arg(argument));
-        }
-        if (!valued.contains(name))
-            return badArguments(QStringLiteral("unknown option %1").arg(name));
-        options[name] = value;
-    }
+    const ClientCommandLine line(arguments, {QStringLiteral("--name")});
+    if (!line.error().isEmpty())
+        return badArguments(line.error());
+    const QStringList positional = line.positional();
     if (positional.size() != 1)
         return badArguments(QStringLiteral("give one URL or file"));
-    const auto option = [&options](const char* name) -> std::optional<QString> {
-        const auto found = options.find(QLatin1String(name));
-        return found == options.end() ? std::nullopt : std::optional<QString>(found->second);
-    };
-    // The adapter's class name for the client named, whatever its case ("qBittorrent").
-    std::optional<QString> client = option("--client");
-    if (client) {
-        QString className;
-        for (int index = 0; !(className = BitClient::getClientByIndex(index)).isEmpty(); ++index) {
-            if (className.compare(*client, Qt::CaseInsensitive) == 0)
-                break;
-        }
-        if (className.isEmpty())
-            return badArguments(QStringLiteral("unknown client %1 (Vuze, Transmission, Utorrent, Qbittorrent or Deluge)")
-                                    .arg(*client));
-        client = className;
-    }
-
-    if (const auto settings = option("--settings"))
-        SettingsStore::setStandardPath(*settings);
-    CookieStore::shared().setStoragePath(option("--cookies").value_or(defaultCookieFile()));
+    const auto option = [&line](const char* name) { return line.option(QLatin1String(name)); };
+    line.useStores();
 
     // A URL is fetched from the site; anything else is a local .torrent file.
     const QString source = positional.first();
@@ -147,12 +99,7 @@ int main(int argc, char* argv[])
         secrets.start(std::make_unique<KeychainSecretStore>(secrets.keychainService(!option("--settings"))));
         secrets.waitUntilLoaded(std::chrono::seconds(2));
     }
-    ServerInfo::Settings settings = ServerInfo::sharedInstance().settings();
-    settings.client = client.value_or(settings.client);
-    settings.address = option("--address").value_or(settings.address);
-    settings.port = option("--port").value_or(settings.port);
-    settings.username = option("--user").value_or(settings.username);
-    settings.password = option("--password").value_or(settings.password);
+    const ServerInfo::Settings settings = line.settingsOver(ServerInfo::sharedInstance().settings());
 
     LineAlertPresenter alerts;
     AlertPresenter::setInstance(&alerts);

@@ -173,20 +173,21 @@ private Q_SLOTS:
         signIn();
         TabBarController* tabs = shell->tabBarController();
         const QList<ViewController*> screens = tabs->viewControllers();
-        QCOMPARE(screens.size(), 11);
+        QCOMPARE(screens.size(), 12);
 
         const QStringList titles = {
             QStringLiteral("All Torrents"), TabBarItem::systemTitle(TabBarItem::SystemItem::Favorites),
             TabBarItem::systemTitle(TabBarItem::SystemItem::Search), QStringLiteral("D/l History"),
             QStringLiteral("Forum"), QStringLiteral("Remote UI"), QStringLiteral("Remote Settings"),
             QStringLiteral("www.tarnvale.localhost"), QStringLiteral("Logout"), QStringLiteral("My SnatchList"),
-            QStringLiteral("BuddyList"),
+            QStringLiteral("BuddyList"), QStringLiteral("Downloads"),
         };
         const QStringList pictures = {
             QStringLiteral("tabbar-all.png"), QString(), QString(), QStringLiteral("tabbar-snatch.png"),
             QStringLiteral("tabbar-forum.png"), QStringLiteral("tabbar-remote.png"),
             QStringLiteral("tabbar-settings.png"), QStringLiteral("tabbar-web.png"),
             QStringLiteral("tabbar-logout.png"), QStringLiteral("tabbar-history.png"), QStringLiteral("tabbar-friends.png"),
+            QStringLiteral("tabbar-remote.png"),
         };
         for (int i = 0; i < screens.size(); ++i) {
             // A navigation controller's tab shows its root screen's item.
@@ -228,7 +229,7 @@ private Q_SLOTS:
         QTest::newRow("inside More") << QVariant(6) << 6 << QStringLiteral("Remote Settings");
         QTest::newRow("the More list itself") << QVariant(-1) << 0 << all;
         QTest::newRow("the snatch list, after the nine") << QVariant(9) << 9 << QStringLiteral("Snatch List");
-        QTest::newRow("beyond the tabs") << QVariant(11) << 0 << all;
+        QTest::newRow("beyond the tabs") << QVariant(12) << 0 << all;
     }
 
     void rememberedTab()

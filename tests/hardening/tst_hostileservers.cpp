@@ -1,7 +1,7 @@
 // Servers that misbehave on purpose, met through the app's own request path: a listing page
 // read by the listing request, a .torrent fetched by the download operation. Each exchange
 // must end (by its time-out or a size cap), stay within bounded memory, and fail the way a
-// network failure fails, so that the user sees the usual failure. Credentials never follow
+// network failure fails, so that the user sees the usual failure alert (with its own cause). Credentials never follow
 // a redirect to another host.
 #include "HostileServer.h"
 #include "LoopbackCertificates.h"
@@ -260,7 +260,11 @@ void TestHostileServers::torrentDownloadFailsAsWithoutNetwork()
     QVERIFY2(ended, "the download did not end");
     QVERIFY2(growth < kPeakGrowthBoundKb, qPrintable(QString::number(growth)));
     QVERIFY(m_name.isNull());
-    QCOMPARE(alerts, withoutNetwork);
+    // The same alert as without network; its message names this server's own fault.
+    QCOMPARE(alerts.size(), 1);
+    QCOMPARE(alerts.first().title, withoutNetwork.first().title);
+    QCOMPARE(alerts.first().button, withoutNetwork.first().button);
+    QVERIFY(!alerts.first().message.isEmpty());
     QVERIFY(DownloadHistory::names().isEmpty());
     // The client gave up long before the end of a huge body.
     QVERIFY(server.bodyBytesSent() < HostileServer::kHugeTorrentBytes / 4);

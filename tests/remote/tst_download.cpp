@@ -213,22 +213,26 @@ void TestDownload::nonTorrentIsNeverUploaded_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("answer");
-    QTest::newRow("error page") << 200 << QByteArray("<html><body>Torrent not found</body></html>");
-    QTest::newRow("file not found") << 404 << QByteArray("<html><body>Not found</body></html>");
-    QTest::newRow("empty answer") << 200 << QByteArray(" ");
+    QTest::addColumn<QString>("message");
+    const QString notTorrent = QStringLiteral("The site's answer is not a .torrent file.");
+    QTest::newRow("error page") << 200 << QByteArray("<html><body>Torrent not found</body></html>") << notTorrent;
+    QTest::newRow("file not found") << 404 << QByteArray("<html><body>Not found</body></html>")
+                                    << QStringLiteral("The site answered 404.");
+    QTest::newRow("empty answer") << 200 << QByteArray(" ") << notTorrent;
 }
 
 void TestDownload::nonTorrentIsNeverUploaded()
 {
     QFETCH(int, status);
     QFETCH(QByteArray, answer);
+    QFETCH(QString, message);
     m_status = status;
     m_otherAnswer = answer;
     OperationQueue queue;
     this->queue(queue, QStringLiteral("/files/download/1"), QStringLiteral("Harbour Lights"));
     QVERIFY(waitForResults(1));
     QVERIFY(m_results[0].isNull());
-    expectOneAlert(QStringLiteral("Problem with website."), QStringLiteral("The download url is bad."));
+    expectOneAlert(QStringLiteral("Problem with website."), message);
     QVERIFY(m_vuze.exchanges().isEmpty());
     QVERIFY(DownloadHistory::names().isEmpty());
     QCOMPARE(m_keeper.renewals.load(), 0);
@@ -263,7 +267,10 @@ void TestDownload::signInPageRenewsTheSessionOnce()
         return;
     }
     QVERIFY(m_results[0].isNull());
-    expectOneAlert(QStringLiteral("Problem with website."), QStringLiteral("The download url is bad."));
+    // A renewal that did not bring the session back is said; without one, the page is no torrent.
+    expectOneAlert(QStringLiteral("Problem with website."),
+                   tabsShown ? QStringLiteral("The site asked to sign in again, and signing in failed.")
+                             : QStringLiteral("The site's answer is not a .torrent file."));
     QVERIFY(m_vuze.exchanges().isEmpty());
     QVERIFY(DownloadHistory::names().isEmpty());
 }
@@ -296,7 +303,7 @@ void TestDownload::oversizedFileIsNotHandedOver()
     this->queue(queue, QStringLiteral("/files/download/9"), QStringLiteral("Harbour Lights"));
     QVERIFY(waitForResults(1));
     QVERIFY(m_results[0].isNull());
-    expectOneAlert(QStringLiteral("Problem with website."), QStringLiteral("The download url is bad."));
+    expectOneAlert(QStringLiteral("Problem with website."), QStringLiteral("The site answered more than can be read."));
     QVERIFY(m_vuze.exchanges().isEmpty());
 }
 
@@ -328,7 +335,7 @@ void TestDownload::noClientChosen()
     QVERIFY(waitForResults(1));
     QVERIFY(m_results[0].isNull());
     expectOneAlert(QStringLiteral("Connection with server failed."),
-                   QStringLiteral("Please make sure you have correctly setup your remote download settings."));
+                   QStringLiteral("No remote client is set. Choose one in Remote Settings."));
     QVERIFY(m_vuze.exchanges().isEmpty());
     QVERIFY(DownloadHistory::names().isEmpty());
 }

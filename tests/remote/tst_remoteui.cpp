@@ -68,7 +68,7 @@ void TestRemoteUI::webInterfaceAlerts_data()
     QTest::addColumn<QStringList>("alert"); // title, message; empty: none
     QTest::addColumn<bool>("pageShown");
     const QStringList failure{QStringLiteral("Connection with server failed."),
-                              QStringLiteral("Please make sure you have correctly setup your remote download settings.")};
+                              QStringLiteral("The client refused the user name or password.")};
     QTest::newRow("test, good settings") << "p:w/d" << true << QStringList{QStringLiteral("Success!"), QString()} << true;
     QTest::newRow("tab, good settings") << "p:w/d" << false << QStringList() << true;
     QTest::newRow("test, wrong password") << "wrong" << true << failure << false;

@@ -49,14 +49,13 @@ void TestSend::outcomes_data()
     const QStringList vuze{QStringLiteral("--client"), QStringLiteral("Vuze"), QStringLiteral("--address"),
                            QStringLiteral("127.0.0.1"), QStringLiteral("--port"), port, QStringLiteral("--user"),
                            QStringLiteral("admin")};
-    const QString failed = QStringLiteral("Connection with server failed. Please make sure you have correctly setup "
-                                          "your remote download settings.");
+    const QString failed = QStringLiteral("Connection with server failed. The client refused the user name or password.");
     QTest::newRow("sent") << (QStringList{QStringLiteral("film.torrent")} + vuze + QStringList{QStringLiteral("--password"), QStringLiteral("pw")})
                           << 0 << "sent" << QStringList{QStringLiteral("Low.Tide.1958.avi")};
     QTest::newRow("wrong password") << (QStringList{QStringLiteral("film.torrent")} + vuze + QStringList{QStringLiteral("--password"), QStringLiteral("x")})
                                     << 1 << failed << QStringList();
     QTest::newRow("not a torrent") << (QStringList{QStringLiteral("page.html")} + vuze + QStringList{QStringLiteral("--password"), QStringLiteral("pw")})
-                                   << 1 << "Problem with website. The download url is bad." << QStringList();
+                                   << 1 << "Problem with website. The site's answer is not a .torrent file." << QStringList();
     QTest::newRow("unknown client") << QStringList{QStringLiteral("film.torrent"), QStringLiteral("--client"), QStringLiteral("Bittornado")}
                                     << 2 << "" << QStringList();
     QTest::newRow("no file") << QStringList{QStringLiteral("missing.torrent")} << 2 << "" << QStringList();

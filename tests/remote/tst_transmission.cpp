@@ -1,4 +1,5 @@
 #include "DemoTorrentFile.h"
+#include "LoopbackDaemon.h"
 #include "LoopbackServer.h"
 #include "RecordingAlertPresenter.h"
 #include "TransmissionDaemon.h"
@@ -28,7 +29,8 @@ private Q_SLOTS:
     void init();
     void handOffIsListedByTheDaemon();
     void staleSessionIdIsProbedOnceMore();
-    void wrongPasswordShowsTheFailureAlert();
+    void failureAlertNamesTheCause_data();
+    void failureAlertNamesTheCause();
     void cleanupTestCase();
 
 private:
@@ -125,19 +127,49 @@ void TestTransmission::staleSessionIdIsProbedOnceMore()
     QVERIFY(!adapter.upload());
 }
 
-void TestTransmission::wrongPasswordShowsTheFailureAlert()
+void TestTransmission::failureAlertNamesTheCause_data()
 {
+    QTest::addColumn<QString>("where"); // "daemon", "stopped" (a daemon that ran there), "closed", or a host
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("message"); // %1: the port
+    QTest::newRow("wrong password") << "daemon" << "wrong" << "The client refused the user name or password.";
+    QTest::newRow("stopped daemon") << "stopped" << "p@ss:w/rd" << "Nothing is listening at 127.0.0.1:%1.";
+    QTest::newRow("closed port") << "closed" << "p@ss:w/rd" << "Nothing is listening at 127.0.0.1:%1.";
+    QTest::newRow("host not found") << "nowhere.invalid" << "p@ss:w/rd" << "nowhere.invalid was not found.";
+}
+
+void TestTransmission::failureAlertNamesTheCause()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, password);
+    QFETCH(QString, message);
+    QString address = TransmissionDaemon::address();
+    int port = m_daemon->rpcPort();
+    if (where == QLatin1String("stopped")) {
+        TransmissionDaemon gone(QStringLiteral("remote"), password);
+        QVERIFY2(gone.start(), qPrintable(gone.errorText()));
+        port = gone.rpcPort();
+        gone.stop();
+    } else if (where == QLatin1String("closed")) {
+        port = LoopbackDaemon::freePort();
+    } else if (where != QLatin1String("daemon")) {
+        address = where;
+    }
     const QStringList before = DownloadHistory::names();
     const int held = m_daemon->torrentNames().size();
-    ServerInfo::sharedInstance().setPassword(QStringLiteral("wrong"));
+    ServerInfo& info = ServerInfo::sharedInstance();
+    info.setAddress(address);
+    info.setPort(QString::number(port));
+    info.setPassword(password);
     const QString result = download(QStringLiteral("/files/download/4411"), QStringLiteral("Anything"));
-    ServerInfo::sharedInstance().setPassword(m_daemon->password());
+    info.setAddress(TransmissionDaemon::address());
+    info.setPort(QString::number(m_daemon->rpcPort()));
+    info.setPassword(m_daemon->password());
 
     QVERIFY(result.isNull());
     const QList<RecordingAlertPresenter::Alert> expected{
-        {QStringLiteral("Connection with server failed."),
-         QStringLiteral("Please make sure you have correctly setup your remote download settings."), QStringLiteral("Ok"),
-         true}};
+        {QStringLiteral("Connection with server failed."), message.contains(QLatin1String("%1")) ? message.arg(port) : message,
+         QStringLiteral("Ok"), true}};
     QCOMPARE(m_alerts.alerts(), expected);
     QCOMPARE(DownloadHistory::names(), before);
     QCOMPARE(m_daemon->torrentNames().size(), held);

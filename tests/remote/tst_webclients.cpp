@@ -135,7 +135,7 @@ void TestWebClients::webPageIsRefusedBeforeAnyUpload()
     const QMap<QString, QString> before = held(client);
     QVERIFY(download(QStringLiteral("/files/download/ended-session"), QStringLiteral("Anything")).isNull());
     const QList<RecordingAlertPresenter::Alert> expected{
-        {RemoteTexts::websiteProblemTitle, RemoteTexts::badDownloadUrl, RemoteTexts::okButton, true}};
+        {RemoteTexts::websiteProblemTitle, RemoteTexts::notTorrentFile, RemoteTexts::okButton, true}};
     QCOMPARE(m_alerts.alerts(), expected);
     QVERIFY(DownloadHistory::names().isEmpty());
 
@@ -150,6 +150,8 @@ void TestWebClients::webPageIsRefusedBeforeAnyUpload()
     adapter->setSessionId();
     QVERIFY(!adapter->handshakeFailed());
     QVERIFY(!adapter->upload());
+    QVERIFY2(adapter->uploadFailureText().startsWith(QLatin1String("The client refused the torrent.")),
+             qPrintable(adapter->uploadFailureText()));
     QCOMPARE(held(client), before);
 }
 
@@ -166,7 +168,8 @@ void TestWebClients::wrongPasswordIsTheFailureAlert()
 
     QVERIFY(download(QStringLiteral("/files/download/77"), QStringLiteral("Wrong Door")).isNull());
     const QList<RecordingAlertPresenter::Alert> expected{
-        {RemoteTexts::connectionFailedTitle, RemoteTexts::connectionFailedMessage, RemoteTexts::okButton, true}};
+        {RemoteTexts::connectionFailedTitle, QStringLiteral("The client refused the user name or password."),
+         RemoteTexts::okButton, true}};
     QCOMPARE(m_alerts.alerts(), expected);
     QVERIFY(DownloadHistory::names().isEmpty());
     QCOMPARE(held(client).size(), before);
@@ -178,7 +181,8 @@ void TestWebClients::sendToolReachesTheClient_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("rightPassword");
     QTest::addColumn<QString>("line");
-    const QString failed = RemoteTexts::connectionFailedTitle + QLatin1Char(' ') + RemoteTexts::connectionFailedMessage;
+    const QString failed =
+        RemoteTexts::connectionFailedTitle + QStringLiteral(" The client refused the user name or password.");
     // The tool takes the client's name as people write it, too.
     const QString qbittorrent = m_daemons.qbittorrent().clientName();
     const QString deluge = m_daemons.deluge().clientName();

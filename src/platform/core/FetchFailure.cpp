@@ -33,6 +33,10 @@ QString FetchFailure::text(Far far) const
     case Kind::NoNetwork:
         return QStringLiteral("No network: %1 cannot be reached.").arg(host);
     case Kind::Status:
+        // A client that turns the user's credentials away says so with these two; the
+        // hand-off's alert names it the same way.
+        if (far == Far::Client && (status == 401 || status == 403))
+            return QStringLiteral("The client refused the user name or password.");
         return QStringLiteral("%1 answered %2.").arg(who).arg(status);
     case Kind::CutShort:
         return QStringLiteral("The connection to %1 was cut short.").arg(host);

@@ -7,6 +7,7 @@
 #include "platform/ui/TabBarItem.h"
 #include "remote/AlertPresenter.h"
 #include "remote/FetchPageRemoteUI.h"
+#include "remote/RemoteControlFailure.h"
 #include "remote/RemoteTexts.h"
 #include "remote/ServerInfo.h"
 #include "screens/remote/ServerSettingsViewController.h"
@@ -152,8 +153,8 @@ bool ClientWebViewController::didReceiveAuthenticationChallenge(WebView*, const 
     if (m_answered.contains(key)) {
         // Refused with the stored credentials: say so once, unless an alert already does.
         if (!m_refusalSaid && AlertView::visibleAlerts().isEmpty())
-            AlertPresenter::present(RemoteTexts::connectionFailedTitle, RemoteTexts::connectionFailedMessage,
-                                    RemoteTexts::okButton);
+            AlertPresenter::present(RemoteTexts::connectionFailedTitle,
+                                    RemoteControlFailureText::text(RemoteControlFailure::SignInRefused), RemoteTexts::okButton);
         m_refusalSaid = true;
         return false;
     }

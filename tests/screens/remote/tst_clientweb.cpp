@@ -82,9 +82,9 @@ private:
         return screen;
     }
 
-    QList<RecordingAlertPresenter::Alert> alertsOnce(const QString& title)
+    QList<RecordingAlertPresenter::Alert> alertsOnce(const QString& title, const QString& message = QString())
     {
-        return {{title, title == RemoteTexts::successTitle ? QString(QLatin1String("")) : RemoteTexts::connectionFailedMessage,
+        return {{title, title == RemoteTexts::successTitle ? QString(QLatin1String("")) : message,
                  RemoteTexts::okButton, true}};
     }
 
@@ -150,10 +150,12 @@ private Q_SLOTS:
 
         storeSettings(m_daemon.rpcPort(), QStringLiteral("wrong"));
         screen = show(false);
-        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle,
+                                                                QStringLiteral("The client refused the user name or password.")),
+                                  kWait);
         QTRY_VERIFY_WITH_TIMEOUT(screen->failureView() && screen->failureView()->isVisible(), kWait);
-        QCOMPARE(screen->failureLabel()->text(),
-                 WebViewController::kFailureHeading + QStringLiteral("\nThe client answered 401."));
+        QCOMPARE(screen->failureLabel()->text(), WebViewController::kFailureHeading
+                                                     + QStringLiteral("\nThe client refused the user name or password."));
         QVERIFY(!screen->myWebView() || !pageText(screen->myWebView()).contains(m_torrentName));
     }
 
@@ -167,7 +169,9 @@ private Q_SLOTS:
         probe.close();
         storeSettings(port, m_daemon.password());
         ClientWebViewController* screen = show(true);
-        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(m_alerts.alerts(), alertsOnce(RemoteTexts::connectionFailedTitle,
+                                                                QStringLiteral("Nothing is listening at 127.0.0.1:%1.").arg(port)),
+                                  kWait);
         QTRY_VERIFY_WITH_TIMEOUT(screen->failureView() && screen->failureView()->isVisible(), kWait);
         QCOMPARE(screen->failureLabel()->text(), WebViewController::kFailureHeading
                                                      + QStringLiteral("\nNothing is listening at 127.0.0.1:%1.").arg(port));

@@ -85,7 +85,7 @@ private:
 
     static QList<RecordingAlertPresenter::Alert> alertOnce(const QString& title)
     {
-        return {{title, title == RemoteTexts::successTitle ? QString(QLatin1String("")) : RemoteTexts::connectionFailedMessage,
+        return {{title, title == RemoteTexts::successTitle ? QString(QLatin1String("")) : QStringLiteral("The client refused the user name or password."),
                  RemoteTexts::okButton, true}};
     }
 
