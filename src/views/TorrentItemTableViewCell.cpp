@@ -61,7 +61,8 @@ TorrentItemTableViewCell::Layout TorrentItemTableViewCell::layout() const
 
     // On a screen wider than the phone's 320 points the size and the counts keep their
     // distance to the row's right end (the download button) instead of bunching on the left.
-    const double wider = std::max(0, Device::screenBounds().width() - 320);
+    // A phone-wide row on a wide screen keeps the phone's places.
+    const double wider = std::max(0.0, std::min<double>(Device::screenBounds().width(), rowWidth) - 320);
 
     // From the right: the down count, the up arrow clear of it, the up count.
     l.downImg = QRectF(271 + wider, 20, 10, 10);

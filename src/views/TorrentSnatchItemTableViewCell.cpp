@@ -56,7 +56,7 @@ TorrentSnatchItemTableViewCell::Layout TorrentSnatchItemTableViewCell::layout() 
 
     // On a screen wider than the phone's 320 points the amounts keep their distance to the
     // row's right end instead of bunching on the left.
-    const double wider = std::max(0, Device::screenBounds().width() - 320);
+    const double wider = std::max(0.0, std::min<double>(Device::screenBounds().width(), rowWidth) - 320);
     const double downArrowX = std::min(310.0 + wider, rowWidth - 10);
     l.downImg = QRectF(downArrowX, 20, 10, 10);
     const double downWidth = textWidth(m_downLbl, f.small);

@@ -14,16 +14,13 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/PickerView.h"
-#include "platform/ui/ScrollView.h"
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TableView.h"
-#include "platform/ui/TableViewCell.h"
 #include "screens/common/AllListViewController.h"
 #include "screens/lists/SearchListViewController.h"
 #include "screens/pages/TorrentWebViewController.h"
-#include "screens/settings/DisplaySettingsView.h"
-#include "screens/settings/SearchDisplaySettingsViewController.h"
 #include "screens/settings/DisplaySettingsViewController.h"
+#include "screens/settings/SearchDisplaySettingsViewController.h"
 #include "views/HeaderView.h"
 
 #include <QTemporaryDir>
@@ -76,6 +73,13 @@ private:
         return QRect(0, top, m_window->width(), bar.top() - top);
     }
 
+    static void addLayouts()
+    {
+        QTest::addColumn<QString>("layout");
+        for (const char* layout : {"phone", "phone-568", "tablet"})
+            QTest::newRow(layout) << QString::fromLatin1(layout);
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -94,16 +98,9 @@ private Q_SLOTS:
 
     void cleanupTestCase() { m_site.stop(); }
 
-    void layouts_data()
-    {
-        QTest::addColumn<QString>("layout");
-        for (const char* layout : {"phone", "phone-568", "tablet"})
-            QTest::newRow(layout) << QString::fromLatin1(layout);
-    }
-
     // The header draws its top 45 points over the list: the first row (and the search bar)
     // starts below them, within the screen above the tab bar.
-    void firstRowBelowTheHeader_data() { layouts_data(); }
+    void firstRowBelowTheHeader_data() { addLayouts(); }
     void firstRowBelowTheHeader()
     {
         QFETCH(QString, layout);
@@ -130,7 +127,7 @@ private Q_SLOTS:
 
     // The display settings of the recent list and of the search: the whole picker shows
     // between the navigation bar and the tab bar as the screen opens, without scrolling.
-    void settingsPickerShowsWhole_data() { layouts_data(); }
+    void settingsPickerShowsWhole_data() { addLayouts(); }
     void settingsPickerShowsWhole()
     {
         QFETCH(QString, layout);
@@ -144,13 +141,14 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(settings->view()->isVisible()
                                          && settings->view()->mapTo(m_window.get(), QPoint()).x() == 0, kWait);
             const QRect area = between(navigation);
-            const QRect picker = inWindow(settings->view()->findChild<PickerView*>(), m_window.get());
+            auto* pickerView = settings->view()->findChild<PickerView*>();
+            QVERIFY(pickerView);
+            const QRect picker = inWindow(pickerView, m_window.get());
             QVERIFY2(area.contains(picker), qPrintable(QStringLiteral("picker %1..%2, screen %3..%4")
                                                          .arg(picker.top()).arg(picker.bottom()).arg(area.top()).arg(area.bottom())));
             // Nothing else of the screen's content crosses the picker.
-            for (QWidget* other : picker.isEmpty() ? QList<QWidget*>() : settings->view()->findChildren<QWidget*>()) {
-                if (other->isVisible() && other->parentWidget() == settings->view()->findChild<PickerView*>()->parentWidget()
-                    && other != settings->view()->findChild<PickerView*>())
+            for (QWidget* other : pickerView->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (other != pickerView && other->isVisible())
                     QVERIFY2(!inWindow(other, m_window.get()).intersects(picker), qPrintable(other->objectName()));
             }
             saveTestPicture(m_window->grab().toImage(), QStringLiteral("bounds-settings-%1-%2.png").arg(tab).arg(layout));
