@@ -10,6 +10,8 @@
 #include "platform/ui/WindowZoom.h"
 #include "screens/login/LogoutViewController.h"
 
+#include "TestPictures.h"
+
 #include <QApplication>
 #include <QBackingStore>
 
@@ -149,6 +151,8 @@ private Q_SLOTS:
             QVERIFY(percent >= smallest);
             window.update();
             QTRY_VERIFY2(drawnWhole(percent), qPrintable(QStringLiteral("at %1 %").arg(percent)));
+            saveTestPicture(*static_cast<QImage*>(window.backingStore()->paintDevice()),
+                            QStringLiteral("window-zoom-%1.png").arg(percent));
         }
         window.zoom()->resetZoom();
     }
