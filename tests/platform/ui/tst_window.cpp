@@ -112,6 +112,9 @@ private Q_SLOTS:
     // than the screen) are not taken: the keys stop at the last one it can.
     void everyZoomDrawsTheWholeWindow()
     {
+        // A zoom kept from a run on a screen of more dots per inch (or from a version that
+        // shrank the window below one pixel a point): the window starts at one it can draw.
+        SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 50);
         Window window;
         auto* content = new QWidget(&window);
         content->setGeometry(window.rect());
@@ -141,6 +144,8 @@ private Q_SLOTS:
             return true;
         };
         const int smallest = window.zoom()->smallestPercent();
+        QCOMPARE(window.zoom()->percent(), std::max(50, smallest));
+        QTRY_VERIFY(drawnWhole(window.zoom()->percent()));
         for (int wanted : {50, 90, 100, 150, 300}) {
             const Qt::Key key = wanted < window.zoom()->percent() ? Qt::Key_Minus : Qt::Key_Equal;
             for (int i = 0; i < WindowZoom::steps().size() && window.zoom()->percent() != wanted; ++i)
