@@ -1,5 +1,6 @@
 #include "site/HttpRequestRegExDetails.h"
 
+#include "site/NarrowScreenStyle.h"
 #include "site/SiteHosts.h"
 #include "util/Regex.h"
 
@@ -60,7 +61,9 @@ void HttpRequestRegExDetails::request()
     HttpRequest::request();
     if (result().isNull())
         return;
-    setResult(cleanPage(result(), SiteHosts::filmDatabaseHost(), &m_imdb));
+    const QString cleaned = cleanPage(result(), SiteHosts::filmDatabaseHost(), &m_imdb);
+    // A page that could not be cleaned is shown as the site sent it.
+    setResult(cleaned == result() ? cleaned : NarrowScreenStyle::applyTo(cleaned));
 }
 
 QString HttpRequestRegExDetails::cleanPage(const QString& page, const QString& filmHost, QString* imdb)

@@ -1,5 +1,6 @@
 #include "site/HttpRequestRegExPm.h"
 
+#include "site/NarrowScreenStyle.h"
 #include "util/Regex.h"
 
 const QString HttpRequestRegExPm::kPagePattern = QStringLiteral(
@@ -15,7 +16,9 @@ void HttpRequestRegExPm::request()
     HttpRequest::request();
     if (result().isNull())
         return;
-    setResult(cleanPage(result()));
+    const QString cleaned = cleanPage(result());
+    // A page that could not be cleaned is shown as the site sent it.
+    setResult(cleaned == result() ? cleaned : NarrowScreenStyle::applyTo(cleaned));
 }
 
 QString HttpRequestRegExPm::cleanPage(const QString& page)

@@ -1,5 +1,6 @@
 #include "site/HttpRequestRegExProfileDetails.h"
 
+#include "site/NarrowScreenStyle.h"
 #include "util/Regex.h"
 
 const QString HttpRequestRegExProfileDetails::kPagePattern = QStringLiteral(
@@ -18,7 +19,7 @@ void HttpRequestRegExProfileDetails::request()
     HttpRequest::request();
     if (result().isNull())
         return;
-    setResult(cleanPage(result()));
+    setResult(NarrowScreenStyle::applyTo(cleanPage(result())));
 }
 
 QString HttpRequestRegExProfileDetails::cleanPage(const QString& page)

@@ -59,10 +59,21 @@ void BannerView::resizeEvent(QResizeEvent*)
 void BannerView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_pattern.isNull())
+    if (m_pattern.isNull()) {
         painter.fillRect(rect(), QColor(26, 26, 26));
-    else
-        painter.drawTiledPixmap(rect(), QPixmap::fromImage(m_pattern));
+    } else {
+        // The pattern fills the banner's height (the tablet's picture is 66 points high, its
+        // banner 90: tiled, the picture's top band showed again below the title) and repeats
+        // along the width only.
+        QPixmap pattern = QPixmap::fromImage(m_pattern);
+        if (pattern.deviceIndependentSize().height() != height()) {
+            const qreal scale = height() / pattern.deviceIndependentSize().height();
+            const qreal ratio = pattern.devicePixelRatio();
+            pattern = pattern.scaled((QSizeF(pattern.size()) * scale).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            pattern.setDevicePixelRatio(ratio);
+        }
+        painter.drawTiledPixmap(rect(), pattern);
+    }
     if (m_content)
         return;
 

@@ -40,7 +40,8 @@ constexpr double kMinSubWidth = 40;
 } // namespace
 
 // The row keeps its positions (name at (40, 5); sub-category at (40, 20) within 110; size at
-// 160; the up and down counts ending 4 points left of their arrows at 234 and 271) wherever
+// 160; the up and down counts ending 4 points left of their arrows at 234 and 271; on a wider
+// screen all but the name and sub-category move right by the extra width) wherever
 // the texts fit in them. Where they do not, the right part is laid out from the right, the left
 // part from the left, and the size, between them, moves left, then shrinks, then is cut:
 // - a down count too wide for the space after the up arrow moves the up arrow and count left;
@@ -58,11 +59,16 @@ TorrentItemTableViewCell::Layout TorrentItemTableViewCell::layout() const
                                  : std::min(230.0, rowWidth - 40);
     l.name = {QPointF(40, 5), nameWidth, f.bold};
 
+    // On a screen wider than the phone's 320 points the size and the counts keep their
+    // distance to the row's right end (the download button) instead of bunching on the left.
+    // A phone-wide row on a wide screen keeps the phone's places.
+    const double wider = std::max(0.0, std::min<double>(Device::screenBounds().width(), rowWidth) - 320);
+
     // From the right: the down count, the up arrow clear of it, the up count.
-    l.downImg = QRectF(271, 20, 10, 10);
+    l.downImg = QRectF(271 + wider, 20, 10, 10);
     const double downWidth = textWidth(m_downLbl, f.small);
-    l.down = {QPointF(271 - 4 - downWidth, 20), downWidth, f.small};
-    const double upArrowX = m_downLbl.isEmpty() ? 234 : std::min(234.0, l.down.at.x() - kGap - 10);
+    l.down = {QPointF(271 + wider - 4 - downWidth, 20), downWidth, f.small};
+    const double upArrowX = m_downLbl.isEmpty() ? 234 + wider : std::min(234.0 + wider, l.down.at.x() - kGap - 10);
     l.upImg = QRectF(upArrowX, 20, 10, 10);
     const double upWidth = textWidth(m_upLbl, f.small);
     l.up = {QPointF(upArrowX - 4 - upWidth, 20), upWidth, f.small};
@@ -82,7 +88,7 @@ TorrentItemTableViewCell::Layout TorrentItemTableViewCell::layout() const
     }
 
     // The size, between them.
-    double sizeX = 160;
+    double sizeX = 160 + wider;
     double sizeWidth = textWidth(m_sizeLbl, f.small);
     QFont sizeFont = f.small;
     if (!m_sizeLbl.isEmpty() && sizeX + sizeWidth > rightLimit) {
@@ -91,7 +97,7 @@ TorrentItemTableViewCell::Layout TorrentItemTableViewCell::layout() const
     }
     l.size = {QPointF(sizeX, 20), std::max(0.0, rightLimit - sizeX), sizeFont};
     const double subEnd = m_sizeLbl.isEmpty() ? rightLimit : sizeX - kGap;
-    l.sub = {QPointF(x, 20), std::max(0.0, std::min(110.0, subEnd - x)), f.small};
+    l.sub = {QPointF(x, 20), std::max(0.0, std::min(110.0 + wider, subEnd - x)), f.small};
     return l;
 }
 

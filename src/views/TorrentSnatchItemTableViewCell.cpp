@@ -34,7 +34,8 @@ constexpr double kMinSizePixels = 8;
 } // namespace
 
 // The row keeps its positions (active at 0, ratio at 53, size at 103; uploaded ending 2 points
-// left of its arrow at 241, downloaded 2 points left of its arrow at 310) wherever the texts fit.
+// left of its arrow at 241, downloaded 2 points left of its arrow at 310; on a wider screen the
+// amounts and arrows move right by the extra width) wherever the texts fit.
 // Where they do not: the left texts each start after the one before; the down arrow stays
 // inside a narrower row; a downloaded amount too wide for the space after the up arrow moves
 // the up arrow and amount left; and the size, which would run into the uploaded amount ("Size:
@@ -53,11 +54,14 @@ TorrentSnatchItemTableViewCell::Layout TorrentSnatchItemTableViewCell::layout() 
     l.ratio = {QPointF(ratioX, 20), ratioWidth, f.small};
     const double sizeX = std::max(103.0, m_ratioLbl.isEmpty() ? ratioX : ratioX + ratioWidth + kGap);
 
-    const double downArrowX = std::min(310.0, rowWidth - 10);
+    // On a screen wider than the phone's 320 points the amounts keep their distance to the
+    // row's right end instead of bunching on the left.
+    const double wider = std::max(0.0, std::min<double>(Device::screenBounds().width(), rowWidth) - 320);
+    const double downArrowX = std::min(310.0 + wider, rowWidth - 10);
     l.downImg = QRectF(downArrowX, 20, 10, 10);
     const double downWidth = textWidth(m_downLbl, f.small);
     l.down = {QPointF(downArrowX - 2 - downWidth, 20), downWidth, f.small};
-    const double upArrowX = m_downLbl.isEmpty() ? 241 : std::min(241.0, l.down.at.x() - kGap - 10);
+    const double upArrowX = m_downLbl.isEmpty() ? 241 + wider : std::min(241.0 + wider, l.down.at.x() - kGap - 10);
     l.upImg = QRectF(upArrowX, 20, 10, 10);
     const double upWidth = textWidth(m_upLbl, f.small);
     l.up = {QPointF(upArrowX - 2 - upWidth, 20), upWidth, f.small};

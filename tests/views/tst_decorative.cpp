@@ -1,7 +1,10 @@
 // Decorative views drawn offscreen: the rounded box's radius and clear background, the
 // header's touch area and its optional actions, the underline's length and height, and the
-// upright stretch of scaleToSize.
+// upright stretch of scaleToSize, and the banner's picture reaching the banner's bottom.
+#include "platform/ui/Bundle.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Device.h"
+#include "views/BannerView.h"
 #include "views/HeaderView.h"
 #include "views/HeaderViewDelegate.h"
 #include "views/RoundedRectView.h"
@@ -9,6 +12,7 @@
 #include "views/UIUnderlinedLabel.h"
 
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -53,6 +57,8 @@ private Q_SLOTS:
     void headerActions();
     void underline();
     void scaleStretchesUpright();
+    void bannerPatternFillsItsHeight_data();
+    void bannerPatternFillsItsHeight();
 };
 
 void TestDecorative::roundedRectRadius_data()
@@ -208,6 +214,37 @@ void TestDecorative::scaleStretchesUpright()
     QCOMPARE(QColor(scaled.pixel(5, 30)), QColor(Qt::blue));    // not flipped
     QCOMPARE(QColor(scaled.pixel(40, 3)), QColor(Qt::blue));    // stretched, not cropped
     QVERIFY(scaleToSize(QImage(), QSizeF(48, 36)).isNull());
+}
+
+void TestDecorative::bannerPatternFillsItsHeight_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("phone") << int(Device::Kind::Phone) << "titleBack.png";
+    QTest::newRow("tablet") << int(Device::Kind::Tablet) << "titleBackIPad.png";
+}
+
+// The banner's picture reaches its bottom edge: the tablet's banner (90 points) is higher than
+// its picture (66), and a tiled picture showed its top band again under the title.
+void TestDecorative::bannerPatternFillsItsHeight()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, pattern);
+    Device::setKind(Device::Kind(kind));
+    const auto reset = qScopeGuard([] { Device::setKind(Device::Kind::Phone); });
+    BannerView banner;
+    banner.setContentView(new QWidget); // the picture without the house banner's text
+    banner.contentView()->setAttribute(Qt::WA_NoSystemBackground);
+    const QImage drawn = render(&banner);
+    const QImage picture = Bundle::imageNamed(pattern);
+    const auto close = [](QRgb a, QRgb b) {
+        return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) < 30;
+    };
+    const QRgb bottom = picture.pixel(picture.width() / 2, picture.height() - 1);
+    const QRgb top = picture.pixel(picture.width() / 2, 0);
+    QVERIFY(!close(top, bottom));
+    QVERIFY2(close(drawn.pixel(drawn.width() / 2, drawn.height() - 1), bottom),
+             qPrintable(QColor(drawn.pixel(drawn.width() / 2, drawn.height() - 1)).name()));
 }
 
 QTEST_MAIN(TestDecorative)

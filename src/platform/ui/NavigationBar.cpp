@@ -45,6 +45,17 @@ QPoint growToChildren(QWidget* view)
     return bounds.topLeft();
 }
 
+// Where a side view's drawn part ends towards the title: a container may be wider than its
+// buttons (160 points for one 50-point back button), and the title may use the rest.
+int drawnEdge(QWidget* view, bool left)
+{
+    QRect drawn = view->childrenRect();
+    if (drawn.isEmpty())
+        drawn = view->rect();
+    drawn.translate(view->pos());
+    return left ? drawn.right() + 1 : drawn.left();
+}
+
 } // namespace
 
 NavigationBar::NavigationBar(QWidget* parent)
@@ -123,12 +134,15 @@ void NavigationBar::place(QWidget* view, bool left)
 {
     const QPoint shift = growToChildren(view);
     const QSize size = view->size();
+    // Centred on the bar's height, every time: the grown view's children already stand where
+    // they were put, so the growth's vertical shift is not added (once added, a view placed
+    // once sat higher than one placed again and its buttons were cut at the bar's top).
     const int y = (height() - size.height()) / 2;
     if (left) {
-        view->move(QPoint(kSideMargin, y) + shift);
+        view->move(QPoint(kSideMargin + shift.x(), y));
     } else {
         const QPoint offset = m_item ? m_item->rightViewOffset() : QPoint();
-        view->move(QPoint(width() - kSideMargin - size.width(), y) + offset + shift);
+        view->move(QPoint(width() - kSideMargin - size.width() + shift.x(), y) + offset);
     }
 }
 
@@ -151,7 +165,7 @@ void NavigationBar::refresh()
             left->setParent(this);
         place(left, true);
         left->show();
-        leftEdge = left->geometry().right() + 1;
+        leftEdge = drawnEdge(left, true);
     }
     const bool back = !left && m_backItem && m_item && !m_item->hidesBackButton();
     if (back) {
@@ -173,7 +187,7 @@ void NavigationBar::refresh()
             right->setParent(this);
         place(right, false);
         right->show();
-        rightEdge = right->geometry().left();
+        rightEdge = drawnEdge(right, false);
     }
 
     // The title stays centred on the bar as long as it fits between the side views.

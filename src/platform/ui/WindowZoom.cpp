@@ -74,6 +74,17 @@ qreal WindowZoom::scaleFactor() const
     return screenFactor() * m_percent / 100.0;
 }
 
+int WindowZoom::smallestPercent() const
+{
+    // Qt's painter never draws a point smaller than one device pixel: below that the window
+    // would shrink while its content kept its size, cut off at the bottom and right.
+    for (int percent : steps()) {
+        if (screenFactor() * percent / 100.0 >= 1.0 - 1e-9)
+            return percent;
+    }
+    return 100;
+}
+
 bool WindowZoom::fitsScreen(int percent) const
 {
     const qreal factor = screenFactor() * percent / 100.0;
@@ -85,6 +96,8 @@ bool WindowZoom::fitsScreen(int percent) const
 
 void WindowZoom::apply()
 {
+    // A zoom kept from a screen of more dots per inch may be too small for this one.
+    m_percent = std::max(m_percent, smallestPercent());
     QScreen* screen = m_window ? m_window->screen() : nullptr;
     const qreal factor = scaleFactor();
     // At one to one nothing of Qt's is touched, unless an earlier zoom has to be undone.
@@ -140,7 +153,7 @@ void WindowZoom::zoomOut()
 {
     const QList<int>& all = steps();
     const auto here = std::lower_bound(all.begin(), all.end(), m_percent);
-    if (here != all.begin())
+    if (here != all.begin() && *(here - 1) >= smallestPercent())
         setPercent(*(here - 1));
 }
 

@@ -23,6 +23,10 @@ public:
     static const QList<int>& steps();
 
     int percent() const { return m_percent; }
+    // The smallest zoom this screen can draw whole: one point is never less than one pixel,
+    // so on a screen of 96 dots per inch the window does not zoom out below 100 %, while on
+    // one of 192 it goes down to 50 %.
+    int smallestPercent() const;
     // The scale of a point in device-independent pixels: screen DPI times the zoom.
     qreal scaleFactor() const;
 

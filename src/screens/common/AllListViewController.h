@@ -41,8 +41,10 @@ public:
     static constexpr int kTorrentsPerPage = 50;
     static constexpr double kRowHeight = 37;
     static constexpr int kLoadMoreHeight = 36;
-    // The header's buttons row; the table starts this far below the banner.
-    static constexpr int kTableOffset = 34;
+    // The table (and the search bar) starts this far below the banner: under the header's
+    // drawn band (its 45-point buttons row), not 34 points down inside it, where the band
+    // covered the first row's top and no scrolling brought it out.
+    static constexpr int kTableOffset = 45;
 
     explicit AllListViewController(TableViewStyle style = TableViewStyle::Plain, QObject* parent = nullptr);
     ~AllListViewController() override;

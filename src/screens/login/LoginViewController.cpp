@@ -229,6 +229,7 @@ void LoginViewController::viewDidLoad()
     m_scrollView->setGeometry(QRect(m_scrollView->pos(), bounds.size()));
     m_infoView->setGeometry(bounds);
     m_infoView->hide();
+    placeInfoButton();
     connect(m_infoView->returnBtn(), &Button::touchUpInside, this, [this] { returnView(); });
 
     m_username->setText(Settings::username());
@@ -455,6 +456,18 @@ void LoginViewController::switchView()
     Q_EMIT switchedView();
     if (m_sessionSwitch)
         m_sessionSwitch->switchViews();
+}
+
+void LoginViewController::placeInfoButton()
+{
+    QWidget* screen = m_form ? m_form->parentWidget() : nullptr;
+    if (!screen || !m_infoBtn || m_form->width() >= screen->width())
+        return;
+    // The column is centred: within it the button stood 224 points in from the tablet's edge.
+    const QPoint fromCorner(m_form->width() - m_infoBtn->x(), m_form->height() - m_infoBtn->y());
+    m_infoBtn->setParent(screen);
+    m_infoBtn->move(screen->width() - fromCorner.x(), m_form->y() + m_form->height() - fromCorner.y());
+    m_infoBtn->show();
 }
 
 void LoginViewController::setBackground()

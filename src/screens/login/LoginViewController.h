@@ -143,6 +143,9 @@ Q_SIGNALS:
 
 private:
     void setBackground();
+    // On a screen wider than the form's phone-wide column, takes the information button out
+    // of the column to the screen's bottom right corner, where the phone shows it.
+    void placeInfoButton();
     void keyboardWasShown();
     void keyboardWasHidden();
     void showLoading(const QString& text, int offset);

@@ -126,7 +126,9 @@ void TorrentWebViewController::makeRightItem()
     // While a load runs the history buttons wait for its end.
     const bool loading = m_myWebView && m_myWebView->isLoading();
     m_forwardbutton->setEnabled(!loading && m_myWebView && m_myWebView->canGoForward());
-    navigationItem()->setRightViewOffset(QPoint(-20, 0));
+    // 10 points in from the bar's edge, not 20: at 20 the film button's left 5 points lay
+    // on the previous button.
+    navigationItem()->setRightViewOffset(QPoint(-10, 0));
     navigationItem()->setRightView(right);
 }
 

@@ -29,6 +29,12 @@ constexpr int kLanguageLabelWidth = 110;
 constexpr int kRowLabelHeight = 18;
 // Room left under the picker when the content is scrolled to its end.
 constexpr int kBottomMargin = 14;
+// The closer places of a short view: gaps, a label's distance to its selector, a selector's
+// height, and the shortest picker.
+constexpr int kTightGap = 6;
+constexpr int kLabelToControl = 22;
+constexpr int kControlHeight = 30;
+constexpr int kShortestPicker = 162;
 
 QStringList labelsOf(const QList<SiteCode>& rows)
 {
@@ -142,14 +148,47 @@ void BrowseFilterSettingsViewController::placeControls(DisplaySettingsView* view
     m_picker->setDelegate(this);
 
     if (scroll) {
-        // The content reaches below the picker, so that a view shorter than the screen (under
-        // the navigation and tab bars) scrolls to it.
-        const QSizeF size = scroll->contentSize();
-        scroll->setContentSize(
-            QSizeF(std::max(size.width(), 320.0), std::max(size.height(), double(m_picker->geometry().bottom() + 1 + kBottomMargin))));
         // Touches reach the selectors and the picker at once, not after a scroll's delay.
         scroll->setCanCancelContentTouches(false);
         scroll->setDelaysContentTouches(false);
+    }
+    fitControls(view->height());
+    connect(view, &DisplaySettingsView::resized, this, [this, view] { fitControls(view->height()); });
+}
+
+void BrowseFilterSettingsViewController::fitControls(int height)
+{
+    DisplaySettingsView* view = m_infoView;
+    if (!view || !m_picker)
+        return;
+    int orderLabelY = kOrderLabelY;
+    int orderY = kOrderY;
+    int sortLabelY = kSortLabelY;
+    int sortY = kSortY;
+    int pickerY = kPickerY;
+    int pickerHeight = PickerView::heightForFrameHeight(50);
+    if (pickerY + pickerHeight + kBottomMargin > height) {
+        // Under a navigation bar and a tab bar the phone's view is 387 points high, and the
+        // tab bar covered all of the picker but its selected row and the one below.
+        const QWidget* heading = view->findChild<QWidget*>(QStringLiteral("headingLabel"));
+        orderLabelY = (heading ? heading->geometry().bottom() + 1 : kOrderLabelY) + kTightGap;
+        orderY = orderLabelY + kLabelToControl;
+        sortLabelY = orderY + kControlHeight + kTightGap;
+        sortY = sortLabelY + kLabelToControl;
+        pickerY = sortY + kControlHeight + kTightGap;
+        // Never shorter than a picker can be; below that the content scrolls.
+        pickerHeight = std::clamp(height - kBottomMargin - pickerY, kShortestPicker, pickerHeight);
+    }
+    m_orderLabel->move(20, orderLabelY);
+    m_orderControl->move(20, orderY);
+    m_sortLabel->move(20, sortLabelY);
+    m_sortControl->move(20, sortY);
+    m_picker->setGeometry(20, pickerY, 290, pickerHeight);
+    if (ScrollView* scroll = view->scrollView()) {
+        // The content reaches below the picker, so that a view too short even for the closer
+        // places scrolls to it.
+        scroll->setContentSize(QSizeF(std::max(scroll->contentSize().width(), 320.0),
+                                      double(m_picker->geometry().bottom() + 1 + kBottomMargin)));
     }
 }
 

@@ -115,6 +115,10 @@ protected:
 private:
     Button* makeBackButton();
     void placeControls(DisplaySettingsView* view);
+    // Places the selectors and the picker for a view of that height: at their described
+    // places where the picker fits above the view's bottom, closer together and with a
+    // shorter picker where it does not.
+    void fitControls(int height);
     void restoreFromStore();
     static QString storedText(const QString& key);
 

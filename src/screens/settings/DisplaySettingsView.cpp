@@ -40,4 +40,5 @@ void DisplaySettingsView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (m_scrollView)
         m_scrollView->setGeometry(rect());
+    Q_EMIT resized();
 }

@@ -26,6 +26,10 @@ public:
     QObject* delegate() const { return m_delegate; }
     void setDelegate(QObject* delegate) { m_delegate = delegate; }
 
+Q_SIGNALS:
+    // The view has its new size (the screen places its controls for that height).
+    void resized();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -60,6 +60,7 @@ private Q_SLOTS:
     void hooksWaitUntilTheStackIsOnDisplay();
     void popReleasesOwnedScreensOnly();
     void barShowsBackButtonTitleAndCustomViews();
+    void sideViewsStandLevelAndLeaveTheTitleRoom();
     void modalPresentationCoversWindowAndIsReleased_data();
     void modalPresentationCoversWindowAndIsReleased();
     void tabSwitchMovesAppearance();
@@ -179,6 +180,39 @@ void TestNavigation::barShowsBackButtonTitleAndCustomViews()
     nav->setNavigationBarHidden(true);
     QVERIFY(!bar->isVisible());
     QCOMPARE(nav->topViewController()->view()->geometry(), nav->view()->rect());
+}
+
+// Side views whose buttons stand above their own top (a 30-point container, 47-point buttons
+// at y = -10) stand at one height however often the bar placed them, and a container wider
+// than its buttons leaves the title the room the buttons do not draw on.
+void TestNavigation::sideViewsStandLevelAndLeaveTheTitleRoom()
+{
+    QStringList log;
+    Window window;
+    auto* nav = new NavigationController(new Recorder("Root", &log), &window);
+    window.setRootViewController(nav);
+    window.makeKeyAndVisible();
+    NavigationBar* bar = nav->navigationBar();
+    const auto container = [](int width, QList<int> xs) {
+        auto* view = new QWidget;
+        view->resize(width, 30);
+        for (int x : xs)
+            (new QWidget(view))->setGeometry(x, -10, 50, 47);
+        return view;
+    };
+    auto* screen = new Recorder("Test remote settings", &log);
+    QWidget* left = container(160, {0});
+    screen->navigationItem()->setLeftView(left);
+    nav->pushViewController(screen, false);
+    QCOMPARE(bar->titleText(), QStringLiteral("Test remote settings"));
+
+    QWidget* right = container(180, {0, 65, 130});
+    screen->navigationItem()->setRightView(right); // placed once, the left one again
+    const auto top = [bar](QWidget* side) {
+        return side->findChildren<QWidget*>().constFirst()->mapTo(bar, QPoint()).y();
+    };
+    QCOMPARE(top(right), top(left));
+    QCOMPARE(top(left), (bar->height() - 47) / 2);
 }
 
 void TestNavigation::modalPresentationCoversWindowAndIsReleased_data()

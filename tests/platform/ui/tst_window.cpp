@@ -10,7 +10,11 @@
 #include "platform/ui/WindowZoom.h"
 #include "screens/login/LogoutViewController.h"
 
+#include "TestPictures.h"
+
 #include <QApplication>
+#include <QBackingStore>
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,6 +104,62 @@ private Q_SLOTS:
             QTRY_COMPARE(again.devicePixelRatioF(), 1.0);
         }
         QCOMPARE(stored(), 100);
+    }
+
+    // Every zoom the keys reach draws the whole window at that scale: what the window puts on
+    // the screen (its backing store) shows the top, the rows and the bar along the bottom edge
+    // scaled together. Steps the screen cannot draw (a point below one pixel, a window larger
+    // than the screen) are not taken: the keys stop at the last one it can.
+    void everyZoomDrawsTheWholeWindow()
+    {
+        // A zoom kept from a run on a screen of more dots per inch (or from a version that
+        // shrank the window below one pixel a point): the window starts at one it can draw.
+        SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 50);
+        Window window;
+        auto* content = new QWidget(&window);
+        content->setGeometry(window.rect());
+        content->setAutoFillBackground(true);
+        content->setPalette(QPalette(Qt::red));
+        auto* bar = new QWidget(content); // where the tab bar stands
+        bar->setGeometry(0, window.height() - 49, window.width(), 49);
+        bar->setAutoFillBackground(true);
+        bar->setPalette(QPalette(Qt::blue));
+        window.makeKeyAndVisible();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const auto drawnWhole = [&](int percent) {
+            const QImage* shown = static_cast<QImage*>(window.backingStore()->paintDevice());
+            const qreal scale = percent / 100.0;
+            if (shown->size() != (QSizeF(window.size()) * scale).toSize())
+                return false;
+            const QImage picture = shown->convertToFormat(QImage::Format_RGB32);
+            // The bar's top edge sits where the scale puts it, on every column.
+            const int barTop = qRound((window.height() - 49) * scale);
+            for (int x : {0, picture.width() / 2, picture.width() - 1}) {
+                if (picture.pixel(x, 0) != qRgb(255, 0, 0) || picture.pixel(x, barTop - 2) != qRgb(255, 0, 0)
+                    || picture.pixel(x, barTop + 2) != qRgb(0, 0, 255)
+                    || picture.pixel(x, picture.height() - 1) != qRgb(0, 0, 255))
+                    return false;
+            }
+            return true;
+        };
+        const int smallest = window.zoom()->smallestPercent();
+        QCOMPARE(window.zoom()->percent(), std::max(50, smallest));
+        QTRY_VERIFY(drawnWhole(window.zoom()->percent()));
+        for (int wanted : {50, 90, 100, 150, 300}) {
+            const Qt::Key key = wanted < window.zoom()->percent() ? Qt::Key_Minus : Qt::Key_Equal;
+            for (int i = 0; i < WindowZoom::steps().size() && window.zoom()->percent() != wanted; ++i)
+                QTest::keyClick(&window, key, Qt::ControlModifier);
+            const int percent = window.zoom()->percent();
+            QVERIFY2(percent == wanted || (wanted < percent && percent == smallest) || wanted > percent,
+                     qPrintable(QStringLiteral("%1 % gave %2 %").arg(wanted).arg(percent)));
+            QVERIFY(percent >= smallest);
+            window.update();
+            QTRY_VERIFY2(drawnWhole(percent), qPrintable(QStringLiteral("at %1 %").arg(percent)));
+            saveTestPicture(*static_cast<QImage*>(window.backingStore()->paintDevice()),
+                            QStringLiteral("window-zoom-%1.png").arg(percent));
+        }
+        window.zoom()->resetZoom();
     }
 
     void windowCarriesTheIcon()

@@ -347,6 +347,10 @@ private Q_SLOTS:
         LoginViewController* screen = makeScreen();
         QCOMPARE(screen->view()->size(), Device::screenBounds().size());
         QCOMPARE(screen->backgroundImageName(), plain);
+        // The information button stands in the screen's bottom right corner on every device,
+        // 8 points from both edges as on the phone, not in the middle column's corner.
+        const QRect info(screen->infoBtn()->mapTo(screen->view(), QPoint()), screen->infoBtn()->size());
+        QCOMPARE(QPoint(screen->view()->width() - 1 - info.right(), screen->view()->height() - 1 - info.bottom()), QPoint(8, 8));
         screen->showCaptchaView();
         QCOMPARE(screen->backgroundImageName(), withCaptcha);
         QTRY_VERIFY_WITH_TIMEOUT(!screen->imageView()->image().isNull(), kWait);

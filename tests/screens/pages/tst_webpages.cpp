@@ -1,6 +1,6 @@
 // The web page screens in a real tab bar against the demo site on loopback, with Qt WebEngine:
 // the details page's toolbar and history, the download button's row, links disabled on
-// profiles, a failed load giving the screen back, the forum keeping to its host (frames
+// profiles, cleaned pages drawn for a narrow screen, a failed load giving the screen back, the forum keeping to its host (frames
 // excepted), the site tab fetching on each showing, and a slow details page that leaves the
 // interface working.
 #include "../common/PageTestHelpers.h"
@@ -219,6 +219,47 @@ private Q_SLOTS:
         if (film)
             save(QStringLiteral("pages-details.png"));
         QVERIFY(closeScreen(details));
+    }
+
+    // Our cleaned pages are drawn for the phone: nothing runs past the view's width (so the
+    // view does not shrink the whole page to fit), and no text is drawn below 12 pixels.
+    void cleanedPagesFitTheScreen_data()
+    {
+        QTest::addColumn<bool>("profile");
+        QTest::newRow("details") << false;
+        QTest::newRow("profile") << true;
+    }
+
+    void cleanedPagesFitTheScreen()
+    {
+        QFETCH(bool, profile);
+        WebViewController* screen = nullptr;
+        if (profile) {
+            m_list->didSelectProfile(QStringLiteral("trinity"));
+            screen = qobject_cast<WebViewController*>(m_list->navigationController()->topViewController());
+            QVERIFY(screen);
+            QTRY_VERIFY_WITH_TIMEOUT(screen->myWebView() && linksDisabled(screen->myWebView()), kWait);
+        } else {
+            screen = openDetails(0, true);
+            QVERIFY(screen);
+            QTRY_VERIFY_WITH_TIMEOUT(loaded(screen), kWait);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(tabsEnabled(m_tabs), kWait);
+        WebView* web = screen->myWebView();
+        // Width of the laid-out page, the view's width, and the smallest text size drawn.
+        const QStringList measured = evaluate(web, QStringLiteral(
+            "(function(){var least=1000,walk=document.createTreeWalker(document.body,NodeFilter.SHOW_TEXT),n;"
+            "while((n=walk.nextNode())){if(!n.textContent.trim()||!n.parentElement)continue;"
+            "var r=n.parentElement.getBoundingClientRect();if(!r.width||!r.height)continue;"
+            "least=Math.min(least,parseFloat(getComputedStyle(n.parentElement).fontSize));}"
+            "return [document.documentElement.scrollWidth,window.innerWidth,least].join();})()")).split(QLatin1Char(','));
+        QCOMPARE(measured.size(), 3);
+        const double zoom = web->zoomFactor();
+        QVERIFY2(measured.at(0).toInt() <= measured.at(1).toInt(), qPrintable(measured.join(QLatin1Char(' '))));
+        QVERIFY2(measured.at(2).toDouble() * zoom >= 12.0, qPrintable(measured.join(QLatin1Char(' ')) + QStringLiteral(" zoom %1").arg(zoom)));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->view()->mapTo(m_window.get(), QPoint()).x(), 0, kWait);
+        save(profile ? QStringLiteral("pages-profile-narrow.png") : QStringLiteral("pages-details-narrow.png"));
+        QVERIFY(closeScreen(screen));
     }
 
     // Row 7's download button sends row 7; previous and next follow the web view's history,

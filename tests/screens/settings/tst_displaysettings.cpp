@@ -404,13 +404,21 @@ void TestDisplaySettings::screensPlaceSelectorsAndPicker()
     QVERIFY(picker->showsSelectionIndicator());
     QVERIFY(scroll->contentSize().height() > picker->geometry().bottom());
 
-    // In a shorter frame (under the bars) the scroll view follows and reaches the picker.
+    // In a shorter frame (under the bars) the selectors close up under the heading and the
+    // picker gets shorter, so that all of it shows; in a frame shorter still the picker stops
+    // at a picker's least height and the scroll view reaches it.
     view->resize(320, 367);
     view->show();
     QVERIFY(QTest::qWaitForWindowExposed(view));
     QCOMPARE(scroll->geometry(), QRect(0, 0, 320, 367));
-    QVERIFY(scroll->maximumContentOffset().y() + 367 > picker->geometry().bottom());
-    QCOMPARE(picker->height(), 216);
+    QVERIFY(picker->geometry().bottom() < 367);
+    QVERIFY(picker->height() >= 162);
+    QVERIFY(s->sortControl()->geometry().bottom() < picker->y());
+    QVERIFY(s->orderControl()->geometry().bottom() < s->sortLabel()->y());
+    QVERIFY(view->findChild<QWidget*>(QStringLiteral("headingLabel"))->geometry().bottom() < s->orderLabel()->y());
+    view->resize(320, 300);
+    QCOMPARE(picker->height(), 162);
+    QVERIFY(scroll->maximumContentOffset().y() + 300 > picker->geometry().bottom());
     view->hide();
 }
 
