@@ -12,7 +12,7 @@
 #include "screens/favourites/FavoriteListViewController.h"
 #include "settings/Settings.h"
 #include "site/SiteHosts.h"
-#include "support/LatencyProxy.h"
+#include "LatencyProxy.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

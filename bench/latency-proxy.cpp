@@ -1,7 +1,7 @@
 // itarnvale-latency-proxy --rtt MS PORT...: a latency relay for each loopback port, for the
 // measuring scripts. Prints "PORT PROXYPORT" per port, then "ready", and relays until it is
 // sent SIGTERM or SIGINT.
-#include "support/LatencyProxy.h"
+#include "LatencyProxy.h"
 
 #include <csignal>
 #include <cstdio>

@@ -98,7 +98,9 @@ private Q_SLOTS:
     {
         const int port = closedPort();
         FetchFailure failure;
-        QVERIFY(!UrlLoader::send({QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port))}, &failure));
+        UrlRequest closed;
+        closed.url = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+        QVERIFY(!UrlLoader::send(closed, &failure));
         QCOMPARE(failure.kind, FetchFailure::Kind::ConnectionRefused);
         QCOMPARE(failure.text(), QStringLiteral("Could not connect to 127.0.0.1."));
         QCOMPARE(failure.text(FetchFailure::Far::Client), QStringLiteral("Nothing is listening at 127.0.0.1:%1.").arg(port));
@@ -111,7 +113,9 @@ private Q_SLOTS:
         QCOMPARE(failure.text(), QStringLiteral("no-such-host.invalid was not found."));
 
         // A response clears what an earlier failure left.
-        QVERIFY(UrlLoader::send({m_server.url(QStringLiteral("/"))}, &failure));
+        UrlRequest answered;
+        answered.url = m_server.url(QStringLiteral("/"));
+        QVERIFY(UrlLoader::send(answered, &failure));
         QVERIFY(!failure.isFailure());
     }
 };

@@ -72,20 +72,6 @@ std::string closingAfterAnswer(const std::string& request)
 FaultyProxy::FaultyProxy(int upstreamPort)
     : m_upstreamPort(upstreamPort)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 64) != 0
-        || ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (fd >= 0)
-            ::close(fd);
-        return;
-    }
-    m_listener = fd;
-    m_port = ntohs(address.sin_port);
-    m_acceptor = std::thread([this] { acceptLoop(); });
 }
 
 FaultyProxy::~FaultyProxy()
@@ -93,23 +79,13 @@ FaultyProxy::~FaultyProxy()
     {
         std::lock_guard<std::mutex> locker(m_lock);
         m_stopping = true;
-        for (const int fd : m_open)
-            ::shutdown(fd, SHUT_RDWR);
     }
     m_changed.notify_all();
-    if (m_listener >= 0)
-        ::shutdown(m_listener, SHUT_RDWR);
-    if (m_acceptor.joinable())
-        m_acceptor.join();
-    for (std::thread& worker : m_workers)
-        worker.join();
-    if (m_listener >= 0)
-        ::close(m_listener);
 }
 
 QString FaultyProxy::hostAndPort() const
 {
-    return QStringLiteral("127.0.0.1:%1").arg(m_port);
+    return QStringLiteral("127.0.0.1:%1").arg(port());
 }
 
 void FaultyProxy::setFault(Fault fault, const std::string& onlyIf)
@@ -130,24 +106,7 @@ void FaultyProxy::release()
 
 int FaultyProxy::connectionCount() const
 {
-    std::lock_guard<std::mutex> locker(m_lock);
-    return m_connections;
-}
-
-void FaultyProxy::acceptLoop()
-{
-    for (;;) {
-        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        std::lock_guard<std::mutex> locker(m_lock);
-        if (client < 0 || m_stopping) {
-            if (client >= 0)
-                ::close(client);
-            return;
-        }
-        ++m_connections;
-        m_open.push_back(client);
-        m_workers.emplace_back([this, client] { serve(client); });
-    }
+    return m_listener.connectionCount();
 }
 
 bool FaultyProxy::waitForRelease()
@@ -192,9 +151,6 @@ void FaultyProxy::serve(int client)
         break;
     }
     }
-    std::lock_guard<std::mutex> locker(m_lock);
-    m_open.erase(std::remove(m_open.begin(), m_open.end(), client), m_open.end());
-    ::close(client);
 }
 
 void FaultyProxy::relay(int client, const std::string& head)
@@ -210,10 +166,7 @@ void FaultyProxy::relay(int client, const std::string& head)
             ::close(upstream);
         return;
     }
-    {
-        std::lock_guard<std::mutex> locker(m_lock);
-        m_open.push_back(upstream);
-    }
+    m_listener.track(upstream);
     pollfd fds[2] = {{client, POLLIN, 0}, {upstream, POLLIN, 0}};
     char buffer[16384];
     for (bool open = true; open;) {
@@ -226,7 +179,5 @@ void FaultyProxy::relay(int client, const std::string& head)
             open = got > 0 && sendAll(fds[1 - i].fd, buffer, size_t(got));
         }
     }
-    std::lock_guard<std::mutex> locker(m_lock);
-    m_open.erase(std::remove(m_open.begin(), m_open.end(), upstream), m_open.end());
-    ::close(upstream);
+    m_listener.close(upstream);
 }

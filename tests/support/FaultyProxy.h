@@ -1,12 +1,12 @@
 #pragma once
 
+#include "RelayListener.h"
+
 #include <QString>
 
 #include <condition_variable>
 #include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
 // A TCP relay on 127.0.0.1 in front of a server, that fails the way a test tells it: the
 // app's site host points at the relay, and every connection from then on meets the fault.
@@ -33,8 +33,8 @@ public:
     FaultyProxy(const FaultyProxy&) = delete;
     FaultyProxy& operator=(const FaultyProxy&) = delete;
 
-    bool isListening() const { return m_listener >= 0; }
-    int port() const { return m_port; }
+    bool isListening() const { return m_listener.isListening(); }
+    int port() const { return m_listener.port(); }
     QString hostAndPort() const; // "127.0.0.1:port"
 
     // From the next connection on. With `onlyIf`, only requests whose head holds that text
@@ -46,22 +46,17 @@ public:
     int connectionCount() const;
 
 private:
-    void acceptLoop();
     void serve(int client);
     void relay(int client, const std::string& head);
     bool waitForRelease();
 
     int m_upstreamPort;
-    int m_listener = -1;
-    int m_port = 0;
     mutable std::mutex m_lock;
     std::condition_variable m_changed;
     Fault m_fault = Fault::Relay;
     std::string m_onlyIf;
     quint64 m_releases = 0;
     bool m_stopping = false;
-    int m_connections = 0;
-    std::vector<int> m_open; // client sockets under way, shut down at the end
-    std::thread m_acceptor;
-    std::vector<std::thread> m_workers;
+    // Last, so that it ends (and joins the threads that serve) before the rest goes.
+    RelayListener m_listener{[this](int client) { serve(client); }};
 };

@@ -73,61 +73,6 @@ LatencyProxy::LatencyProxy(int upstreamPort, int roundTripMs)
     : m_upstreamPort(upstreamPort)
     , m_roundTripMs(roundTripMs)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 128) != 0
-        || ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (fd >= 0)
-            ::close(fd);
-        return;
-    }
-    m_listener = fd;
-    m_port = ntohs(address.sin_port);
-    m_acceptor = std::thread([this] { acceptLoop(); });
-}
-
-LatencyProxy::~LatencyProxy()
-{
-    {
-        std::lock_guard<std::mutex> locker(m_lock);
-        m_stopping = true;
-        for (const int fd : m_open)
-            ::shutdown(fd, SHUT_RDWR);
-    }
-    if (m_listener >= 0)
-        ::shutdown(m_listener, SHUT_RDWR);
-    if (m_acceptor.joinable())
-        m_acceptor.join();
-    for (std::thread& worker : m_workers)
-        worker.join();
-    if (m_listener >= 0)
-        ::close(m_listener);
-}
-
-int LatencyProxy::connectionCount() const
-{
-    std::lock_guard<std::mutex> locker(m_lock);
-    return m_connections;
-}
-
-void LatencyProxy::acceptLoop()
-{
-    for (;;) {
-        const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        std::lock_guard<std::mutex> locker(m_lock);
-        if (client < 0 || m_stopping) {
-            if (client >= 0)
-                ::close(client);
-            return;
-        }
-        ++m_connections;
-        noDelay(client);
-        m_open.push_back(client);
-        m_workers.emplace_back([this, client] { serve(client); });
-    }
 }
 
 void LatencyProxy::serve(int client)
@@ -135,11 +80,10 @@ void LatencyProxy::serve(int client)
     const auto oneWay = std::chrono::microseconds(m_roundTripMs * 500);
     // The client may send once its handshake is done: one round trip after it began.
     const Clock::time_point handshakeDone = Clock::now() + 2 * oneWay;
+    noDelay(client);
     const int upstream = connectTo(m_upstreamPort);
-    if (upstream >= 0) {
-        std::lock_guard<std::mutex> locker(m_lock);
-        m_open.push_back(upstream);
-    }
+    if (upstream >= 0)
+        m_listener.track(upstream);
     Direction ways[2];
     ways[0].from = client;
     ways[0].to = upstream;
@@ -190,11 +134,6 @@ void LatencyProxy::serve(int client)
             }
         }
     }
-    std::lock_guard<std::mutex> locker(m_lock);
-    for (const int fd : {client, upstream}) {
-        if (fd < 0)
-            continue;
-        m_open.erase(std::remove(m_open.begin(), m_open.end(), fd), m_open.end());
-        ::close(fd);
-    }
+    if (upstream >= 0)
+        m_listener.close(upstream);
 }
