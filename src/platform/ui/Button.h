@@ -8,7 +8,7 @@
 
 // A tappable control with a picture, a background picture and a title per state. Its actions
 // are signals: touchDown when a press starts on it, touchUpInside when the press ends on it (a
-// tap), touchUpOutside when it ends elsewhere. A tag identifies it to a shared action.
+// tap), touchUpOutside when it ends elsewhere. Tab gives it the focus; Space and Return press it. A tag identifies it to a shared action.
 class Button : public QAbstractButton
 {
     Q_OBJECT
@@ -60,6 +60,8 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     // The button as the platform draws it: background, picture, title.
     void drawButton(QPainter& painter);
 
@@ -78,4 +80,5 @@ private:
     double m_cornerRadius = 0;
     bool m_selected = false;
     bool m_adjustsWhenHighlighted = true;
+    bool m_byKey = false;
 };

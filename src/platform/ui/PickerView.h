@@ -12,7 +12,8 @@ class QVariantAnimation;
 
 // Spinning wheels side by side, one per component, each showing its rows with the chosen row in
 // the middle between two indicator lines; rows further from the middle fade. Dragging a wheel
-// turns it and it settles on the nearest row; tapping a row or turning the mouse wheel chooses
+// turns it (a flick spins it on, QScroller's momentum) and it settles on a row (the scroller's
+// snap positions); tapping a row or turning the mouse wheel chooses
 // it. The delegate hears of each choice made by the user (not of selectRow from code). As on
 // the phone, a picker is never lower than 162 points: a smaller frame becomes 216 high.
 class PickerView : public QWidget
@@ -55,6 +56,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Component
@@ -68,6 +70,7 @@ private:
         QList<QWidget*> pool;      // views the delegate made, offered back for reuse
         QList<QWidget*> titlePool; // the picker's own title labels
         QVariantAnimation* animation = nullptr;
+        bool spinning = false; // let go by a drag, the scroller turns it until it settles
     };
 
     void rebuild();
@@ -76,6 +79,8 @@ private:
     void layoutRows(int component);
     void animateTo(int component, int row, bool notify);
     int componentAt(QPointF point) const;
+    int componentOfClip(const QObject* clip) const;
+    void settle(int component);
 
     PickerViewDataSource* m_dataSource = nullptr;
     PickerViewDelegate* m_delegate = nullptr;
@@ -85,5 +90,8 @@ private:
     int m_dragComponent = -1;
     double m_dragStartY = 0;
     double m_dragStartOffset = 0;
+    QPointF m_dragStartPos;
+    qint64 m_dragStartTime = 0;
     bool m_dragged = false;
+    bool m_pressStoppedSpin = false;
 };
