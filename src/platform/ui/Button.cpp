@@ -4,7 +4,6 @@
 #include "platform/ui/GraphicsContext.h"
 #include "platform/ui/KeyboardFocus.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -24,7 +23,7 @@ Button::Button(Type type, QWidget* parent) : QAbstractButton(parent), m_type(typ
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT touchUpInside(this); });
     connect(this, &QAbstractButton::released, this, [this] {
         // A key press ends where it started, whatever the pointer is over.
-        if (!m_byKey && !underMouse())
+        if (!KeyboardFocus::isPressedByKey(this) && !underMouse())
             Q_EMIT touchUpOutside(this);
     });
 }
@@ -128,19 +127,6 @@ void Button::paintEvent(QPaintEvent*)
     KeyboardFocus::paintRing(painter, this, ring);
 }
 
-void Button::keyPressEvent(QKeyEvent* event)
-{
-    m_byKey = true;
-    QAbstractButton::keyPressEvent(event);
-    m_byKey = false;
-}
-
-void Button::keyReleaseEvent(QKeyEvent* event)
-{
-    m_byKey = true;
-    QAbstractButton::keyReleaseEvent(event);
-    m_byKey = false;
-}
 
 void Button::drawInfo(QPainter& painter)
 {

@@ -60,8 +60,6 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     // The button as the platform draws it: background, picture, title.
     void drawButton(QPainter& painter);
 
@@ -80,5 +78,4 @@ private:
     double m_cornerRadius = 0;
     bool m_selected = false;
     bool m_adjustsWhenHighlighted = true;
-    bool m_byKey = false;
 };

@@ -9,12 +9,18 @@
 
 namespace {
 const char* const kRingProperty = "itarnvale_keyboardFocusRing";
+const char* const kKeyPressProperty = "itarnvale_pressedByKey";
 }
 
 void KeyboardFocus::install(QAbstractButton* button)
 {
     button->setFocusPolicy(Qt::TabFocus);
     button->installEventFilter(new KeyboardFocus(button));
+}
+
+bool KeyboardFocus::isPressedByKey(const QWidget* widget)
+{
+    return widget->property(kKeyPressProperty).toBool();
 }
 
 bool KeyboardFocus::showsRing(const QWidget* widget)
@@ -56,11 +62,21 @@ bool KeyboardFocus::eventFilter(QObject* watched, QEvent* event)
             button->update();
         }
         break;
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            // Space is pressed by the button itself on release: mark it while it runs.
+            button->setProperty(kKeyPressProperty, true);
+            QMetaObject::invokeMethod(
+                button, [button] { button->setProperty(kKeyPressProperty, false); }, Qt::QueuedConnection);
+        }
+        break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat() &&
             !(key->modifiers() & ~Qt::KeypadModifier)) {
+            button->setProperty(kKeyPressProperty, true);
             button->click();
+            button->setProperty(kKeyPressProperty, false);
             return true;
         }
         break;

@@ -17,6 +17,8 @@ public:
     static void install(QAbstractButton* button);
     // Whether the widget holds a focus that came from the keyboard.
     static bool showsRing(const QWidget* widget);
+    // Whether the press under way came from a key (Space or Return), not a pointer.
+    static bool isPressedByKey(const QWidget* widget);
     static void paintRing(QPainter& painter, const QWidget* widget, const QPainterPath& shape);
 
 protected:
