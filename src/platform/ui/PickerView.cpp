@@ -423,7 +423,8 @@ void PickerView::mouseMoveEvent(QMouseEvent* event)
     QScroller* scroller = QScroller::scroller(c.clip);
     if (!m_dragged) {
         m_dragged = true;
-        c.spinning = scroller->handleInput(QScroller::InputPress, m_dragStartPos, m_dragStartTime);
+        scroller->handleInput(QScroller::InputPress, m_dragStartPos, m_dragStartTime);
+        c.spinning = scroller->state() == QScroller::Pressed;
     }
     if (c.spinning) {
         scroller->handleInput(QScroller::InputMove, event->position(), qint64(event->timestamp()));

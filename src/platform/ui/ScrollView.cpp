@@ -237,7 +237,9 @@ void ScrollView::mouseMoveEvent(QMouseEvent* event)
         if (shouldBeginScrollDrag(delta) && m_scrollEnabled) {
             m_dragging = true;
             // The scroller follows the finger from where it first touched.
-            m_scrollerFed = m_scroller->handleInput(QScroller::InputPress, m_pressPos, m_pressTime);
+            // (A press never reports itself handled; the scroller's state says whether it took it.)
+            m_scroller->handleInput(QScroller::InputPress, m_pressPos, m_pressTime);
+            m_scrollerFed = m_scroller->state() == QScroller::Pressed;
         } else {
             m_dragRefused = true;
         }
