@@ -6,6 +6,8 @@
 #include "platform/ui/PickerViewDelegate.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollEvent>
@@ -60,6 +62,8 @@ private:
 PickerView::PickerView(QWidget* parent) : QWidget(parent), m_overlay(new PickerOverlay(this, &m_showsIndicator))
 {
     resize(320, kDefaultHeight);
+    // Tab only: a tap turns a wheel without taking the focus from a text field.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 PickerView::~PickerView() = default;
@@ -336,7 +340,52 @@ void PickerView::resizeEvent(QResizeEvent*)
     layoutComponents();
 }
 
-void PickerView::paintEvent(QPaintEvent*) {}
+void PickerView::paintEvent(QPaintEvent*)
+{
+    if (!m_showsRing || !hasFocus() || m_keyComponent >= numberOfComponents())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    p.drawRoundedRect(QRectF(componentRect(m_keyComponent)).adjusted(1, 1, -1, -1), 4, 4);
+}
+
+void PickerView::keyPressEvent(QKeyEvent* event)
+{
+    if (numberOfComponents() == 0 || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_keyComponent = std::clamp(m_keyComponent, 0, numberOfComponents() - 1);
+    const Component& c = m_components[size_t(m_keyComponent)];
+    switch (event->key()) {
+    case Qt::Key_Up: chooseRow(c.selected - 1, m_keyComponent); break;
+    case Qt::Key_Down: chooseRow(c.selected + 1, m_keyComponent); break;
+    case Qt::Key_Home: chooseRow(0, m_keyComponent); break;
+    case Qt::Key_End: chooseRow(c.rows - 1, m_keyComponent); break;
+    case Qt::Key_Left: m_keyComponent = std::max(0, m_keyComponent - 1); break;
+    case Qt::Key_Right: m_keyComponent = std::min(numberOfComponents() - 1, m_keyComponent + 1); break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_showsRing = true;
+    update();
+}
+
+void PickerView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    m_showsRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+}
+
+void PickerView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_showsRing = false;
+    update();
+}
 
 int PickerView::componentAt(QPointF point) const
 {
@@ -395,6 +444,11 @@ void PickerView::mousePressEvent(QMouseEvent* event)
     m_dragComponent = componentAt(event->position());
     if (m_dragComponent < 0)
         return;
+    m_keyComponent = m_dragComponent;
+    if (m_showsRing) {
+        m_showsRing = false;
+        update();
+    }
     Component& c = m_components[size_t(m_dragComponent)];
     if (c.animation)
         c.animation->stop();

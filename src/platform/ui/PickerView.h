@@ -14,7 +14,8 @@ class QVariantAnimation;
 // the middle between two indicator lines; rows further from the middle fade. Dragging a wheel
 // turns it (a flick spins it on, QScroller's momentum) and it settles on a row (the scroller's
 // snap positions); tapping a row or turning the mouse wheel chooses
-// it. The delegate hears of each choice made by the user (not of selectRow from code). As on
+// it; with the focus (from Tab), Up/Down/Home/End choose in a wheel and Left/Right move between
+// wheels, a ring marking the wheel the keys act on. The delegate hears of each choice made by the user (not of selectRow from code). As on
 // the phone, a picker is never lower than 162 points: a smaller frame becomes 216 high.
 class PickerView : public QWidget
 {
@@ -39,6 +40,8 @@ public:
     void chooseRow(int row, int component);
     // The text a row shows (its label's, or the delegate's title), for assistive technology.
     QString textForRow(int row, int component) const;
+    // The wheel the keys act on.
+    int keyboardComponent() const { return m_keyComponent; }
     void reloadAllComponents();
     void reloadComponent(int component);
     // The view shown for a row, when it is on screen.
@@ -56,6 +59,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -94,4 +100,6 @@ private:
     qint64 m_dragStartTime = 0;
     bool m_dragged = false;
     bool m_pressStoppedSpin = false;
+    int m_keyComponent = 0;
+    bool m_showsRing = false;
 };

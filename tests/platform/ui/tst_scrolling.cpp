@@ -30,10 +30,16 @@ class Wheel : public PickerViewDataSource, public PickerViewDelegate
 {
 public:
     QList<int> chosen;
-    int numberOfComponentsInPickerView(PickerView*) override { return 1; }
+    QList<int> components;
+    int count = 1;
+    int numberOfComponentsInPickerView(PickerView*) override { return count; }
     int numberOfRowsInComponent(PickerView*, int) override { return 100; }
     QString titleForRow(PickerView*, int row, int) override { return QString::number(row); }
-    void didSelectRow(PickerView*, int row, int) override { chosen.append(row); }
+    void didSelectRow(PickerView*, int row, int component) override
+    {
+        chosen.append(row);
+        components.append(component);
+    }
 };
 
 // The finger moves `distance` up the widget in steps a frame apart, as a quick flick does.
@@ -145,6 +151,27 @@ private Q_SLOTS:
         QTRY_VERIFY(picker.viewForRow(row, 0));
         QWidget* view = picker.viewForRow(row, 0);
         QTRY_VERIFY(std::abs(view->mapTo(&picker, view->rect().center()).y() - picker.height() / 2) <= 1);
+    }
+
+    // Keys choose in the wheel they act on, as a turn of it does; the ends hold.
+    void keysChooseInAPicker()
+    {
+        Wheel wheel;
+        wheel.count = 2;
+        PickerView picker;
+        picker.setDataSource(&wheel);
+        picker.setDelegate(&wheel);
+        picker.reloadAllComponents();
+        picker.show();
+        const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up,
+                                Qt::Key_End, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down,
+                                Qt::Key_Left, Qt::Key_Home};
+        for (Qt::Key key : keys)
+            QTest::keyClick(&picker, key);
+        QCOMPARE(wheel.chosen, (QList<int>{1, 2, 1, 0, 99, 1, 0}));
+        QCOMPARE(wheel.components, (QList<int>{0, 0, 0, 0, 0, 1, 0}));
+        QCOMPARE(picker.selectedRowInComponent(0), 0);
+        QCOMPARE(picker.selectedRowInComponent(1), 1);
     }
 };
 
