@@ -3,6 +3,10 @@
 #include "platform/ui/BackButton.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/KeyboardFocus.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Switch.h"
+
+#include <QAccessible>
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -93,6 +97,41 @@ private Q_SLOTS:
         button->setFocus(Qt::MouseFocusReason);
         QVERIFY(button->hasFocus());
         QCOMPARE(button->grab().toImage(), plain);
+    }
+
+    // The switch is a checkable button: readers see a check box named by its label, taps,
+    // Space and the reader's toggle turn it over and report it; a setting by code does not.
+    void switchIsACheckBoxNamedByItsLabel()
+    {
+        QWidget window;
+        auto* label = new Label(&window);
+        label->setText(QStringLiteral("Automatic login:"));
+        label->setGeometry(10, 10, 150, 31);
+        auto* control = new Switch(&window);
+        control->move(170, 10);
+        window.resize(320, 60);
+        window.show();
+        QSignalSpy changed(control, &Switch::valueChanged);
+
+        QAccessibleInterface* check = QAccessible::queryAccessibleInterface(control);
+        QCOMPARE(check->role(), QAccessible::CheckBox);
+        QCOMPARE(check->text(QAccessible::Name), QStringLiteral("Automatic login"));
+        QVERIFY(!check->state().checked);
+
+        QTest::mouseClick(control, Qt::LeftButton);
+        QTest::keyClick(control, Qt::Key_Space);
+        check->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(changed.size(), 3);
+        QCOMPARE(changed.last().first().toBool(), true);
+        QVERIFY(control->isOn());
+        QVERIFY(check->state().checked);
+
+        control->setOn(false);
+        QVERIFY(!control->isOn());
+        QCOMPARE(changed.size(), 3);
+        control->setEnabled(false);
+        control->toggle();
+        QVERIFY(!control->isOn());
     }
 };
 
