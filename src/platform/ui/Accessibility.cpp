@@ -6,7 +6,6 @@
 #include "platform/ui/AccessiblePickerView.h"
 #include "platform/ui/AccessibleSegmentedControl.h"
 #include "platform/ui/AccessibleSlider.h"
-#include "platform/ui/AccessibleSwitch.h"
 #include "platform/ui/AccessibleTabBar.h"
 #include "platform/ui/AccessibleTableView.h"
 #include "platform/ui/AccessibleTableViewCell.h"
@@ -16,7 +15,6 @@
 #include "platform/ui/PickerView.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Slider.h"
-#include "platform/ui/Switch.h"
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
@@ -44,8 +42,6 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
         return new AccessibleButton(static_cast<Button*>(object));
     if (className == QLatin1String("Label"))
         return new AccessibleLabel(static_cast<Label*>(object));
-    if (className == QLatin1String("Switch"))
-        return new AccessibleSwitch(static_cast<Switch*>(object));
     if (className == QLatin1String("Slider"))
         return new AccessibleSlider(static_cast<Slider*>(object));
     if (className == QLatin1String("SegmentedControl"))

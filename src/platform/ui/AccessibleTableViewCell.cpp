@@ -76,6 +76,11 @@ QAccessible::State AccessibleTableViewCell::state() const
     QAccessible::State s = QAccessibleWidget::state();
     s.selectable = true;
     s.selected = cell()->isSelected();
+    if (TableView* t = table()) {
+        s.focusable = true;
+        const auto path = t->indexPathForCell(cell());
+        s.focused = t->hasFocus() && path && t->keyboardRow() == path;
+    }
     return s;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/AlertBox.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -7,6 +8,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadialGradient>
+
+#include <algorithm>
 
 namespace {
 constexpr int kMargin = 12;
@@ -35,13 +38,15 @@ QPushButton* makeButton(const QString& title, QWidget* parent)
 {
     auto* button = new QPushButton(title, parent);
     button->setFont(alertFont(17, true));
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the buttons (a tap does not move the focus), so the ring shows only for keys.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setCursor(Qt::PointingHandCursor);
     button->setStyleSheet(QStringLiteral(
         "QPushButton { color: white; border: 1px solid rgba(10, 20, 50, 200); border-radius: 5px;"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 rgba(150, 165, 200, 200),"
         " stop:0.5 rgba(70, 90, 140, 210), stop:0.51 rgba(45, 65, 115, 220), stop:1 rgba(55, 75, 125, 220)); }"
-        "QPushButton:pressed { background: rgba(20, 30, 60, 230); }"));
+        "QPushButton:pressed { background: rgba(20, 30, 60, 230); }"
+        "QPushButton:focus { border: 2px solid white; }"));
     button->setVisible(!title.isEmpty());
     return button;
 }
@@ -112,8 +117,12 @@ void AlertBox::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        // The other button, when there is one, is the one the alert offers.
-        Q_EMIT buttonTapped(m_otherButton->isHidden() ? 0 : 1);
+        // The button the keys walked to; else the other button, when there is one, is the one
+        // the alert offers.
+        if (m_button->hasFocus())
+            Q_EMIT buttonTapped(0);
+        else
+            Q_EMIT buttonTapped(m_otherButton->isHidden() ? 0 : 1);
         return;
     case Qt::Key_Escape:
         Q_EMIT buttonTapped(0);
@@ -121,6 +130,22 @@ void AlertBox::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+bool AlertBox::focusNextPrevChild(bool next)
+{
+    // The alert is modal: Tab walks its own buttons (and the box) round, never out of it.
+    QList<QWidget*> ring{this};
+    for (QPushButton* b : {m_button, m_otherButton})
+        if (!b->isHidden())
+            ring.append(b);
+    const int at = std::max(0, int(ring.indexOf(QApplication::focusWidget())));
+    const int count = int(ring.size());
+    QWidget* target = ring.at((at + (next ? 1 : count - 1)) % count);
+    if (target == this && count > 1)
+        target = ring.at(next ? 1 : count - 1);
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void AlertBox::paintEvent(QPaintEvent*)

@@ -7,7 +7,9 @@ class QPushButton;
 
 // What an alert shows: the dimmed window and, centred on it, the rounded dark-blue box
 // with the white bold title, the centred message and one button, or two side by side (the
-// cancel button at index 0 on the left, the other at index 1 on the right).
+// cancel button at index 0 on the left, the other at index 1 on the right). It keeps the
+// focus until dismissed: Tab walks its buttons, Return and Space press the one walked to (or
+// the one the alert offers), Escape taps the cancel button.
 class AlertBox : public QWidget
 {
     Q_OBJECT
@@ -29,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void layoutBox();

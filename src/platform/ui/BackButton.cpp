@@ -1,5 +1,7 @@
 #include "platform/ui/BackButton.h"
 
+#include "platform/ui/KeyboardFocus.h"
+
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
@@ -25,7 +27,7 @@ BackButton::BackButton(QWidget* parent)
 {
     setFont(buttonFont());
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    KeyboardFocus::install(this);
 }
 
 void BackButton::setBaseColor(const QColor& color)
@@ -75,4 +77,5 @@ void BackButton::paintEvent(QPaintEvent*)
     p.drawText(textRect.translated(0, -1), Qt::AlignCenter, shown);
     p.setPen(isEnabled() ? Qt::white : QColor(255, 255, 255, 120));
     p.drawText(textRect, Qt::AlignCenter, shown);
+    KeyboardFocus::paintRing(p, this, path);
 }

@@ -2,10 +2,12 @@
 
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GraphicsContext.h"
+#include "platform/ui/KeyboardFocus.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 Button::Button(QWidget* parent) : Button(Type::Custom, parent) {}
@@ -13,14 +15,15 @@ Button::Button(QWidget* parent) : Button(Type::Custom, parent) {}
 Button::Button(Type type, QWidget* parent) : QAbstractButton(parent), m_type(type)
 {
     m_font = Fonts::boldSystemFont(15);
-    setFocusPolicy(Qt::NoFocus);
+    KeyboardFocus::install(this);
     applyTypeDefaults();
     if (type == Type::InfoLight || type == Type::InfoDark)
         resize(18, 19);
     connect(this, &QAbstractButton::pressed, this, [this] { Q_EMIT touchDown(this); });
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT touchUpInside(this); });
     connect(this, &QAbstractButton::released, this, [this] {
-        if (!underMouse())
+        // A key press ends where it started, whatever the pointer is over.
+        if (!KeyboardFocus::isPressedByKey(this) && !underMouse())
             Q_EMIT touchUpOutside(this);
     });
 }
@@ -119,7 +122,11 @@ void Button::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     drawButton(painter);
+    QPainterPath ring;
+    ring.addRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), std::max(3.0, m_cornerRadius), std::max(3.0, m_cornerRadius));
+    KeyboardFocus::paintRing(painter, this, ring);
 }
+
 
 void Button::drawInfo(QPainter& painter)
 {

@@ -8,7 +8,7 @@
 
 // A tappable control with a picture, a background picture and a title per state. Its actions
 // are signals: touchDown when a press starts on it, touchUpInside when the press ends on it (a
-// tap), touchUpOutside when it ends elsewhere. A tag identifies it to a shared action.
+// tap), touchUpOutside when it ends elsewhere. Tab gives it the focus; Space and Return press it. A tag identifies it to a shared action.
 class Button : public QAbstractButton
 {
     Q_OBJECT

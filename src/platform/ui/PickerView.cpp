@@ -6,8 +6,14 @@
 #include "platform/ui/PickerViewDelegate.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollEvent>
+#include <QScrollPrepareEvent>
+#include <QScroller>
+#include <QScrollerProperties>
 #include <QVariantAnimation>
 #include <QWheelEvent>
 
@@ -56,6 +62,8 @@ private:
 PickerView::PickerView(QWidget* parent) : QWidget(parent), m_overlay(new PickerOverlay(this, &m_showsIndicator))
 {
     resize(320, kDefaultHeight);
+    // Tab only: a tap turns a wheel without taking the focus from a text field.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 PickerView::~PickerView() = default;
@@ -109,6 +117,20 @@ void PickerView::rebuild()
         c.clip = new QWidget(this);
         c.clip->setAttribute(Qt::WA_TransparentForMouseEvents);
         c.clip->show();
+        // The wheel's column is the scroller's target: the picker feeds it the drag and hears
+        // its scroll events through this filter.
+        c.clip->installEventFilter(this);
+        QScroller* scroller = QScroller::scroller(c.clip);
+        QScrollerProperties properties = scroller->scrollerProperties();
+        properties.setScrollMetric(QScrollerProperties::MousePressEventDelay, 0.0);
+        properties.setScrollMetric(QScrollerProperties::DragStartDistance, 0.0);
+        properties.setScrollMetric(QScrollerProperties::FrameRate, QScrollerProperties::Fps60);
+        scroller->setScrollerProperties(properties);
+        QWidget* clip = c.clip;
+        connect(scroller, &QScroller::stateChanged, this, [this, clip](QScroller::State state) {
+            if (state == QScroller::Inactive)
+                settle(componentOfClip(clip));
+        });
         m_components.push_back(c);
     }
     for (int i = 0; i < wanted; ++i)
@@ -318,7 +340,52 @@ void PickerView::resizeEvent(QResizeEvent*)
     layoutComponents();
 }
 
-void PickerView::paintEvent(QPaintEvent*) {}
+void PickerView::paintEvent(QPaintEvent*)
+{
+    if (!m_showsRing || !hasFocus() || m_keyComponent >= numberOfComponents())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    p.drawRoundedRect(QRectF(componentRect(m_keyComponent)).adjusted(1, 1, -1, -1), 4, 4);
+}
+
+void PickerView::keyPressEvent(QKeyEvent* event)
+{
+    if (numberOfComponents() == 0 || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_keyComponent = std::clamp(m_keyComponent, 0, numberOfComponents() - 1);
+    const Component& c = m_components[size_t(m_keyComponent)];
+    switch (event->key()) {
+    case Qt::Key_Up: chooseRow(c.selected - 1, m_keyComponent); break;
+    case Qt::Key_Down: chooseRow(c.selected + 1, m_keyComponent); break;
+    case Qt::Key_Home: chooseRow(0, m_keyComponent); break;
+    case Qt::Key_End: chooseRow(c.rows - 1, m_keyComponent); break;
+    case Qt::Key_Left: m_keyComponent = std::max(0, m_keyComponent - 1); break;
+    case Qt::Key_Right: m_keyComponent = std::min(numberOfComponents() - 1, m_keyComponent + 1); break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_showsRing = true;
+    update();
+}
+
+void PickerView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    m_showsRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+}
+
+void PickerView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    m_showsRing = false;
+    update();
+}
 
 int PickerView::componentAt(QPointF point) const
 {
@@ -328,15 +395,73 @@ int PickerView::componentAt(QPointF point) const
     return -1;
 }
 
+int PickerView::componentOfClip(const QObject* clip) const
+{
+    for (int i = 0; i < numberOfComponents(); ++i)
+        if (m_components[size_t(i)].clip == clip)
+            return i;
+    return -1;
+}
+
+void PickerView::settle(int component)
+{
+    if (component < 0)
+        return;
+    Component& c = m_components[size_t(component)];
+    if (!c.spinning)
+        return;
+    c.spinning = false;
+    if (c.rows > 0)
+        animateTo(component, std::clamp(int(std::lround(c.offset)), 0, c.rows - 1), true);
+}
+
+bool PickerView::eventFilter(QObject* watched, QEvent* event)
+{
+    const int component = event->type() == QEvent::ScrollPrepare || event->type() == QEvent::Scroll
+                              ? componentOfClip(watched)
+                              : -1;
+    if (component < 0)
+        return QWidget::eventFilter(watched, event);
+    Component& c = m_components[size_t(component)];
+    if (event->type() == QEvent::ScrollPrepare) {
+        // Content position is the middle row's top: one row height per row, snapping to rows.
+        auto* prepare = static_cast<QScrollPrepareEvent*>(event);
+        prepare->setViewportSize(QSizeF(c.clip->size()));
+        prepare->setContentPosRange(QRectF(0, 0, 0, std::max(0, c.rows - 1) * c.rowHeight));
+        prepare->setContentPos(QPointF(0, c.offset * c.rowHeight));
+        QScroller::scroller(c.clip)->setSnapPositionsY(0, c.rowHeight);
+        prepare->accept();
+        return true;
+    }
+    const auto* scroll = static_cast<QScrollEvent*>(event);
+    c.offset = (scroll->contentPos().y() + scroll->overshootDistance().y()) / c.rowHeight;
+    layoutRows(component);
+    return true;
+}
+
 void PickerView::mousePressEvent(QMouseEvent* event)
 {
     m_dragComponent = componentAt(event->position());
     if (m_dragComponent < 0)
         return;
+    m_keyComponent = m_dragComponent;
+    if (m_showsRing) {
+        m_showsRing = false;
+        update();
+    }
     Component& c = m_components[size_t(m_dragComponent)];
     if (c.animation)
         c.animation->stop();
+    // A touch on a spinning wheel holds it; where it stops is settled on release.
+    QScroller* scroller = QScroller::scroller(c.clip);
+    m_pressStoppedSpin = scroller->state() != QScroller::Inactive;
+    if (m_pressStoppedSpin) {
+        c.spinning = false;
+        scroller->stop();
+    }
     m_dragStartY = event->position().y();
+    m_dragStartPos = event->position();
+    m_dragStartTime = qint64(event->timestamp());
     m_dragStartOffset = c.offset;
     m_dragged = false;
 }
@@ -349,7 +474,16 @@ void PickerView::mouseMoveEvent(QMouseEvent* event)
     const double dy = event->position().y() - m_dragStartY;
     if (!m_dragged && std::abs(dy) < 4)
         return;
-    m_dragged = true;
+    QScroller* scroller = QScroller::scroller(c.clip);
+    if (!m_dragged) {
+        m_dragged = true;
+        scroller->handleInput(QScroller::InputPress, m_dragStartPos, m_dragStartTime);
+        c.spinning = scroller->state() == QScroller::Pressed;
+    }
+    if (c.spinning) {
+        scroller->handleInput(QScroller::InputMove, event->position(), qint64(event->timestamp()));
+        return;
+    }
     c.offset = std::clamp(m_dragStartOffset - dy / c.rowHeight, -0.4, c.rows - 0.6);
     layoutRows(m_dragComponent);
 }
@@ -363,8 +497,13 @@ void PickerView::mouseReleaseEvent(QMouseEvent* event)
     Component& c = m_components[size_t(component)];
     if (c.rows == 0)
         return;
+    if (m_dragged && c.spinning) {
+        // The scroller spins the wheel on and settles it on a row; settle() chooses it.
+        QScroller::scroller(c.clip)->handleInput(QScroller::InputRelease, event->position(), qint64(event->timestamp()));
+        return;
+    }
     int row;
-    if (m_dragged)
+    if (m_dragged || m_pressStoppedSpin)
         row = int(std::lround(c.offset));
     else // a tap chooses the row under it
         row = int(std::lround(c.offset + (event->position().y() - height() / 2.0) / c.rowHeight));

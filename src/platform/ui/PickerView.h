@@ -12,8 +12,10 @@ class QVariantAnimation;
 
 // Spinning wheels side by side, one per component, each showing its rows with the chosen row in
 // the middle between two indicator lines; rows further from the middle fade. Dragging a wheel
-// turns it and it settles on the nearest row; tapping a row or turning the mouse wheel chooses
-// it. The delegate hears of each choice made by the user (not of selectRow from code). As on
+// turns it (a flick spins it on, QScroller's momentum) and it settles on a row (the scroller's
+// snap positions); tapping a row or turning the mouse wheel chooses
+// it; with the focus (from Tab), Up/Down/Home/End choose in a wheel and Left/Right move between
+// wheels, a ring marking the wheel the keys act on. The delegate hears of each choice made by the user (not of selectRow from code). As on
 // the phone, a picker is never lower than 162 points: a smaller frame becomes 216 high.
 class PickerView : public QWidget
 {
@@ -38,6 +40,8 @@ public:
     void chooseRow(int row, int component);
     // The text a row shows (its label's, or the delegate's title), for assistive technology.
     QString textForRow(int row, int component) const;
+    // The wheel the keys act on.
+    int keyboardComponent() const { return m_keyComponent; }
     void reloadAllComponents();
     void reloadComponent(int component);
     // The view shown for a row, when it is on screen.
@@ -55,6 +59,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Component
@@ -68,6 +76,7 @@ private:
         QList<QWidget*> pool;      // views the delegate made, offered back for reuse
         QList<QWidget*> titlePool; // the picker's own title labels
         QVariantAnimation* animation = nullptr;
+        bool spinning = false; // let go by a drag, the scroller turns it until it settles
     };
 
     void rebuild();
@@ -76,6 +85,8 @@ private:
     void layoutRows(int component);
     void animateTo(int component, int row, bool notify);
     int componentAt(QPointF point) const;
+    int componentOfClip(const QObject* clip) const;
+    void settle(int component);
 
     PickerViewDataSource* m_dataSource = nullptr;
     PickerViewDelegate* m_delegate = nullptr;
@@ -85,5 +96,10 @@ private:
     int m_dragComponent = -1;
     double m_dragStartY = 0;
     double m_dragStartOffset = 0;
+    QPointF m_dragStartPos;
+    qint64 m_dragStartTime = 0;
     bool m_dragged = false;
+    bool m_pressStoppedSpin = false;
+    int m_keyComponent = 0;
+    bool m_showsRing = false;
 };

@@ -1,8 +1,13 @@
 #include "platform/ui/ScrollView.h"
 
 #include <QEasingCurve>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollEvent>
+#include <QScrollPrepareEvent>
+#include <QScroller>
+#include <QScrollerProperties>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWheelEvent>
@@ -39,6 +44,15 @@ ScrollView::ScrollView(QWidget* parent)
     m_indicatorTimer->setSingleShot(true);
     m_indicatorTimer->setInterval(500);
     connect(m_indicatorTimer, &QTimer::timeout, m_indicator, &QWidget::hide);
+
+    // The scroller gets the drag from our own mouse handling (not from a gesture of its own),
+    // so a press reaches the rows and buttons at once and a horizontal swipe stays the table's.
+    m_scroller = QScroller::scroller(this);
+    QScrollerProperties properties = m_scroller->scrollerProperties();
+    properties.setScrollMetric(QScrollerProperties::MousePressEventDelay, 0.0);
+    properties.setScrollMetric(QScrollerProperties::DragStartDistance, 0.0);
+    properties.setScrollMetric(QScrollerProperties::FrameRate, QScrollerProperties::Fps60);
+    m_scroller->setScrollerProperties(properties);
 }
 
 ScrollView::~ScrollView() = default;
@@ -66,11 +80,14 @@ QPointF ScrollView::clamped(QPointF offset) const
 
 bool ScrollView::isScrollAnimating() const
 {
-    return m_animation && m_animation->state() == QAbstractAnimation::Running;
+    return (m_animation && m_animation->state() == QAbstractAnimation::Running) ||
+           m_scroller->state() == QScroller::Scrolling;
 }
 
 void ScrollView::setContentOffset(QPointF offset, bool animated)
 {
+    if (m_scroller->state() != QScroller::Inactive && !m_dragging)
+        m_scroller->stop();
     if (m_animation) {
         m_animation->stop();
         m_animation->deleteLater();
@@ -198,10 +215,15 @@ void ScrollView::mousePressEvent(QMouseEvent* event)
     }
     if (m_animation)
         m_animation->stop();
+    // A touch on a moving list holds it where it is.
+    if (m_scroller->state() != QScroller::Inactive)
+        m_scroller->stop();
     m_pressActive = true;
     m_dragging = false;
     m_dragRefused = false;
+    m_scrollerFed = false;
     m_pressPos = event->position();
+    m_pressTime = qint64(event->timestamp());
     m_pressOffset = m_offset;
     event->accept();
 }
@@ -212,17 +234,88 @@ void ScrollView::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPointF delta = event->position() - m_pressPos;
     if (!m_dragging && !m_dragRefused && std::hypot(delta.x(), delta.y()) > kDragThreshold) {
-        if (shouldBeginScrollDrag(delta) && m_scrollEnabled)
+        if (shouldBeginScrollDrag(delta) && m_scrollEnabled) {
             m_dragging = true;
-        else
+            // The scroller follows the finger from where it first touched.
+            // (A press never reports itself handled; the scroller's state says whether it took it.)
+            m_scroller->handleInput(QScroller::InputPress, m_pressPos, m_pressTime);
+            m_scrollerFed = m_scroller->state() == QScroller::Pressed;
+        } else {
             m_dragRefused = true;
+        }
     }
-    if (m_dragging)
-        applyOffset(clamped(m_pressOffset - delta));
+    if (m_dragging) {
+        if (m_scrollerFed)
+            m_scroller->handleInput(QScroller::InputMove, event->position(), qint64(event->timestamp()));
+        else
+            applyOffset(clamped(m_pressOffset - delta));
+    }
 }
 
-void ScrollView::mouseReleaseEvent(QMouseEvent*)
+void ScrollView::mouseReleaseEvent(QMouseEvent* event)
 {
+    // Let go moving, the scroller carries the content on and springs it back inside; let go
+    // still, it only springs back.
+    if (m_dragging && m_scrollerFed)
+        m_scroller->handleInput(QScroller::InputRelease, event->position(), qint64(event->timestamp()));
     m_pressActive = false;
     m_dragging = false;
+    m_scrollerFed = false;
+}
+
+bool ScrollView::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ScrollPrepare: {
+        auto* prepare = static_cast<QScrollPrepareEvent*>(event);
+        prepare->setViewportSize(QSizeF(size()));
+        prepare->setContentPosRange(QRectF(QPointF(0, 0), maximumContentOffset()));
+        prepare->setContentPos(m_offset);
+        prepare->accept();
+        return true;
+    }
+    case QEvent::Scroll: {
+        const auto* scroll = static_cast<QScrollEvent*>(event);
+        applyOffset(scroll->contentPos() + scroll->overshootDistance());
+        if (scroll->scrollState() == QScrollEvent::ScrollFinished)
+            Q_EMIT didEndScrollingAnimation();
+        return true;
+    }
+    default:
+        return QWidget::event(event);
+    }
+}
+
+void ScrollView::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_scrollEnabled || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A line is a row's height, a page the view's height less a line so the reader keeps
+    // their place.
+    constexpr double kLine = 40;
+    const double page = std::max(kLine, height() - kLine);
+    QPointF target = m_offset;
+    switch (event->key()) {
+    case Qt::Key_Up: target.ry() -= kLine; break;
+    case Qt::Key_Down: target.ry() += kLine; break;
+    case Qt::Key_Left: target.rx() -= kLine; break;
+    case Qt::Key_Right: target.rx() += kLine; break;
+    case Qt::Key_PageUp: target.ry() -= page; break;
+    case Qt::Key_PageDown: target.ry() += page; break;
+    case Qt::Key_Home: target = QPointF(m_offset.x(), 0); break;
+    case Qt::Key_End: target = QPointF(m_offset.x(), maximumContentOffset().y()); break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    target = clamped(target);
+    if (target == m_offset) {
+        // Nothing to scroll this way: an enclosing view may take the key.
+        event->ignore();
+        return;
+    }
+    setContentOffset(target, false);
+    event->accept();
 }

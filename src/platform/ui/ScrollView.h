@@ -5,14 +5,17 @@
 #include <QSizeF>
 #include <QWidget>
 
+class QScroller;
 class QVariantAnimation;
 class QTimer;
 
 // A view that scrolls its content: the content lives in contentView(), a child moved by
-// -contentOffset. The user drags it (mouse or touch, both arrive as mouse events) or turns
-// the wheel; code moves it with setContentOffset, animated or not. Offsets set by code are not
-// clamped (as on the phone, a form may scroll past its content for the keyboard); drags and
-// the wheel stay inside the content.
+// -contentOffset. The user drags it (mouse or touch, both arrive as mouse events), flicks it
+// (QScroller carries it on with momentum and lets it overshoot the edges and spring back),
+// turns the wheel, or uses the arrows and Page keys (from the view or a child that lets them
+// through); code moves it with setContentOffset, animated or not. Offsets set by code are not
+// clamped (as on the phone, a form may scroll past its content for the keyboard); the wheel
+// and keys stay inside the content.
 class ScrollView : public QWidget
 {
     Q_OBJECT
@@ -48,6 +51,8 @@ public:
 
     bool isDragging() const { return m_dragging; }
     bool isScrollAnimating() const;
+    // The kinetic scroller that carries drags and flicks.
+    QScroller* scroller() const { return m_scroller; }
 
 Q_SIGNALS:
     void didScroll(QPointF offset);
@@ -65,7 +70,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
     static constexpr double kDragThreshold = 6.0;
     bool m_pressActive = false;
@@ -87,6 +94,9 @@ private:
     QSizeF m_contentSize;
     QPointF m_pressOffset;
     QColor m_background;
+    QScroller* m_scroller = nullptr;
+    qint64 m_pressTime = 0;
+    bool m_scrollerFed = false;
     bool m_scrollEnabled = true;
     bool m_delaysContentTouches = true;
     bool m_canCancelContentTouches = true;

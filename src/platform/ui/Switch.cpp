@@ -1,16 +1,23 @@
 #include "platform/ui/Switch.h"
 
-#include <QAccessible>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include "platform/ui/Accessibility.h"
+#include "platform/ui/KeyboardFocus.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
 
-Switch::Switch(QWidget* parent) : QWidget(parent)
+Switch::Switch(QWidget* parent) : QAbstractButton(parent)
 {
     resize(51, 31);
-    setFocusPolicy(Qt::TabFocus);
+    setCheckable(true);
+    KeyboardFocus::install(this);
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (m_byCode)
+            return;
+        moveKnob(on, true);
+        Q_EMIT valueChanged(on);
+    });
 }
 
 void Switch::setOnTintColor(const QColor& color)
@@ -21,7 +28,33 @@ void Switch::setOnTintColor(const QColor& color)
 
 void Switch::setOn(bool on, bool animated)
 {
-    m_on = on;
+    m_byCode = true;
+    setChecked(on);
+    m_byCode = false;
+    moveKnob(on, animated);
+}
+
+void Switch::toggle()
+{
+    if (isEnabled())
+        setChecked(!isChecked());
+}
+
+void Switch::showEvent(QShowEvent* event)
+{
+    QAbstractButton::showEvent(event);
+    // Named by the label beside it, unless its screen names it.
+    const QString derived = property("itarnvale_derivedAccessibleName").toString();
+    if (accessibleName().isEmpty() || accessibleName() == derived) {
+        const QString name = Accessibility::labelNaming(this);
+        setProperty("itarnvale_derivedAccessibleName", name);
+        if (name != accessibleName())
+            setAccessibleName(name);
+    }
+}
+
+void Switch::moveKnob(bool on, bool animated)
+{
     if (m_animation)
         m_animation->stop();
     if (!animated || !isVisible()) {
@@ -73,38 +106,6 @@ void Switch::paintEvent(QPaintEvent*)
     p.drawEllipse(knob.translated(0, 1.5));
     p.setBrush(isEnabled() ? QColor(Qt::white) : QColor(240, 240, 240));
     p.drawEllipse(knob);
+    KeyboardFocus::paintRing(p, this, path);
 }
 
-void Switch::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void Switch::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (rect().contains(event->position().toPoint()))
-        toggle();
-}
-
-void Switch::toggle()
-{
-    if (!isEnabled())
-        return;
-    setOn(!m_on, true);
-    if (QAccessible::isActive()) {
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
-    Q_EMIT valueChanged(m_on);
-}
-
-void Switch::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Space) {
-        toggle();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}

@@ -1,18 +1,20 @@
 #pragma once
 
-#include <QWidget>
+#include <QAbstractButton>
 
 class QVariantAnimation;
 
 // The phone's on/off switch (51 x 31): a rounded track that turns green when on and a white
-// knob that slides. A tap toggles it and reports valueChanged.
-class Switch : public QWidget
+// knob that slides. A checkable button underneath, so taps, Space and readers (Qt's own
+// check box interface, named by the label beside it) turn it over; the user's turns are
+// reported by valueChanged, settings by code are not.
+class Switch : public QAbstractButton
 {
     Q_OBJECT
 public:
     explicit Switch(QWidget* parent = nullptr);
 
-    bool isOn() const { return m_on; }
+    bool isOn() const { return isChecked(); }
     void setOn(bool on, bool animated = false);
     // What a tap does: turns the switch over and reports valueChanged (nothing when disabled).
     void toggle();
@@ -25,12 +27,12 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    bool m_on = false;
+    void moveKnob(bool on, bool animated);
+
+    bool m_byCode = false;
     double m_position = 0; // 0 off .. 1 on, animated
     QColor m_onTint = QColor(76, 217, 100);
     QVariantAnimation* m_animation = nullptr;

@@ -250,6 +250,7 @@ void TableView::layoutCells()
             c.ghost->lower();
         }
     }
+    placeFocusRing();
     contentView()->update();
     m_inLayout = false;
 }
@@ -387,6 +388,7 @@ bool TableView::shouldBeginScrollDrag(QPointF delta)
 void TableView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
+    setShowsFocusRing(false);
     ScrollView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
@@ -430,34 +432,6 @@ void TableView::activateRowAtIndexPath(const IndexPath& indexPath)
     selectRowAtIndexPath(indexPath, false, TableViewScrollPosition::None);
     if (m_delegate)
         m_delegate->didSelectRowAtIndexPath(this, indexPath);
-}
-
-void TableView::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace: {
-        if (m_confirming) {
-            commitDeletion(*m_confirming);
-            return;
-        }
-        const auto target = m_selected ? m_selected : m_keyRow;
-        if (target && canEdit(*target)) {
-            showDeleteConfirmation(*target);
-            return;
-        }
-        break;
-    }
-    case Qt::Key_Escape:
-        if (m_confirming) {
-            hideDeleteConfirmation();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    ScrollView::keyPressEvent(event);
 }
 
 void TableView::contextMenuEvent(QContextMenuEvent* event)

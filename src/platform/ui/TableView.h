@@ -27,6 +27,9 @@ enum class TableViewScrollPosition { None, Top, Middle, Bottom };
 // allowed); a row the data source lets edit can be deleted by a leftward swipe, by the Delete
 // key on the selected (or last pressed) row, or from its context menu: each shows the red
 // confirmation button, whose tap (or a second Delete key) reaches commitEditingStyle.
+// The keyboard walks the rows: the arrows, Page Up/Down and Home/End move the selection (shown
+// in view), Return opens the row as a tap does; a ring marks the row only when the focus came
+// from the keyboard.
 class TableView : public ScrollView
 {
     Q_OBJECT
@@ -81,6 +84,19 @@ public:
     // How many cells the table has made and keeps (in view and pooled), for checks.
     int cellCount() const;
 
+    // Every row of every section, in order, in view or not (for readers and the keyboard).
+    int totalRowCount() const { return int(m_rows.size()); }
+    std::optional<IndexPath> indexPathAtRowIndex(int index) const;
+    int rowIndexOfIndexPath(const IndexPath& indexPath) const { return rowIndex(indexPath); }
+    // The row the keys act on (the last pressed or walked to), if any.
+    std::optional<IndexPath> keyboardRow() const { return m_keyRow; }
+    // Moves the keys' row there, selects it (where selection is allowed) and shows it.
+    void moveKeyboardRowTo(const IndexPath& indexPath);
+    // What a reader says for a row: its cell's accessible text; a row out of view gets a
+    // cell from the data source for the question, which then goes back to the reuse pool.
+    QString accessibilityLabelForRowAtIndexPath(const IndexPath& indexPath);
+    QString accessibilityHintForRowAtIndexPath(const IndexPath& indexPath);
+
 protected:
     void scrollViewDidScroll() override;
     bool shouldBeginScrollDrag(QPointF delta) override;
@@ -89,6 +105,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -120,6 +138,12 @@ private:
     void cellDeleteConfirmed(TableViewCell* cell);
     void finishCollapses();
     void unhighlightPressed();
+    bool moveKeyboardRow(int key);
+    void placeFocusRing();
+    void setShowsFocusRing(bool shows);
+    // The row's cell in view, or one borrowed from the data source (*borrowed set; give it
+    // back with enqueue).
+    TableViewCell* cellForReading(const IndexPath& path, bool* borrowed);
 
     TableViewStyle m_style;
     TableViewDataSource* m_dataSource = nullptr;
@@ -144,4 +168,6 @@ private:
     std::optional<IndexPath> m_keyRow;
     std::optional<IndexPath> m_confirming;
     bool m_swallowRelease = false;
+    bool m_showsRing = false;
+    QWidget* m_focusRing = nullptr;
 };

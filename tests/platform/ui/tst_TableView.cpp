@@ -1,10 +1,14 @@
 // Table view: only rows in view get cells, cells come back by reuse identifier, selection and
-// deletion (Delete key, confirmation button) reach the data source and delegate correctly.
+// deletion (Delete key, confirmation button) reach the data source and delegate correctly, the
+// keyboard walks and opens rows, and a reader sees every row.
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 
+#include <QAccessible>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -62,6 +66,12 @@ QString textAt(TableView& table, int row)
     return cell ? cell->textLabel()->text() : QString();
 }
 
+bool rowInView(TableView& table, int row)
+{
+    const QRectF r = table.rectForRowAtIndexPath(IndexPath{0, row});
+    return r.top() >= table.contentOffset().y() && r.bottom() <= table.contentOffset().y() + table.height();
+}
+
 QPoint rowCentre(TableView& table, int row)
 {
     const QRectF r = table.rectForRowAtIndexPath(IndexPath{0, row});
@@ -74,6 +84,8 @@ class TableViewTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { Accessibility::install(); }
+
     void onlyVisibleRowsGetCellsAndCellsAreReused()
     {
         Source source;
@@ -214,6 +226,116 @@ private Q_SLOTS:
         QCOMPARE(source.committed.size(), 1);
         QCOMPARE(table.numberOfRowsInSection(0), 5);
         QCOMPARE(textAt(table, 4), QStringLiteral("Row 4"));
+    }
+
+    // Tab reaches the table and the keys walk it: each key moves the selection to its row and
+    // shows it, Return and Enter open the row as a tap does, Delete asks and Return confirms.
+    // The ring shows for the keyboard only.
+    void keyboardWalksSelectsAndOpensRows()
+    {
+        Source source;
+        source.rows = numbered(1000);
+        QWidget window;
+        auto* field = new QLineEdit(&window);
+        auto* table = new TableView(TableViewStyle::Plain, &window);
+        table->setDataSource(&source);
+        table->setDelegate(&source);
+        // A page of exactly twelve rows.
+        field->setGeometry(0, 0, 320, 30);
+        table->setGeometry(0, 36, 320, 12 * 37);
+        window.resize(320, 480);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(table->hasFocus());
+        auto* ring = table->findChild<QWidget*>(QStringLiteral("tableFocusRing"));
+        QVERIFY(ring && ring->isVisible());
+        QCOMPARE(table->keyboardRow(), std::optional<IndexPath>(IndexPath{0, 0}));
+        QVERIFY(!table->indexPathForSelectedRow());
+
+        const int page = 12;
+        const struct
+        {
+            Qt::Key key;
+            int row;
+        } walk[] = {{Qt::Key_Down, 1},   {Qt::Key_Down, 2},           {Qt::Key_Up, 1},
+                    {Qt::Key_End, 999},  {Qt::Key_PageUp, 999 - page}, {Qt::Key_PageDown, 999},
+                    {Qt::Key_Home, 0},   {Qt::Key_Up, 0},             {Qt::Key_PageDown, page},
+                    {Qt::Key_Down, page + 1}};
+        for (const auto& step : walk) {
+            QTest::keyClick(table, step.key);
+            QCOMPARE(table->indexPathForSelectedRow(), std::optional<IndexPath>(IndexPath{0, step.row}));
+            QVERIFY2(rowInView(*table, step.row), qPrintable(QString::number(step.row)));
+            QVERIFY(table->cellForRowAtIndexPath(IndexPath{0, step.row})->isSelected());
+            QCOMPARE(ring->geometry(), table->rectForRowAtIndexPath(IndexPath{0, step.row}).toAlignedRect());
+        }
+        // Walking only selects; the screen hears of a row when it is opened.
+        QVERIFY(source.selected.isEmpty());
+        QTest::keyClick(table, Qt::Key_Return);
+        QTest::keyClick(table, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(source.selected, (QList<IndexPath>{IndexPath{0, page + 1}, IndexPath{0, page + 1}}));
+
+        // A tap takes the ring away and moves the keys to the tapped row.
+        QTest::mouseClick(table, Qt::LeftButton, {}, rowCentre(*table, page + 3));
+        QVERIFY(!ring->isVisible());
+        QTest::keyClick(table, Qt::Key_Down);
+        QVERIFY(ring->isVisible());
+        QCOMPARE(table->indexPathForSelectedRow(), std::optional<IndexPath>(IndexPath{0, page + 4}));
+
+        // Delete asks on the walked-to row; Return presses the red button.
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(table->indexPathShowingDeleteConfirmation(), std::optional<IndexPath>(IndexPath{0, page + 4}));
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(source.committed, (QList<IndexPath>{IndexPath{0, page + 4}}));
+        // Return on the red button deletes only: the rows opened were the two by keys and the tap.
+        QCOMPARE(source.selected.size(), 3);
+    }
+
+    // A reader sees the whole list: every row counted and named from the data source, rows out
+    // of view reachable and pressable, without the table keeping more cells for it.
+    void readerSeesEveryRowOfTheDataSource()
+    {
+        Source source;
+        source.rows = numbered(1000);
+        TableView table;
+        table.setDataSource(&source);
+        table.setDelegate(&source);
+        table.resize(320, 480);
+        table.show();
+        table.reloadData();
+        const int cells = table.cellCount();
+
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&table);
+        QCOMPARE(list->role(), QAccessible::List);
+        QCOMPARE(list->childCount(), 1000);
+        for (int i = 0; i < 1000; ++i) {
+            QAccessibleInterface* row = list->child(i);
+            QVERIFY(row);
+            QCOMPARE(row->role(), QAccessible::ListItem);
+            QCOMPARE(row->text(QAccessible::Name), QStringLiteral("Row %1").arg(i));
+            QCOMPARE(list->indexOfChild(row), i);
+            QCOMPARE(row->parent(), list);
+            QCOMPARE(bool(row->state().offscreen), i > 12);
+        }
+        // Reading borrowed one cell at a time from the pool, and gave it back.
+        QVERIFY(table.cellCount() <= cells + 1);
+        // The row in view is its cell; a row out of view is the same item when asked again.
+        QCOMPARE(list->child(3)->object(), table.cellForRowAtIndexPath(IndexPath{0, 3}));
+        QCOMPARE(list->child(700), list->child(700));
+
+        // Focus walks the keys to a far row and shows it; press opens it as a tap does.
+        list->child(500)->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+        QCOMPARE(table.keyboardRow(), std::optional<IndexPath>(IndexPath{0, 500}));
+        QVERIFY(rowInView(table, 500));
+        list->child(900)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(source.selected, (QList<IndexPath>{IndexPath{0, 900}}));
+
+        // The count follows the data.
+        source.rows = numbered(7);
+        table.reloadData();
+        QCOMPARE(list->childCount(), 7);
+        QVERIFY(!list->child(7));
     }
 };
 

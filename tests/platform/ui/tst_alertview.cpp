@@ -4,6 +4,8 @@
 #include "platform/ui/AlertViewDelegate.h"
 #include "platform/ui/Window.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -37,6 +39,7 @@ class TestAlertView : public QObject
 private Q_SLOTS:
     void shownFromWorkerAndDismissedByItsButton();
     void goneDelegateIsNotCalled();
+    void focusStaysInsideUntilDismissed();
 };
 
 void TestAlertView::shownFromWorkerAndDismissedByItsButton()
@@ -93,6 +96,62 @@ void TestAlertView::goneDelegateIsNotCalled()
     QPointer<AlertView> guard(alert);
     alert->dismissWithClickedButtonIndex(0, true);
     QTRY_VERIFY(guard.isNull());
+}
+
+// Tab walks the alert's buttons round and never reaches the screen under it; the keys press
+// the button walked to, and Escape taps the cancel button.
+void TestAlertView::focusStaysInsideUntilDismissed()
+{
+    Window window;
+    auto* field = new QLineEdit;
+    window.addSubview(field);
+    window.makeKeyAndVisible();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    Listener listener;
+
+    auto* alert = new AlertView(QStringLiteral("Remove?"), QStringLiteral("The favourite goes."), &listener,
+                                QStringLiteral("Cancel"));
+    alert->setOtherButtonTitle(QStringLiteral("Remove"));
+    alert->show();
+    QTRY_VERIFY(alert->isVisible());
+    auto* box = qobject_cast<AlertBox*>(alert->overlay());
+    QTRY_VERIFY(box->hasFocus());
+    QPushButton* expected[] = {box->button(), box->otherButton(), box->button(), box->otherButton()};
+    for (QPushButton* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), box->button());
+    QVERIFY(!field->hasFocus());
+    QTest::keyClick(box->button(), Qt::Key_Return);
+    QCOMPARE(listener.calls, (QStringList{"clicked 0 tag 0 visible true"}));
+    QTRY_COMPARE(listener.calls.size(), 2);
+
+    // Walked to the offered button, Space presses it; Escape on another alert cancels it.
+    alert = new AlertView(QStringLiteral("Remove?"), QString(), &listener, QStringLiteral("Cancel"));
+    alert->setOtherButtonTitle(QStringLiteral("Remove"));
+    alert->show();
+    QTRY_VERIFY(alert->isVisible());
+    box = qobject_cast<AlertBox*>(alert->overlay());
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), box->otherButton());
+    QTest::keyClick(box->otherButton(), Qt::Key_Space);
+    QCOMPARE(listener.calls.at(2), QStringLiteral("clicked 1 tag 0 visible true"));
+    QTRY_COMPARE(listener.calls.size(), 4);
+
+    alert = new AlertView(QStringLiteral("Remove?"), QString(), &listener, QStringLiteral("Cancel"));
+    alert->setOtherButtonTitle(QStringLiteral("Remove"));
+    alert->show();
+    QTRY_VERIFY(alert->isVisible());
+    box = qobject_cast<AlertBox*>(alert->overlay());
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(listener.calls.at(4), QStringLiteral("clicked 0 tag 0 visible true"));
+    QTRY_COMPARE(listener.calls.size(), 6);
 }
 
 QTEST_MAIN(TestAlertView)
