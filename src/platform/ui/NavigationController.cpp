@@ -231,14 +231,20 @@ void NavigationController::showTop(ViewController* from, bool forward, bool anim
     QPointer<QWidget> fromView = (from && from->isViewLoaded()) ? from->view() : nullptr;
     QPointer<ViewController> fromGuard(from);
     QPointer<ViewController> toGuard(to);
-    auto finish = [this, id, fromGuard, toGuard, fromView, animated, display] {
-        if (fromGuard && fromGuard != topViewController()) {
-            if (fromView && fromView->parentWidget() == m_content)
+    // The slide belongs to the view, which may outlive this controller (a screen test ends
+    // with the window while a push is still sliding): then there is nothing left to finish.
+    QPointer<NavigationController> self(this);
+    auto finish = [self, id, fromGuard, toGuard, fromView, animated, display] {
+        if (!self)
+            return;
+        NavigationController* const controller = self;
+        if (fromGuard && fromGuard != controller->topViewController()) {
+            if (fromView && fromView->parentWidget() == controller->m_content)
                 fromView->hide();
             if (display)
                 fromGuard->endAppearance(animated);
         }
-        if (id != m_transition)
+        if (id != controller->m_transition)
             return;
         if (toGuard && display)
             toGuard->endAppearance(animated);
