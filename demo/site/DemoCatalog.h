@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <deque>
+#include <mutex>
 #include <vector>
 
 // The demo site's torrents: made once from a fixed seed; torrents uploaded later (add())
