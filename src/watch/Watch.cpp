@@ -45,6 +45,8 @@ Watch::Watch(std::function<bool()> signedIn, std::function<QPair<QString, QStrin
     , m_queue(std::make_unique<OperationQueue>(1))
 {
     m_timer.setSingleShot(true);
+    // A coarse timer may fire up to 5% late: half an hour would become 31.5 minutes.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         if (!scanNow())
             schedule(); // signed out: look again after the interval
