@@ -13,6 +13,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Slider.h"
+#include "platform/ui/Switch.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
@@ -21,8 +22,10 @@
 #include "screens/favourites/FavoriteComposeViewController.h"
 #include "screens/favourites/FavoriteDisplaySettingsView.h"
 #include "screens/favourites/FavoriteDisplaySettingsViewController.h"
+#include "screens/favourites/WatchSettingsControls.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "watch/WatchSettings.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -302,6 +305,34 @@ private Q_SLOTS:
         QTest::keyClick(slider, Qt::Key_Left);
         QCOMPARE(value->text(), QStringLiteral("11"));
         QCOMPARE(storedCount(), QStringLiteral("11"));
+    }
+
+    // The watch's switch and interval under the page count: they show what is stored, and a
+    // tap or a drag let go stores the new value, the interval in steps of 15 minutes.
+    void watchSwitchAndIntervalAreStored()
+    {
+        SettingsStore::standard().setString(WatchSettings::kIntervalKey, QStringLiteral("400"));
+        FavoriteDisplaySettingsViewController* screen = FavoriteDisplaySettingsViewController::sharedInstance();
+        m_nav->pushViewController(screen, false);
+        WatchSettingsControls* controls = screen->infoView()->watchControls();
+        QVERIFY(controls && controls->watchSwitch() && controls->intervalSlider());
+        QTRY_VERIFY(controls->intervalSlider()->isVisible());
+        QVERIFY(!controls->watchSwitch()->isOn());
+        QCOMPARE(controls->intervalValue()->text(), QStringLiteral("4 h")); // a stored 400 is read as 240
+
+        QTest::mouseClick(controls->watchSwitch(), Qt::LeftButton);
+        QVERIFY(WatchSettings::isEnabled());
+        QVERIFY(controls->watchSwitch()->isOn());
+
+        Slider* slider = controls->intervalSlider();
+        const int y = slider->height() / 2;
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(int(slider->xForValue(240)), y));
+        QTest::mouseMove(slider, QPoint(int(slider->xForValue(104)), y));
+        QCOMPARE(controls->intervalValue()->text(), QStringLiteral("1 h 45 min"));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(int(slider->xForValue(104)), y));
+        QCOMPARE(WatchSettings::interval(), 105);
+        QCOMPARE(slider->value(), 105.0f);
+        save(m_nav->view(), QStringLiteral("favorites-display-settings-watch.png"));
     }
 
     // Popped, the shared screen lives on, with its slider where it was left.
