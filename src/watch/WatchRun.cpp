@@ -6,6 +6,7 @@
 #include "watch/WatchSettings.h"
 #include "watch/WatchSiteReader.h"
 #include "watch/WatchState.h"
+#include "watch/WatchUnseen.h"
 
 #include <algorithm>
 
@@ -25,6 +26,10 @@ WatchRun::Outcome WatchRun::scanOnce(const QString& username, const QString& pas
     }
     outcome.matches = scan.matches;
     outcome.saved = state.save();
+    QStringList found;
+    for (const WatchMatch& match : outcome.matches)
+        found.append(WatchMatch::key(match.torrent));
+    WatchUnseen::add(found);
     if (send && !outcome.matches.isEmpty()) {
         WatchSender::Options options;
         options.autoSendFilters = WatchSettings::autoSendFilters();
