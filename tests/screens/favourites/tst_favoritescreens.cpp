@@ -163,6 +163,27 @@ private Q_SLOTS:
         save(m_nav->view(), QStringLiteral("favorite-filters.png"));
     }
 
+    // The form's send switch is stored beside the filters, whose array keeps its form; the
+    // filter deleted, its switch goes with it.
+    void sendSwitchIsStoredBesideTheFilter()
+    {
+        storeFilters({QStringLiteral("Linux")});
+        EditFavoriteListViewController* list = pushFilterList();
+        click(qobject_cast<QWidget*>(list->navigationItem()->rightView()));
+        QTRY_VERIFY(form(list));
+        QVERIFY(!form(list)->sendsAutomatically());
+        type(form(list)->newItem(), QStringLiteral("BSD"));
+        QTest::mouseClick(form(list)->sendSwitch(), Qt::LeftButton);
+        save(form(list)->view(), QStringLiteral("favorite-compose-send.png"));
+        click(form(list)->addButton());
+        QTRY_VERIFY(!form(list));
+        QCOMPARE(SettingsStore::standard().stringArrayForKey(SettingsKeys::filters), (QStringList{"Linux", "BSD"}));
+        QCOMPARE(WatchSettings::autoSendFilters(), QStringList{"BSD"});
+
+        list->commitEditingStyle(list->tableView(), TableViewCellEditingStyle::Delete, IndexPath::forRow(1));
+        QVERIFY(WatchSettings::autoSendFilters().isEmpty());
+    }
+
     // An empty filter stored by an earlier version shows what it does (nothing), not a blank row.
     void storedEmptyFilterShown()
     {
