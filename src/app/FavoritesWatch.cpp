@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 FavoritesWatch::FavoritesWatch(std::function<bool()> signedIn, std::function<void()> openFavorites, QObject* parent)
     : QObject(parent)
@@ -18,8 +19,11 @@ FavoritesWatch::FavoritesWatch(std::function<bool()> signedIn, std::function<voi
     m_notifier = new DesktopNotifier(QDBusConnection::sessionBus(), this);
     connect(m_watch, &Watch::newMatches, this, &FavoritesWatch::found);
     connect(m_notifier, &DesktopNotifier::activated, this, &FavoritesWatch::open);
-    // The timer runs all along; a round looks at the switch when it is due.
+    // The timer runs all along; a round looks at the switch when it is due. The first round
+    // comes a moment after the tabs show, once their own first pages are under way: it
+    // tells what came while the app was closed.
     m_watch->setRunning(true);
+    QTimer::singleShot(kFirstRoundDelay, m_watch, [watch = m_watch] { watch->scanNow(); });
 }
 
 FavoritesWatch::~FavoritesWatch() = default;

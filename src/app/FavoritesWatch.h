@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
 #include <functional>
 
 class DesktopNotifier;
@@ -21,6 +22,8 @@ class FavoritesWatch : public QObject
     Q_OBJECT
 
 public:
+    static constexpr std::chrono::seconds kFirstRoundDelay{5};
+
     // `signedIn` answers whether the main tabs are shown; `openFavorites` brings the
     // Favourites tab to the front.
     FavoritesWatch(std::function<bool()> signedIn, std::function<void()> openFavorites, QObject* parent = nullptr);

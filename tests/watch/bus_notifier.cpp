@@ -2,6 +2,7 @@
 // test's own on a private session bus (run under dbus-run-session, see tests/CMakeLists.txt):
 // one notification sums several matches, a later one replaces it, names are escaped, and a
 // click on it (the service's ActionInvoked) comes back as activated().
+#include "FakeNotificationService.h"
 #include "watch/DesktopNotifier.h"
 
 #include <QDBusConnection>
@@ -11,33 +12,6 @@
 #include <QVariantMap>
 
 namespace {
-
-struct Notification
-{
-    uint replaces = 0;
-    QString summary;
-    QString body;
-    QStringList actions;
-};
-
-// Answers Notify as a desktop's notification service does, keeping what it was asked.
-class FakeNotificationService : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-
-public:
-    QList<Notification> received;
-
-public Q_SLOTS:
-    uint Notify(const QString&, uint replacesId, const QString&, const QString& summary, const QString& body,
-                const QStringList& actions, const QVariantMap&, int)
-    {
-        received.append({replacesId, summary, body, actions});
-        return replacesId ? replacesId : 40 + uint(received.size());
-    }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
-};
 
 QList<WatchMatch> matches(const QStringList& names)
 {
@@ -83,7 +57,7 @@ private Q_SLOTS:
         notifier.notify(matches(names));
         QTRY_COMPARE(shown.size(), 1);
         QCOMPARE(m_service.received.size(), 1);
-        const Notification first = m_service.received.first();
+        const FakeNotificationService::Notification first = m_service.received.first();
         QCOMPARE(first.replaces, 0u);
         QCOMPARE(first.summary, QStringLiteral("7 new torrents for your favourites"));
         QCOMPARE(first.body, QStringLiteral("Debian &lt;b&gt;13&lt;/b&gt; &amp; co\nFreeBSD 15\na\nb\nc\nand 2 more"));
