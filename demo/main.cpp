@@ -1,10 +1,13 @@
 // itarnvale-demo-site [--http-port N] [--https-port N] [--latency MS[,MS...]]: serves the
 // demo Tarnvale site on loopback until SIGINT or SIGTERM. --latency answers each listing page
 // that many milliseconds late (several values: page p takes the ((p - 1) mod n)-th).
+// --new-every SECONDS uploads a made-up torrent at the top of the recent list every SECONDS,
+// every other one named for Linux or BSD, so that a favourite filter sees news come.
 #include "DemoSite.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QStringList>
 
 #include <csignal>
@@ -44,6 +47,7 @@ int main(int argc, char* argv[])
     int httpPort = 0;
     int httpsPort = 0;
     QList<int> latency;
+    int newEvery = 0;
     for (int i = 1; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         bool ok = false;
@@ -55,9 +59,13 @@ int main(int argc, char* argv[])
             const auto parsed = DemoSite::parseLatency(args.at(++i));
             ok = parsed.has_value();
             latency = parsed.value_or(QList<int>());
+        } else if (arg == QLatin1String("--new-every") && i + 1 < args.size()) {
+            newEvery = args.at(++i).toInt(&ok);
+            ok = ok && newEvery > 0 && newEvery <= 86400;
         }
         if (!ok) {
-            std::fprintf(stderr, "usage: itarnvale-demo-site [--http-port N] [--https-port N] [--latency MS[,MS...]]\n");
+            std::fprintf(stderr, "usage: itarnvale-demo-site [--http-port N] [--https-port N] [--latency MS[,MS...]]"
+                                 " [--new-every SECONDS]\n");
             return 2;
         }
     }
@@ -99,6 +107,16 @@ int main(int argc, char* argv[])
     std::printf("  forum host:      %s\n  captcha host:    %s\n", qPrintable(site.forumHost()),
                 qPrintable(site.captchaHost()));
     std::fflush(stdout);
+
+    QTimer uploads;
+    if (newEvery > 0) {
+        QObject::connect(&uploads, &QTimer::timeout, &app, [&site] {
+            const DemoTorrent added = site.addNextTorrent();
+            std::printf("new torrent %d: %s\n", added.id, qPrintable(added.name));
+            std::fflush(stdout);
+        });
+        uploads.start(newEvery * 1000);
+    }
 
     const int status = app.exec();
     site.stop();

@@ -3,6 +3,8 @@
 #include "DemoCategory.h"
 #include "DemoTorrentNames.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -90,9 +92,37 @@ DemoCatalog::DemoCatalog(int count, unsigned seed)
 
 const DemoTorrent* DemoCatalog::byId(int id) const
 {
-    if (id < 1 || id > int(m_torrents.size()))
+    if (id >= 1 && id <= int(m_torrents.size()))
+        return &m_torrents[std::size_t(id - 1)];
+    std::lock_guard lock(m_addedLock);
+    const qint64 index = qint64(id) - qint64(m_torrents.size()) - 1;
+    if (index < 0 || index >= qint64(m_added.size()))
         return nullptr;
-    return &m_torrents[std::size_t(id - 1)];
+    return &m_added[std::size_t(index)];
+}
+
+DemoTorrent DemoCatalog::add(const QString& name, const QString& category)
+{
+    std::lock_guard lock(m_addedLock);
+    DemoTorrent t;
+    t.id = int(m_torrents.size() + m_added.size()) + 1;
+    t.name = name;
+    t.category = category;
+    t.subCategory = 1;
+    t.language = QStringLiteral("0");
+    t.sizeBytes = 700'000'000 + qint64(t.id) * 1'000'003;
+    t.seeders = 1 + t.id % 50;
+    t.leechers = t.id % 20;
+    const qint64 newest = m_added.empty() ? (m_torrents.empty() ? 0 : m_torrents.back().addedSecs) : m_added.back().addedSecs;
+    t.addedSecs = std::max(newest + 1, QDateTime::currentSecsSinceEpoch());
+    m_added.push_back(t);
+    return t;
+}
+
+int DemoCatalog::addedCount() const
+{
+    std::lock_guard lock(m_addedLock);
+    return int(m_added.size());
 }
 
 std::vector<const DemoTorrent*> DemoCatalog::select(const Query& query) const
@@ -101,8 +131,19 @@ std::vector<const DemoTorrent*> DemoCatalog::select(const Query& query) const
     const bool anyCategory = query.category.isEmpty() || query.category == QLatin1String("0");
     const bool anyLanguage = query.language.isEmpty() || query.language == QLatin1String("0");
 
+    std::vector<const DemoTorrent*> all;
+    all.reserve(m_torrents.size());
+    for (const DemoTorrent& t : m_torrents)
+        all.push_back(&t);
+    {
+        std::lock_guard lock(m_addedLock);
+        for (const DemoTorrent& t : m_added)
+            all.push_back(&t);
+    }
+
     std::vector<const DemoTorrent*> rows;
-    for (const DemoTorrent& t : m_torrents) {
+    for (const DemoTorrent* row : all) {
+        const DemoTorrent& t = *row;
         if (!anyCategory && t.category != query.category)
             continue;
         if (query.subCategory > 0 && t.subCategory != query.subCategory)
@@ -113,7 +154,7 @@ std::vector<const DemoTorrent*> DemoCatalog::select(const Query& query) const
             return t.name.contains(word, Qt::CaseInsensitive);
         });
         if (matches)
-            rows.push_back(&t);
+            rows.push_back(row);
     }
 
     const QChar order = query.sort.isEmpty() ? QChar('D') : query.sort.at(0);

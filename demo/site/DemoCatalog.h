@@ -5,10 +5,13 @@
 #include <QList>
 #include <QString>
 
+#include <deque>
+#include <mutex>
 #include <vector>
 
-// The demo site's torrents: made once from a fixed seed, read-only afterwards (so the
-// server threads share it without locks).
+// The demo site's torrents: made once from a fixed seed; torrents uploaded later (add())
+// come on top, under a lock of their own, at addresses that never move, so the rows a server
+// thread holds stay valid while others are added.
 class DemoCatalog
 {
 public:
@@ -28,7 +31,12 @@ public:
 
     explicit DemoCatalog(int count = kDefaultCount, unsigned seed = 20130601u);
 
+    // The catalogue as made, without the torrents added later.
     const std::vector<DemoTorrent>& torrents() const { return m_torrents; }
+    // Uploads a torrent now: the newest of the site, at the top of the date order. Returns a
+    // copy of it (its id is one above the newest so far).
+    DemoTorrent add(const QString& name, const QString& category = QStringLiteral("6"));
+    int addedCount() const;
     const DemoTorrent* byId(int id) const;
 
     // Every torrent the query selects, in its order (the page number is not applied).
@@ -38,4 +46,6 @@ public:
 
 private:
     std::vector<DemoTorrent> m_torrents; // by id, from 1
+    mutable std::mutex m_addedLock;
+    std::deque<DemoTorrent> m_added; // ids after m_torrents', oldest first
 };

@@ -252,6 +252,23 @@ void DemoSite::clearAnsweredPages()
     m_answeredPages.clear();
 }
 
+DemoTorrent DemoSite::addTorrent(const QString& name)
+{
+    return m_catalog.add(name);
+}
+
+DemoTorrent DemoSite::addNextTorrent()
+{
+    static const char* const kFollowed[] = {"Linux Mint %1 Cinnamon 64-bit", "FreeBSD 15.%1 amd64 DVD",
+                                             "Debian GNU/Linux 13.%1 netinst", "OpenBSD 7.%1 install image"};
+    static const char* const kOthers[] = {"Field Recordings Vol. %1 FLAC", "Night Trains %1 (2026) 1080p",
+                                           "Chess Openings Handbook %1 PDF", "Harbour Lights S01E%1 720p"};
+    const int n = m_uploads.fetch_add(1);
+    const int number = n / 2 + 1;
+    const char* pattern = n % 2 == 0 ? kFollowed[(n / 2) % 4] : kOthers[(n / 2) % 4];
+    return addTorrent(QString::fromLatin1(pattern).arg(number));
+}
+
 void DemoSite::installWebRoutes(DemoServerThread& web)
 {
     httplib::Server& server = web.server();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <atomic>
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -56,6 +58,11 @@ public:
                     const QString& query = QString(), int page = 1) const;
 
     const DemoCatalog& catalog() const { return m_catalog; }
+    // Uploads a torrent of that name now, at the top of the recent list.
+    DemoTorrent addTorrent(const QString& name);
+    // Uploads the next of a run of made-up torrents: every other one (the first, the third,
+    // ...) has "Linux" or "BSD" in its name, so a favourite filter "Linux|BSD" meets half.
+    DemoTorrent addNextTorrent();
 
     // Latency of the listing pages, in milliseconds: each page is answered that much later,
     // so that pages fetched together finish in an order a test or a person can set. With
@@ -94,7 +101,8 @@ private:
 
     int m_requestedHttpPort;
     int m_requestedHttpsPort;
-    const DemoCatalog m_catalog;
+    DemoCatalog m_catalog;
+    std::atomic<int> m_uploads{0};
     std::unique_ptr<DemoPictures> m_pictures;
     std::unique_ptr<DemoCertificate> m_certificate;
     std::unique_ptr<DemoPageFrame> m_frame;

@@ -13,6 +13,7 @@ namespace {
 const QString kDemo = QStringLiteral("demo");
 const QString kDemoLatency = QStringLiteral("demo-latency");
 const QString kDemoClient = QStringLiteral("demo-client");
+const QString kDemoNewEvery = QStringLiteral("demo-new-every");
 const QString kTraceStartup = QStringLiteral("trace-startup");
 
 const char kExitStatuses[] =
@@ -37,6 +38,9 @@ CommandLine::CommandLine()
         {kDemoLatency, QStringLiteral("With --demo: the demo answers its listing pages that many milliseconds late, "
                                       "one figure per page in turn (\"200\" or \"400,800,0\")."),
          QStringLiteral("MS[,MS...]")},
+        {kDemoNewEvery, QStringLiteral("With --demo: the demo uploads a torrent every that many seconds, every other one "
+                                       "named for Linux or BSD, so that the favourites watch finds news."),
+         QStringLiteral("SECONDS")},
         {kDemoClient, QStringLiteral("With --demo: the client whose private daemon gets the torrents "
                                      "(transmission, qbittorrent, deluge; Transmission by default)."),
          QStringLiteral("NAME")},
@@ -109,6 +113,11 @@ bool CommandLine::demo() const
 QString CommandLine::demoLatency() const
 {
     return m_parser.isSet(kDemoLatency) ? m_parser.value(kDemoLatency) : QString();
+}
+
+QString CommandLine::demoNewEvery() const
+{
+    return m_parser.isSet(kDemoNewEvery) ? m_parser.value(kDemoNewEvery) : QString();
 }
 
 QString CommandLine::demoClient() const

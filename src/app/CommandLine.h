@@ -33,7 +33,8 @@ public:
 
     bool demo() const;
     QString demoLatency() const; // null when not given
-    QString demoClient() const;  // null when not given
+    QString demoClient() const;
+    QString demoNewEvery() const; // null when not given  // null when not given
     bool traceStartup() const;
 
     QString helpText() const;

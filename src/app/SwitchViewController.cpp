@@ -1,5 +1,6 @@
 #include "app/SwitchViewController.h"
 
+#include "app/FavoritesWatch.h"
 #include "platform/core/CookieStore.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/SettingsStore.h"
@@ -217,6 +218,25 @@ void SwitchViewController::buildTabBar()
         NavigationBar::BarStyle::Black);
     m_tabBarController->setTintColor(Qt::white);
     m_tabBarController->setBarTintColor(Qt::black);
+
+    m_favoritesWatch = new FavoritesWatch([this] { return showLogin(); }, [this] { openFavorites(); }, this);
+}
+
+FavoritesWatch* SwitchViewController::favoritesWatch() const
+{
+    return m_favoritesWatch;
+}
+
+void SwitchViewController::openFavorites()
+{
+    if (!m_tabBarController || !showLogin())
+        return;
+    m_tabBarController->setSelectedIndex(kFavoritesTab);
+    if (m_window) {
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
 }
 
 void SwitchViewController::logout()
@@ -317,6 +337,8 @@ void SwitchViewController::didDismissWithButtonIndex(AlertView*, int)
 void SwitchViewController::didSelectViewController(TabBarController* tabBarController, ViewController*)
 {
     SettingsSaveAlert::check(Settings::setTab(tabBarController->selectedIndex()));
+    if (tabBarController->selectedIndex() == kFavoritesTab && m_favoritesWatch)
+        m_favoritesWatch->seen();
     NavigationController* more = tabBarController->moreNavigationController();
     more->popToRootViewControllerAnimated(false);
     more->setNavigationBarHidden(false);

@@ -14,6 +14,7 @@
 #include <memory>
 
 class AlertView;
+class FavoritesWatch;
 class HttpRequest;
 class LoginViewController;
 class NavigationController;
@@ -59,6 +60,12 @@ public:
     LoginViewController* loginViewController() const;
     // The main tab bar; none before the first sign-in.
     TabBarController* tabBarController() const { return m_tabBarController; }
+    static constexpr int kFavoritesTab = 1;
+    // Shows the Favourites tab and brings the window forward (a click on the watch's
+    // notification or tray icon); nothing while the login screen is shown.
+    void openFavorites();
+    // The watch over the favourite filters, made with the tab bar.
+    FavoritesWatch* favoritesWatch() const;
     // The snatch list and friends screens' navigation controllers, listed in "More" after the
     // nine tabs; none before the first sign-in.
     NavigationController* snatchListNavigationController() const;
@@ -97,6 +104,7 @@ private:
     // Guards the login screen against being replaced while a renewal worker asks it to sign in.
     mutable QMutex m_loginLock;
     QPointer<TabBarController> m_tabBarController;
+    QPointer<FavoritesWatch> m_favoritesWatch;
     QPointer<NavigationController> m_snatchList;
     QPointer<NavigationController> m_friends;
     QPointer<AlertView> m_alert;

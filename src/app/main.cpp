@@ -20,6 +20,7 @@
 #include <QList>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <chrono>
 #include <csignal>
@@ -62,6 +63,7 @@ struct Demo
 {
     std::unique_ptr<DemoSite> site;
     DemoRemoteClient remote;
+    QTimer uploads; // --demo-new-every
 };
 
 QString dataFolder(const QString& name)
@@ -149,6 +151,13 @@ int main(int argc, char* argv[])
             error = QStringLiteral("--demo-latency takes milliseconds (\"200\" or \"400,800,0\") and goes with --demo");
         latency = parsed.value_or(QList<int>());
     }
+    int newEvery = 0;
+    if (error.isEmpty() && !line.demoNewEvery().isNull()) {
+        bool number = false;
+        newEvery = line.demoNewEvery().toInt(&number);
+        if (!number || newEvery < 1 || newEvery > 86400 || !demoMode)
+            error = QStringLiteral("--demo-new-every takes seconds (1 to 86400) and goes with --demo");
+    }
     const QString client = line.demoClient();
     if (error.isEmpty() && !client.isNull() && (!DemoRemoteClient::isKnown(client) || !demoMode)) {
         error = QStringLiteral("--demo-client takes %1 and goes with --demo")
@@ -166,6 +175,10 @@ int main(int argc, char* argv[])
     if (demoMode) {
         if (!startDemo(demo, latency, client))
             return CommandLine::Failure;
+        if (newEvery > 0) {
+            QObject::connect(&demo.uploads, &QTimer::timeout, [site = demo.site.get()] { site->addNextTorrent(); });
+            demo.uploads.start(newEvery * 1000);
+        }
     } else {
         CookieStore::shared().setStoragePath(SettingsStore::standardFolder() + QLatin1Char('/')
                                              + QLatin1String(CookieStore::kDefaultFileName));

@@ -35,6 +35,8 @@ namespace {
 // The least space between two things on a line, and the smallest the size may be drawn in.
 constexpr double kGap = 3;
 constexpr double kMinSizePixels = 8;
+// Over the category picture's top left corner.
+const QRectF kNewBadge(0, 0, 22, 11);
 // The sub-category keeps at least this much of its line before the size moves over it.
 constexpr double kMinSubWidth = 40;
 } // namespace
@@ -117,6 +119,20 @@ void TorrentItemTableViewCell::drawContentView(const QRectF& rect)
     ScaledPictureCache::draw(painter, l.upImg, m_upImg);
     ScaledPictureCache::draw(painter, l.downImg, m_downImg);
     ScaledPictureCache::draw(painter, l.downloadedImg, m_downloadedImg);
+    if (m_watchedNew) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(210, 30, 30));
+        painter->drawRoundedRect(kNewBadge, 3, 3);
+        QFont font = f.small;
+        font.setBold(true);
+        font.setPixelSize(8);
+        painter->setFont(font);
+        painter->setPen(Qt::white);
+        painter->drawText(kNewBadge, Qt::AlignCenter, QStringLiteral("new"));
+        painter->restore();
+    }
 
     painter->save();
     painter->setPen(ctx->fillColor());
@@ -159,6 +175,8 @@ QList<FlatTableViewCell::Placed> TorrentItemTableViewCell::placedItems() const
     picture("up arrow", m_upImg, l.upImg);
     picture("down arrow", m_downImg, l.downImg);
     picture("sent mark", m_downloadedImg, l.downloadedImg);
+    if (m_watchedNew)
+        placed.append({QStringLiteral("new mark"), kNewBadge});
     return placed;
 }
 
@@ -171,5 +189,6 @@ QString TorrentItemTableViewCell::accessibilityLabel() const
 QString TorrentItemTableViewCell::accessibilityHint() const
 {
     return sentence({m_subLbl, m_waitLbl.isEmpty() ? QString() : QStringLiteral("wait ") + m_waitLbl,
-                     m_downloadedImg.isNull() ? QString() : QStringLiteral("already sent to the client")});
+                     m_downloadedImg.isNull() ? QString() : QStringLiteral("already sent to the client"),
+                     m_watchedNew ? QStringLiteral("new since you last looked") : QString()});
 }

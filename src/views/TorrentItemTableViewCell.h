@@ -39,6 +39,10 @@ public:
     void setNewImg(const QImage& image) { m_newImg = image; }
     QImage downloadedImg() const { return m_downloadedImg; }
     void setDownloadedImg(const QImage& image) { m_downloadedImg = image; }
+    // A "new" badge over the category picture: the favourites watch found the torrent and
+    // the user has not looked at Favourites since.
+    bool isWatchedNew() const { return m_watchedNew; }
+    void setWatchedNew(bool isNew) { m_watchedNew = isNew; }
 
     // The record's texts into the text fields (name, sub-category, up, down, size, wait); the
     // pictures are the list's to set.
@@ -71,4 +75,5 @@ private:
 
     QString m_nameLbl, m_subLbl, m_upLbl, m_downLbl, m_sizeLbl, m_waitLbl;
     QImage m_typeImg, m_upImg, m_downImg, m_newImg, m_downloadedImg;
+    bool m_watchedNew = false;
 };

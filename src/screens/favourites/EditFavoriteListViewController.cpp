@@ -14,6 +14,7 @@
 #include "settings/SettingsKeys.h"
 #include "views/BarButton.h"
 #include "views/TextRowCell.h"
+#include "watch/WatchSettings.h"
 
 namespace {
 // A stored filter that is not a valid pattern finds nothing; its row says so by its colour.
@@ -121,6 +122,9 @@ void EditFavoriteListViewController::commitEditingStyle(TableView* tableView, Ta
         return;
     }
     m_filters.removeAt(index);
+    // The last filter of that text gone, its send switch goes too.
+    if (!Settings::filters().contains(shown))
+        WatchSettings::setAutoSend(shown, false);
     tableView->deleteRowsAtIndexPaths({indexPath}, TableViewRowAnimation::None);
 }
 
@@ -140,6 +144,9 @@ void EditFavoriteListViewController::didUpdateList(FavoriteComposeViewController
         form->showError(saved.message());
         return;
     }
+    // Beside the filters, under a key of its own, so that the filters' array keeps its form.
+    if (form)
+        SettingsSaveAlert::check(WatchSettings::setAutoSend(item, form->sendsAutomatically()));
     closeForm();
 }
 

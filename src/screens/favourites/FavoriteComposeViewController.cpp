@@ -4,6 +4,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/InterfaceLayout.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Switch.h"
 #include "platform/ui/TextField.h"
 #include "settings/Filter.h"
 
@@ -11,8 +12,10 @@
 
 namespace {
 const QString kLayout = QStringLiteral("FavoriteCompose");
-// Under the buttons of the layout.
-const QRect kErrorFrame(20, 240, 280, 64);
+// Under the buttons of the layout: the send switch's row, then the refusal.
+const QRect kSendLabelFrame(20, 244, 220, 24);
+const QRect kSendSwitchFrame(249, 240, 51, 31);
+const QRect kErrorFrame(20, 284, 280, 64);
 const QColor kErrorColor(255, 120, 110);
 
 template <class T>
@@ -35,6 +38,8 @@ TextField* FavoriteComposeViewController::newItem() const { return m_newItem; }
 Button* FavoriteComposeViewController::addButton() const { return m_addButton; }
 Button* FavoriteComposeViewController::cancelButton() const { return m_cancelButton; }
 Label* FavoriteComposeViewController::errorLabel() const { return m_errorLabel; }
+Switch* FavoriteComposeViewController::sendSwitch() const { return m_sendSwitch; }
+bool FavoriteComposeViewController::sendsAutomatically() const { return m_sendSwitch && m_sendSwitch->isOn(); }
 
 void FavoriteComposeViewController::loadView()
 {
@@ -45,6 +50,13 @@ void FavoriteComposeViewController::loadView()
     m_newItem->setDelegate(this);
     connect(m_addButton, &Button::touchUpInside, this, [this](Button* sender) { updateList(sender); });
     connect(m_cancelButton, &Button::touchUpInside, this, [this](Button* sender) { cancel(sender); });
+
+    InterfaceLayout::addLabel(root, QStringLiteral("sendLabel"), QStringLiteral("Send new ones to my client"), kSendLabelFrame,
+                              Fonts::systemFont(15));
+    m_sendSwitch = new Switch(root);
+    m_sendSwitch->setObjectName(QStringLiteral("sendSwitch"));
+    m_sendSwitch->setGeometry(kSendSwitchFrame);
+    m_sendSwitch->setAccessibleName(QStringLiteral("Send new ones to my client"));
 
     m_errorLabel = InterfaceLayout::addLabel(root, QStringLiteral("errorLabel"), QString(), kErrorFrame,
                                              Fonts::boldSystemFont(13), kErrorColor);

@@ -7,6 +7,7 @@
 
 class Button;
 class Label;
+class Switch;
 class TextField;
 
 // The entry form of one new favourite filter, from the interface layout "FavoriteCompose",
@@ -41,6 +42,9 @@ public:
     // The refusal of an invalid pattern, or why the filter could not be saved; empty while
     // there is none.
     Label* errorLabel() const;
+    // "Send new ones to my client": the watch hands this filter's new matches to the client.
+    Switch* sendSwitch() const;
+    bool sendsAutomatically() const;
     // Says why the text was not taken, until the text changes.
     void showError(const QString& text);
 
@@ -62,4 +66,5 @@ private:
     QPointer<Button> m_addButton;
     QPointer<Button> m_cancelButton;
     QPointer<Label> m_errorLabel;
+    QPointer<Switch> m_sendSwitch;
 };

@@ -4,6 +4,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Slider.h"
+#include "screens/favourites/WatchSettingsControls.h"
 
 #include <QKeyEvent>
 
@@ -64,6 +65,7 @@ void FavoriteDisplaySettingsView::bind()
     // The arrow keys, Page Up and Down, Home and End move it too.
     m_slider->setFocusPolicy(Qt::StrongFocus);
     m_slider->installEventFilter(this);
+    m_watchControls = new WatchSettingsControls(this);
 }
 
 QString FavoriteDisplaySettingsView::countText(double value)

@@ -6,6 +6,7 @@
 class Label;
 class ScrollView;
 class Slider;
+class WatchSettingsControls;
 
 // The content view of the favourites page count screen, built from the interface layout
 // "FavoriteDisplaySettings" (whose root class this is): the slider of how many pages the
@@ -36,6 +37,8 @@ public:
     Slider* favoritesCountSlider() const;
     Label* favoritesCountValue() const;
     ScrollView* scrollView() const;
+    // The watch's switch and interval.
+    WatchSettingsControls* watchControls() const { return m_watchControls; }
     // Not held: the screen that owns the view.
     Delegate* delegate() const { return m_delegate; }
     void setDelegate(Delegate* delegate) { m_delegate = delegate; }
@@ -63,5 +66,6 @@ private:
     QPointer<Slider> m_slider;
     QPointer<Label> m_value;
     QPointer<ScrollView> m_scrollView;
+    WatchSettingsControls* m_watchControls = nullptr; // a child
     Delegate* m_delegate = nullptr;
 };

@@ -11,6 +11,9 @@
 #include "site/ListingQuery.h"
 #include "views/HeaderView.h"
 #include "views/LoadingIndicator.h"
+#include "views/TorrentItemTableViewCell.h"
+#include "watch/WatchMatch.h"
+#include "watch/WatchUnseen.h"
 
 const QString FavoriteListViewController::kNoFiltersText = QStringLiteral(
     "You have no favourite filters yet. Add one, and the recent torrents whose names match it are shown here.");
@@ -32,6 +35,12 @@ void FavoriteListViewController::viewWillAppear(bool animated)
     // Not the recent list's appearing, which would ask for page 1 alone.
     prepareAppearance(animated);
     m_numPages = FavoriteDisplaySettingsViewController::storedCount();
+    QSet<QString> unseen = WatchUnseen::keys();
+    if (unseen != m_unseen) {
+        m_unseen = std::move(unseen);
+        if (m_torrentData)
+            tableView()->reloadData(); // the rows' badges
+    }
     // Filters edited meanwhile apply to the pages that come from now on.
     reloadFilters();
     // A first batch still on its way (the screen came back from the filters) is not asked
@@ -259,4 +268,22 @@ void FavoriteListViewController::didFilters()
 {
     if (NavigationController* navigation = navigationController())
         navigation->pushViewController(new EditFavoriteListViewController(TableViewStyle::Plain), true);
+}
+
+TableViewCell* FavoriteListViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    TableViewCell* cell = AllListViewController::cellForRowAtIndexPath(tableView, indexPath);
+    if (auto* row = qobject_cast<TorrentItemTableViewCell*>(cell)) {
+        const bool isNew = torrentData() && indexPath.row < torrentData()->size()
+                           && m_unseen.contains(WatchMatch::key(torrentData()->at(indexPath.row)));
+        row->setWatchedNew(isNew);
+    }
+    return cell;
+}
+
+void FavoriteListViewController::viewWillDisappear(bool animated)
+{
+    AllListViewController::viewWillDisappear(animated);
+    // Seen now: the next appearance shows them as any other row.
+    WatchUnseen::remove(m_unseen);
 }

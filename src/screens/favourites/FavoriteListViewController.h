@@ -3,6 +3,8 @@
 #include "screens/common/AllListViewController.h"
 #include "site/PriorityList.h"
 
+#include <QSet>
+
 #include <memory>
 #include <optional>
 
@@ -60,6 +62,12 @@ public:
     int pagesPending() const { return m_pagesPending; }
     bool isBatchRunning() const { return m_pagesPending > 0; }
 
+    // Rows the watch found that were not on screen before this appearance carry a "new"
+    // badge; once the screen goes away they count as seen.
+    TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    void viewWillDisappear(bool animated) override;
+    const QSet<QString>& unseen() const { return m_unseen; }
+
 protected:
     bool isFavoritesList() const override { return true; }
     bool loadMoreRowTakesTouches() const override;
@@ -84,4 +92,5 @@ private:
     QString m_failureReason; // of the first failed page of the batch
     bool m_cutShort = false; // a page of the batch was read only in part
     bool m_waitingForFilters = false;
+    QSet<QString> m_unseen; // read at each appearance
 };

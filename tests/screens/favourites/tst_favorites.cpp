@@ -29,6 +29,9 @@
 #include "views/HeaderView.h"
 #include "views/LoadMoreItemView.h"
 #include "views/LoadingIndicator.h"
+#include "views/TorrentItemTableViewCell.h"
+#include "watch/WatchMatch.h"
+#include "watch/WatchUnseen.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -202,6 +205,36 @@ private Q_SLOTS:
         delete m_tabs;
         m_window.reset();
         m_site.stop();
+    }
+
+    // A row the watch found carries the "new" badge until the user has been on the screen:
+    // once the screen goes away, the next appearance shows it as any other row.
+    void watchFoundRowsAreNewUntilSeen()
+    {
+        m_site.addTorrent(QStringLiteral("Watched Linux 1"));
+        m_site.addTorrent(QStringLiteral("Watched Linux 2"));
+        store({QStringLiteral("Watched")}, QStringLiteral("1"));
+        showFavorites();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_favorites->isBatchRunning() && rows() >= 2, kWait);
+        const QString found = WatchMatch::key(m_favorites->torrentData()->at(0));
+        QVERIFY(found.startsWith(QLatin1String("/torrent/")));
+        QVERIFY(WatchUnseen::add({found}));
+
+        auto newMark = [this](int row) {
+            auto* cell = qobject_cast<TorrentItemTableViewCell*>(table()->cellForRowAtIndexPath(IndexPath::forRow(row)));
+            return cell && cell->isWatchedNew();
+        };
+        m_tabs->setSelectedIndex(0);
+        showFavorites();
+        QTRY_VERIFY(newMark(0));
+        QVERIFY(!newMark(1));
+        QVERIFY(table()->cellForRowAtIndexPath(IndexPath::forRow(0))->accessibilityHint().contains(QLatin1String("new since you last looked")));
+        save(QStringLiteral("favorites-watch-new.png"));
+
+        m_tabs->setSelectedIndex(0);
+        QVERIFY(WatchUnseen::keys().isEmpty());
+        showFavorites();
+        QTRY_VERIFY(!newMark(0));
     }
 
     // Pages 1, 2 and 3 finish 3, 1, 2 and are shown 1, 2, 3. Until the last has come the

@@ -13,6 +13,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Slider.h"
+#include "platform/ui/Switch.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
@@ -21,8 +22,10 @@
 #include "screens/favourites/FavoriteComposeViewController.h"
 #include "screens/favourites/FavoriteDisplaySettingsView.h"
 #include "screens/favourites/FavoriteDisplaySettingsViewController.h"
+#include "screens/favourites/WatchSettingsControls.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "watch/WatchSettings.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -158,6 +161,27 @@ private Q_SLOTS:
         QTRY_VERIFY(!form(list));
         QCOMPARE(rowTexts(list->tableView()), (QStringList{"Linux", "Fedora", "Linux|BSD"}));
         save(m_nav->view(), QStringLiteral("favorite-filters.png"));
+    }
+
+    // The form's send switch is stored beside the filters, whose array keeps its form; the
+    // filter deleted, its switch goes with it.
+    void sendSwitchIsStoredBesideTheFilter()
+    {
+        storeFilters({QStringLiteral("Linux")});
+        EditFavoriteListViewController* list = pushFilterList();
+        click(qobject_cast<QWidget*>(list->navigationItem()->rightView()));
+        QTRY_VERIFY(form(list));
+        QVERIFY(!form(list)->sendsAutomatically());
+        type(form(list)->newItem(), QStringLiteral("BSD"));
+        QTest::mouseClick(form(list)->sendSwitch(), Qt::LeftButton);
+        save(form(list)->view(), QStringLiteral("favorite-compose-send.png"));
+        click(form(list)->addButton());
+        QTRY_VERIFY(!form(list));
+        QCOMPARE(SettingsStore::standard().stringArrayForKey(SettingsKeys::filters), (QStringList{"Linux", "BSD"}));
+        QCOMPARE(WatchSettings::autoSendFilters(), QStringList{"BSD"});
+
+        list->commitEditingStyle(list->tableView(), TableViewCellEditingStyle::Delete, IndexPath::forRow(1));
+        QVERIFY(WatchSettings::autoSendFilters().isEmpty());
     }
 
     // An empty filter stored by an earlier version shows what it does (nothing), not a blank row.
@@ -302,6 +326,34 @@ private Q_SLOTS:
         QTest::keyClick(slider, Qt::Key_Left);
         QCOMPARE(value->text(), QStringLiteral("11"));
         QCOMPARE(storedCount(), QStringLiteral("11"));
+    }
+
+    // The watch's switch and interval under the page count: they show what is stored, and a
+    // tap or a drag let go stores the new value, the interval in steps of 15 minutes.
+    void watchSwitchAndIntervalAreStored()
+    {
+        SettingsStore::standard().setString(WatchSettings::kIntervalKey, QStringLiteral("400"));
+        FavoriteDisplaySettingsViewController* screen = FavoriteDisplaySettingsViewController::sharedInstance();
+        m_nav->pushViewController(screen, false);
+        WatchSettingsControls* controls = screen->infoView()->watchControls();
+        QVERIFY(controls && controls->watchSwitch() && controls->intervalSlider());
+        QTRY_VERIFY(controls->intervalSlider()->isVisible());
+        QVERIFY(!controls->watchSwitch()->isOn());
+        QCOMPARE(controls->intervalValue()->text(), QStringLiteral("4 h")); // a stored 400 is read as 240
+
+        QTest::mouseClick(controls->watchSwitch(), Qt::LeftButton);
+        QVERIFY(WatchSettings::isEnabled());
+        QVERIFY(controls->watchSwitch()->isOn());
+
+        Slider* slider = controls->intervalSlider();
+        const int y = slider->height() / 2;
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(int(slider->xForValue(240)), y));
+        QTest::mouseMove(slider, QPoint(int(slider->xForValue(104)), y));
+        QCOMPARE(controls->intervalValue()->text(), QStringLiteral("1 h 45 min"));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(int(slider->xForValue(104)), y));
+        QCOMPARE(WatchSettings::interval(), 105);
+        QCOMPARE(slider->value(), 105.0f);
+        save(m_nav->view(), QStringLiteral("favorites-display-settings-watch.png"));
     }
 
     // Popped, the shared screen lives on, with its slider where it was left.
