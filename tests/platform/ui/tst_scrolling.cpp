@@ -9,6 +9,8 @@
 #include "platform/ui/TableViewCell.h"
 
 #include <QPointingDevice>
+
+#include <memory>
 #include <QScroller>
 #include <QTest>
 
@@ -67,7 +69,9 @@ private Q_SLOTS:
         table.resize(320, 480);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
-        QPointingDevice* device = QTest::createTouchDevice();
+        // Owned here: QTest hands the touch device over and never frees it.
+        const std::unique_ptr<QPointingDevice> touch(QTest::createTouchDevice());
+        QPointingDevice* device = touch.get();
 
         flickUp(&table, device, QPoint(160, 400), 200);
         QTRY_COMPARE(table.scroller()->state(), QScroller::Inactive);
@@ -139,7 +143,9 @@ private Q_SLOTS:
         picker.reloadAllComponents();
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
-        QPointingDevice* device = QTest::createTouchDevice();
+        // Owned here: QTest hands the touch device over and never frees it.
+        const std::unique_ptr<QPointingDevice> touch(QTest::createTouchDevice());
+        QPointingDevice* device = touch.get();
 
         // The finger goes up three rows' worth; the wheel spins on further.
         flickUp(&picker, device, QPoint(160, 190), 100);
