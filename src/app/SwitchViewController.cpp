@@ -175,6 +175,7 @@ void SwitchViewController::switchViews()
     view()->hide();
     setShowLogin(true);
     setSessionValidated(true);
+    Q_EMIT tabBarShown();
 }
 
 void SwitchViewController::buildTabBar()
