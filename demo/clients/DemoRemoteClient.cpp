@@ -66,7 +66,8 @@ bool DemoRemoteClient::chooseDaemon(const QString& name, const QString& username
         m_username = m_daemon->username();
     }
     m_port = port;
-    m_description = QStringLiteral("a %1 of its own").arg(name);
+    m_description = name == QLatin1String("Transmission") ? QStringLiteral("a Transmission daemon of its own")
+                                                          : QStringLiteral("a %1 of its own").arg(name);
     return true;
 }
 
