@@ -180,6 +180,12 @@ void TransmissionDaemon::stop()
     }
 }
 
+void TransmissionDaemon::terminate()
+{
+    if (m_process.state() != QProcess::NotRunning)
+        m_process.terminate();
+}
+
 bool TransmissionDaemon::isRunning() const
 {
     return m_process.state() == QProcess::Running;

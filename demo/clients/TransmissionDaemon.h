@@ -37,6 +37,8 @@ public:
     void setPreferredRpcPort(int port) { m_preferredRpcPort = port; }
     // Asks the daemon to end (SIGTERM) and waits for it; kills it when it does not end.
     void stop();
+    // Asks the daemon to end (SIGTERM) without waiting; stop() or the destructor waits.
+    void terminate();
     bool isRunning() const;
 
     int rpcPort() const { return m_rpcPort; }

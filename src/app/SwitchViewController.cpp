@@ -176,6 +176,7 @@ void SwitchViewController::switchViews()
     view()->hide();
     setShowLogin(true);
     setSessionValidated(true);
+    Q_EMIT tabBarShown();
 }
 
 void SwitchViewController::buildTabBar()

@@ -83,6 +83,10 @@ public:
     void didSelectViewController(TabBarController* tabBarController,
                                  ViewController* viewController) override;
 
+Q_SIGNALS:
+    // The tab bar is in the window: a sign-in has succeeded.
+    void tabBarShown();
+
 protected:
     // SessionKeeper: a worker has seen the sign-in page; sign in silently with the login
     // screen's fields on its queue.

@@ -44,6 +44,10 @@ void iTarnvaleAppDelegate::launch(Window* window)
     m_viewController = new SwitchViewController(window);
     SessionKeeper::setInstance(m_viewController);
     AlertPresenter::setInstance(m_viewController);
+    QObject::connect(m_viewController, &SwitchViewController::tabBarShown, m_viewController, [this] {
+        if (m_signedInHook)
+            m_signedInHook();
+    });
 
     // Loading the view shows the login screen and tries the automatic sign-in.
     window->addSubview(m_viewController->view());

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class SwitchViewController;
 class Window;
 
@@ -31,6 +33,10 @@ public:
     // The start-up itself, into any window (tests give their own).
     void launch(Window* window);
 
+    // Called on the main thread each time the tab bar shows after a sign-in, so that what
+    // only a signed-in user needs (the demo's client daemon) starts then, not at launch.
+    void setSignedInHook(std::function<void()> hook) { m_signedInHook = std::move(hook); }
+
     // Stores the build version under "iTarnvale_version" and flushes, only when the stored
     // one differs or is absent. Returns whether it wrote.
     static bool recordBuildVersion(const QString& buildVersion);
@@ -38,4 +44,5 @@ public:
 private:
     Window* m_window = nullptr; // the application's, which outlives this delegate
     SwitchViewController* m_viewController = nullptr;
+    std::function<void()> m_signedInHook;
 };

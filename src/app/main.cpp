@@ -58,12 +58,13 @@ void quitOnSignals(QCoreApplication& app)
 const QString kRemoteUser = QStringLiteral("demo");
 const QString kRemotePassword = QStringLiteral("demo");
 
-// What the demo runs beside the application, stopped when it ends.
+// What the demo runs beside the application, stopped when it ends: the site first, while a
+// daemon asked to end (beginStop) winds down, which the remote client then waits for.
 struct Demo
 {
-    std::unique_ptr<DemoSite> site;
     DemoRemoteClient remote;
-    QTimer uploads; // --demo-new-every
+    std::unique_ptr<DemoSite> site;
+    QTimer uploads; // --demo-new-every; goes before the site it adds to
 };
 
 QString dataFolder(const QString& name)
@@ -76,16 +77,31 @@ QString dataFolder(const QString& name)
 
 // The remote settings point at a daemon of the demo's own of the client asked for when
 // Debian's is installed, otherwise at the Vuze stand-in. Their ports change with every run.
-void startRemoteClient(Demo& demo, const QString& client)
+void storeRemoteSettings(const DemoRemoteClient& remote)
 {
-    if (!demo.remote.start(client, kRemoteUser, kRemotePassword))
-        return;
     ServerInfo& info = ServerInfo::sharedInstance();
-    info.setClient(demo.remote.clientClass());
-    info.setAddress(demo.remote.address());
-    info.setPort(QString::number(demo.remote.port()));
-    info.setUsername(demo.remote.username());
-    info.setPassword(demo.remote.password());
+    info.setClient(remote.clientClass());
+    info.setAddress(remote.address());
+    info.setPort(QString::number(remote.port()));
+    info.setUsername(remote.username());
+    info.setPassword(remote.password());
+}
+
+// The daemon itself starts only after a sign-in, once the tab bar has been drawn: a user who
+// never signs in starts none. Its port is chosen and stored now.
+void prepareRemoteClient(Demo& demo, const QString& client)
+{
+    if (demo.remote.prepare(client, kRemoteUser, kRemotePassword))
+        storeRemoteSettings(demo.remote);
+}
+
+void startPendingRemoteClient(Demo& demo)
+{
+    if (!demo.remote.isPending())
+        return;
+    // Stored at launch; the setters write only what changed (another port, or the stand-in).
+    if (demo.remote.startPending())
+        storeRemoteSettings(demo.remote);
 }
 
 bool startDemo(Demo& demo, const QList<int>& latency, const QString& client)
@@ -110,7 +126,7 @@ bool startDemo(Demo& demo, const QList<int>& latency, const QString& client)
     SiteHosts::setNoticeHost(site.noticeHost());
     SiteHosts::setDonateUrl(QStringLiteral("http://%1/donate").arg(site.webHost()));
     UrlLoader::setExtraCaFile(site.caCertificatePath());
-    startRemoteClient(demo, client);
+    prepareRemoteClient(demo, client);
 
     const QString remote = demo.remote.port() ? demo.remote.description()
                                               : QStringLiteral("nothing (no remote client started)");
@@ -192,8 +208,16 @@ int main(int argc, char* argv[])
     secrets.waitUntilLoaded(std::chrono::seconds(2));
 
     iTarnvaleAppDelegate delegate;
+    if (demoMode) {
+        delegate.setSignedInHook([&demo] {
+            // Queued, so that the tab bar is drawn before the daemon's start holds the thread.
+            QTimer::singleShot(0, qApp, [&demo] { startPendingRemoteClient(demo); });
+        });
+    }
     app.setDelegate(&delegate);
     const int status = app.run();
     app.setDelegate(nullptr);
+    // The daemon ends while the rest is taken down; ~Demo waits for it.
+    demo.remote.beginStop();
     return status;
 }

@@ -282,7 +282,12 @@ private Q_SLOTS:
     void logoutDeletesOnlyTheSiteCookies()
     {
         SwitchViewController* shell = launch();
+        // What waits for a signed-in user (the demo's client daemon) is told at each sign-in.
+        int signedIn = 0;
+        m_app->setSignedInHook([&signedIn] { ++signedIn; });
+        QCOMPARE(signedIn, 0);
         signIn();
+        QCOMPARE(signedIn, 1);
         TabBarController* tabs = shell->tabBarController();
         LoginViewController* firstLogin = shell->loginViewController();
 
@@ -321,7 +326,9 @@ private Q_SLOTS:
         save(m_window.get(), QStringLiteral("shell-after-logout.png"));
 
         // Signing in again shows the same tab bar, on its first tab.
+        QCOMPARE(signedIn, 1);
         signIn();
+        QCOMPARE(signedIn, 2);
         QCOMPARE(shell->tabBarController(), tabs);
         QCOMPARE(tabs->selectedIndex(), 0);
     }
