@@ -73,8 +73,16 @@ private Q_SLOTS:
         const std::unique_ptr<QPointingDevice> touch(QTest::createTouchDevice());
         QPointingDevice* device = touch.get();
 
-        flickUp(&table, device, QPoint(160, 400), 200);
-        QTRY_COMPARE(table.scroller()->state(), QScroller::Inactive);
+        // The scroller reads the finger's speed from its events' times: a machine that holds
+        // this process between two moves shows it a slow finger, which rightly stops where it
+        // is let go. A flick from the top is tried again then, up to three times.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            table.setContentOffset(QPointF(0, 0));
+            flickUp(&table, device, QPoint(160, 400), 200);
+            QTRY_COMPARE(table.scroller()->state(), QScroller::Inactive);
+            if (table.contentOffset().y() > 260)
+                break;
+        }
         QVERIFY2(table.contentOffset().y() > 260, qPrintable(QString::number(table.contentOffset().y())));
         // It comes to rest inside the content.
         QVERIFY(table.contentOffset().y() <= table.maximumContentOffset().y());
