@@ -95,7 +95,8 @@ void applyEngineFlags(const QString& platformSpec, bool sandboxOffAsked)
     const UserEngineEnvironment& user = userEngineEnvironment();
     const QString platform = platformSpec.section(QLatin1Char(':'), 0, 0);
     const bool root = ::getuid() == 0 || ::geteuid() == 0;
-    const WebEngineFlags flags = WebEngineFlags::decide(root, platform, sandboxOffAsked);
+    const WebEngineFlags flags =
+        WebEngineFlags::decide(root, WebEngineFlags::userNamespacesAllowed(), platform, sandboxOffAsked);
 
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", user.chromiumFlags);
     appendFlags("QTWEBENGINE_CHROMIUM_FLAGS", flags.chromiumFlags());

@@ -1,15 +1,25 @@
 #include "platform/ui/WebEngineFlags.h"
 
-WebEngineFlags WebEngineFlags::decide(bool root, const QString& platform, bool sandboxOffAsked)
+#include <QFile>
+
+WebEngineFlags WebEngineFlags::decide(bool root, bool userNamespaces, const QString& platform, bool sandboxOffAsked)
 {
-    // Offscreen and minimal draw into memory: no GPU. Only offscreen, where the tests run
-    // (as root in containers, with no session for the sandbox's helpers), goes without the
-    // sandbox as well.
-    const bool offscreen = platform == QLatin1String("offscreen");
     WebEngineFlags flags;
-    flags.sandboxOff = root || sandboxOffAsked || offscreen;
-    flags.gpuOff = offscreen || platform == QLatin1String("minimal");
+    // Off only where it cannot run, or on the user's explicit word; the platform has no say.
+    flags.sandboxOff = root || !userNamespaces || sandboxOffAsked;
+    // Offscreen and minimal draw into memory: no GPU.
+    flags.gpuOff = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
     return flags;
+}
+
+bool WebEngineFlags::userNamespacesAllowed()
+{
+    // A value of 0 in either switch turns them off; a kernel without the file has them.
+    const auto zero = [](const char* path) {
+        QFile file(QString::fromLatin1(path));
+        return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "0";
+    };
+    return !zero("/proc/sys/user/max_user_namespaces") && !zero("/proc/sys/kernel/unprivileged_userns_clone");
 }
 
 QByteArrayList WebEngineFlags::chromiumFlags() const

@@ -12,9 +12,14 @@ struct WebEngineFlags
     bool gpuOff = false;
 
     // root: the process runs as root, where Chromium refuses to start its sandbox.
-    // platform: the Qt platform plugin's name ("xcb", "wayland", "offscreen"; empty when Qt
-    // picks one). sandboxOffAsked: the user asked for it with the program's --no-sandbox.
-    static WebEngineFlags decide(bool root, const QString& platform, bool sandboxOffAsked);
+    // userNamespaces: the kernel lets an ordinary user make the namespaces the sandbox is
+    // built from; without them it cannot start. platform: the Qt platform plugin's name
+    // ("xcb", "wayland", "offscreen"; empty when Qt picks one). sandboxOffAsked: the user
+    // asked for it with the program's --no-sandbox.
+    static WebEngineFlags decide(bool root, bool userNamespaces, const QString& platform, bool sandboxOffAsked);
+
+    // Whether this kernel lets an ordinary user make namespaces (read from /proc).
+    static bool userNamespacesAllowed();
 
     // The Chromium flags that say it.
     QByteArrayList chromiumFlags() const;

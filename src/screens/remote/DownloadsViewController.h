@@ -46,6 +46,8 @@ public:
     NoticeItemView* noticeView() const { return m_notice; }
     NavigationBar* titleBar() const { return m_titleBar; }
     bool isRefreshing() const { return m_timer.isActive(); }
+    // A round with the client is under way.
+    bool isFetching() const { return m_fetching; }
     // Rounds with the client asked since the screen was made.
     int fetchCount() const { return m_fetchCount; }
     // A round's answer, on the main thread.
