@@ -1,7 +1,10 @@
 #include "platform/ui/TableViewController.h"
 
 #include "platform/ui/Device.h"
+#include "platform/ui/NavigationBar.h"
 #include "platform/ui/TableViewCell.h"
+
+#include <QVBoxLayout>
 
 TableViewController::TableViewController(TableViewStyle style, QObject* parent)
     : ViewController(parent), m_style(style)
@@ -56,4 +59,22 @@ int TableViewController::numberOfRowsInSection(TableView*, int)
 TableViewCell* TableViewController::cellForRowAtIndexPath(TableView*, const IndexPath&)
 {
     return nullptr;
+}
+
+NavigationBar* TableViewController::loadTitledTableView()
+{
+    auto* root = new QWidget;
+    root->resize(Device::screenBounds().size());
+    auto* column = new QVBoxLayout(root);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* titleBar = new NavigationBar(root);
+    titleBar->setBarStyle(NavigationBar::BarStyle::Black);
+    titleBar->setItems(navigationItem(), nullptr);
+    column->addWidget(titleBar);
+    auto* table = new TableView(m_style, root);
+    column->addWidget(table, 1);
+    setTableView(table);
+    setView(root);
+    return titleBar;
 }

@@ -7,6 +7,8 @@
 
 #include <QPointer>
 
+class NavigationBar;
+
 // A screen whose view is a table it feeds itself: it is the table's data source and delegate.
 // The table loads its rows the first time it appears; on each appearance a row left selected
 // is deselected (animated) unless clearsSelectionOnViewWillAppear is off. A subclass that
@@ -31,6 +33,11 @@ public:
 
     int numberOfRowsInSection(TableView* tableView, int section) override;
     TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+
+protected:
+    // For loadView: the view becomes a black title bar with this screen's navigation item over
+    // its table, for a screen that stands without a navigation controller of its own.
+    NavigationBar* loadTitledTableView();
 
 private:
     TableViewStyle m_style;

@@ -1,7 +1,6 @@
 #include "screens/lists/HistoryListViewController.h"
 
 #include "platform/ui/Bundle.h"
-#include "platform/ui/Device.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationItem.h"
@@ -13,7 +12,6 @@
 #include "settings/DownloadHistory.h"
 #include "views/TextRowCell.h"
 
-#include <QVBoxLayout>
 
 HistoryListViewController::HistoryListViewController(TableViewStyle style, QObject* parent)
     : TableViewController(style, parent)
@@ -25,19 +23,7 @@ HistoryListViewController::HistoryListViewController(TableViewStyle style, QObje
 
 void HistoryListViewController::loadView()
 {
-    auto* root = new QWidget;
-    root->resize(Device::screenBounds().size());
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    m_titleBar = new NavigationBar(root);
-    m_titleBar->setBarStyle(NavigationBar::BarStyle::Black);
-    m_titleBar->setItems(navigationItem(), nullptr);
-    column->addWidget(m_titleBar);
-    auto* table = new TableView(TableViewStyle::Plain, root);
-    column->addWidget(table, 1);
-    setTableView(table);
-    setView(root);
+    m_titleBar = loadTitledTableView();
 }
 
 QString HistoryListViewController::sentText(const QDateTime& sent)

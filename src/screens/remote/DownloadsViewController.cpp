@@ -13,7 +13,6 @@
 #include "views/NoticeItemView.h"
 
 #include <QSet>
-#include <QVBoxLayout>
 
 const QString DownloadsViewController::kTryAgainTitle = QStringLiteral("Try again");
 
@@ -32,19 +31,7 @@ DownloadsViewController::DownloadsViewController(QObject* parent)
 
 void DownloadsViewController::loadView()
 {
-    auto* root = new QWidget;
-    root->resize(Device::screenBounds().size());
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    m_titleBar = new NavigationBar(root);
-    m_titleBar->setBarStyle(NavigationBar::BarStyle::Black);
-    m_titleBar->setItems(navigationItem(), nullptr);
-    column->addWidget(m_titleBar);
-    auto* table = new TableView(TableViewStyle::Plain, root);
-    column->addWidget(table, 1);
-    setTableView(table);
-    setView(root);
+    m_titleBar = loadTitledTableView();
 }
 
 void DownloadsViewController::viewDidLoad()
