@@ -42,7 +42,10 @@ void KeyboardFocus::paintRing(QPainter& painter, const QWidget* widget, const QP
 
 bool KeyboardFocus::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* button = static_cast<QAbstractButton*>(watched);
+    // A button being destroyed is a plain QWidget by the time its last events come.
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button)
+        return false;
     switch (event->type()) {
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
