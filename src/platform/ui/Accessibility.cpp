@@ -5,7 +5,6 @@
 #include "platform/ui/AccessibleMoreList.h"
 #include "platform/ui/AccessiblePickerView.h"
 #include "platform/ui/AccessibleSegmentedControl.h"
-#include "platform/ui/AccessibleSlider.h"
 #include "platform/ui/AccessibleTabBar.h"
 #include "platform/ui/AccessibleTableView.h"
 #include "platform/ui/AccessibleTableViewCell.h"
@@ -14,7 +13,6 @@
 #include "platform/ui/MoreListView.h"
 #include "platform/ui/PickerView.h"
 #include "platform/ui/SegmentedControl.h"
-#include "platform/ui/Slider.h"
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
@@ -42,8 +40,6 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
         return new AccessibleButton(static_cast<Button*>(object));
     if (className == QLatin1String("Label"))
         return new AccessibleLabel(static_cast<Label*>(object));
-    if (className == QLatin1String("Slider"))
-        return new AccessibleSlider(static_cast<Slider*>(object));
     if (className == QLatin1String("SegmentedControl"))
         return new AccessibleSegmentedControl(static_cast<SegmentedControl*>(object));
     if (className == QLatin1String("PickerView"))
@@ -116,6 +112,18 @@ QString Accessibility::labelNaming(const QWidget* control)
     while (text.endsWith(QLatin1Char(':')))
         text.chop(1);
     return text.trimmed();
+}
+
+void Accessibility::nameAfterLabel(QWidget* control)
+{
+    const QString given = control->accessibleName();
+    const QString derived = control->property(kDerivedName).toString();
+    if (!given.isEmpty() && given != derived)
+        return; // named by its screen
+    const QString name = labelNaming(control);
+    control->setProperty(kDerivedName, name);
+    if (name != given)
+        control->setAccessibleName(name);
 }
 
 void Accessibility::nameTextField(TextField* field)

@@ -19,6 +19,10 @@ public:
     // stands just left of it, or just above it, without a trailing colon. Empty when none.
     static QString labelNaming(const QWidget* control);
 
+    // A control's name, unless a screen gave it one: the label beside it. Called as it shows,
+    // when the labels have their places.
+    static void nameAfterLabel(QWidget* control);
+
     // A text field's name, unless a screen gave it one: its label's text, else its
     // placeholder (which then stays its description).
     static void nameTextField(TextField* field);

@@ -43,14 +43,7 @@ void Switch::toggle()
 void Switch::showEvent(QShowEvent* event)
 {
     QAbstractButton::showEvent(event);
-    // Named by the label beside it, unless its screen names it.
-    const QString derived = property("itarnvale_derivedAccessibleName").toString();
-    if (accessibleName().isEmpty() || accessibleName() == derived) {
-        const QString name = Accessibility::labelNaming(this);
-        setProperty("itarnvale_derivedAccessibleName", name);
-        if (name != accessibleName())
-            setAccessibleName(name);
-    }
+    Accessibility::nameAfterLabel(this);
 }
 
 void Switch::moveKnob(bool on, bool animated)

@@ -6,11 +6,6 @@
 #include "platform/ui/Slider.h"
 #include "screens/favourites/WatchSettingsControls.h"
 
-#include <QKeyEvent>
-
-#include <algorithm>
-#include <cmath>
-
 namespace {
 const QString kLayout = QStringLiteral("FavoriteDisplaySettings");
 const QString kClass = QStringLiteral("FavoriteDisplaySettingsView");
@@ -62,9 +57,7 @@ void FavoriteDisplaySettingsView::bind()
     connect(m_slider, &Slider::valueChanged, this, &FavoriteDisplaySettingsView::movedFavoritesSlider);
     // Reported once per change, when the slider is let go.
     connect(m_slider, &Slider::valueChangeEnded, this, &FavoriteDisplaySettingsView::changedFavoritesSlider);
-    // The arrow keys, Page Up and Down, Home and End move it too.
-    m_slider->setFocusPolicy(Qt::StrongFocus);
-    m_slider->installEventFilter(this);
+    m_slider->setPageStep(kPageStep);
     m_watchControls = new WatchSettingsControls(this);
 }
 
@@ -92,33 +85,6 @@ void FavoriteDisplaySettingsView::changedFavoritesSlider(Slider* sender)
     m_slider->setValue(m_value->text().toFloat());
     if (m_delegate)
         m_delegate->didUpdateFavoritesCount(this, m_value->text());
-}
-
-bool FavoriteDisplaySettingsView::eventFilter(QObject* watched, QEvent* event)
-{
-    const bool press = event->type() == QEvent::KeyPress;
-    if (watched != m_slider || (!press && event->type() != QEvent::KeyRelease))
-        return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    const float value = std::round(m_slider->value());
-    float next = value;
-    switch (key->key()) {
-    case Qt::Key_Left: case Qt::Key_Down: next = value - 1; break;
-    case Qt::Key_Right: case Qt::Key_Up: next = value + 1; break;
-    case Qt::Key_PageDown: next = value - kPageStep; break;
-    case Qt::Key_PageUp: next = value + kPageStep; break;
-    case Qt::Key_Home: next = kMinimumCount; break;
-    case Qt::Key_End: next = kMaximumCount; break;
-    default: return QWidget::eventFilter(watched, event);
-    }
-    if (press) {
-        m_slider->setValue(next);
-        movedFavoritesSlider(m_slider);
-    } else if (!key->isAutoRepeat()) {
-        // The key is let go: the change it made (over any repeats) is finished.
-        changedFavoritesSlider(m_slider);
-    }
-    return true;
 }
 
 void FavoriteDisplaySettingsView::resizeEvent(QResizeEvent* event)

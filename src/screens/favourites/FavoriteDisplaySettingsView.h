@@ -56,7 +56,6 @@ public Q_SLOTS:
     void changedFavoritesSlider(Slider* sender);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

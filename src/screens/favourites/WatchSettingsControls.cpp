@@ -20,6 +20,8 @@ WatchSettingsControls::WatchSettingsControls(QWidget* view)
     if (m_slider) {
         m_slider->setMinimumValue(WatchSettings::kMinInterval);
         m_slider->setMaximumValue(WatchSettings::kMaxInterval);
+        m_slider->setSingleStep(kStep);
+        m_slider->setPageStep(4 * kStep);
         m_slider->setAccessibleName(QStringLiteral("Look every"));
         connect(m_slider, &Slider::valueChanged, this, &WatchSettingsControls::moved);
         connect(m_slider, &Slider::valueChangeEnded, this, &WatchSettingsControls::changed);
