@@ -4,7 +4,6 @@
 #include "platform/ui/AccessibleLabel.h"
 #include "platform/ui/AccessibleMoreList.h"
 #include "platform/ui/AccessiblePickerView.h"
-#include "platform/ui/AccessibleSegmentedControl.h"
 #include "platform/ui/AccessibleTabBar.h"
 #include "platform/ui/AccessibleTableView.h"
 #include "platform/ui/AccessibleTableViewCell.h"
@@ -12,7 +11,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/MoreListView.h"
 #include "platform/ui/PickerView.h"
-#include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
@@ -40,8 +38,6 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
         return new AccessibleButton(static_cast<Button*>(object));
     if (className == QLatin1String("Label"))
         return new AccessibleLabel(static_cast<Label*>(object));
-    if (className == QLatin1String("SegmentedControl"))
-        return new AccessibleSegmentedControl(static_cast<SegmentedControl*>(object));
     if (className == QLatin1String("PickerView"))
         return new AccessiblePickerView(static_cast<PickerView*>(object));
     if (className == QLatin1String("TabBar"))

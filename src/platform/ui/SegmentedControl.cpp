@@ -1,15 +1,83 @@
 #include "platform/ui/SegmentedControl.h"
 
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/KeyboardFocus.h"
 
+#include <QButtonGroup>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadioButton>
 
-SegmentedControl::SegmentedControl(const QStringList& items, QWidget* parent) : QWidget(parent), m_titles(items)
+namespace {
+
+// The choice under a segment: drawn by the control, which also takes the taps, so the button
+// paints nothing and lets the mouse through.
+class Segment : public QRadioButton
 {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// A title shown as it is: no mnemonic, so "&" is no shortcut and readers hear it.
+QString plainText(QString title)
+{
+    return title.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+SegmentedControl::SegmentedControl(const QStringList& items, QWidget* parent)
+    : QWidget(parent), m_titles(items), m_group(new QButtonGroup(this))
+{
+    connect(m_group, &QButtonGroup::idToggled, this, &SegmentedControl::chosen);
+    syncSegments();
     resize(std::max(60, int(items.size()) * 70), 30);
+}
+
+int SegmentedControl::selectedSegmentIndex() const
+{
+    return m_group->checkedId(); // -1, kNoSegment, when none is
+}
+
+void SegmentedControl::syncSegments()
+{
+    const QList<QAbstractButton*> buttons = m_group->buttons();
+    for (qsizetype i = m_titles.size(); i < buttons.size(); ++i) {
+        m_group->removeButton(buttons.at(i));
+        delete buttons.at(i);
+    }
+    for (int i = 0; i < m_titles.size(); ++i) {
+        QAbstractButton* button = m_group->button(i);
+        if (!button) {
+            button = new Segment(this);
+            button->setAttribute(Qt::WA_TransparentForMouseEvents);
+            KeyboardFocus::install(button);
+            m_group->addButton(button, i);
+            button->show();
+        }
+        button->setText(plainText(m_titles.at(i)));
+    }
+    placeSegments();
+}
+
+void SegmentedControl::placeSegments()
+{
+    for (QAbstractButton* button : m_group->buttons())
+        button->setGeometry(segmentRect(m_group->id(button)).toAlignedRect());
+}
+
+void SegmentedControl::chosen(int index, bool checked)
+{
+    update();
+    if (checked && !m_byCode)
+        Q_EMIT valueChanged(index);
 }
 
 void SegmentedControl::setSegmentedControlStyle(Style style)
@@ -28,31 +96,46 @@ void SegmentedControl::setTitle(const QString& title, int index)
 {
     if (index >= 0 && index < m_titles.size())
         m_titles[index] = title;
+    syncSegments();
     update();
 }
 
 void SegmentedControl::insertSegmentWithTitle(const QString& title, int index)
 {
-    m_titles.insert(std::clamp(index, 0, int(m_titles.size())), title);
-    update();
+    // The chosen segment stays chosen when one is put before it.
+    const int selected = selectedSegmentIndex();
+    index = std::clamp(index, 0, int(m_titles.size()));
+    m_titles.insert(index, title);
+    syncSegments();
+    setSelectedSegmentIndex(selected >= index ? selected + 1 : selected);
 }
 
 void SegmentedControl::removeAllSegments()
 {
     m_titles.clear();
-    m_selected = kNoSegment;
+    syncSegments();
     update();
 }
 
 void SegmentedControl::setSelectedSegmentIndex(int index)
 {
-    m_selected = index >= 0 && index < m_titles.size() ? index : kNoSegment;
+    m_byCode = true;
+    if (QAbstractButton* button = m_group->button(index)) {
+        button->setChecked(true);
+    } else if (QAbstractButton* checked = m_group->checkedButton()) {
+        // An exclusive group keeps one checked: let go of it for a moment to clear the choice.
+        m_group->setExclusive(false);
+        checked->setChecked(false);
+        m_group->setExclusive(true);
+    }
+    m_byCode = false;
     update();
 }
 
 void SegmentedControl::setApportionsSegmentWidthsByContent(bool apportioned)
 {
     m_apportioned = apportioned;
+    placeSegments();
     update();
 }
 
@@ -64,6 +147,7 @@ QFont SegmentedControl::titleFont() const
 void SegmentedControl::setTitleFont(const QFont& font)
 {
     m_titleFont = font;
+    placeSegments();
     update();
 }
 
@@ -109,7 +193,7 @@ void SegmentedControl::paintEvent(QPaintEvent*)
     p.setClipPath(outline);
     for (int i = 0; i < m_titles.size(); ++i) {
         const QRectF r = segmentRect(i);
-        if (i == m_selected) {
+        if (i == selectedSegmentIndex()) {
             const QColor sel = bar ? m_tint.darker(170) : QColor(44, 122, 236);
             QLinearGradient g(0, 0, 0, height());
             g.setColorAt(0, sel.lighter(130));
@@ -132,8 +216,13 @@ void SegmentedControl::paintEvent(QPaintEvent*)
             p.setPen(QColor(0, 0, 0, 110));
             p.drawText(r.translated(0, -1), Qt::AlignCenter, m_titles.at(i));
         }
-        p.setPen(bar || i == m_selected ? QColor(Qt::white) : QColor(80, 80, 80));
+        p.setPen(bar || i == selectedSegmentIndex() ? QColor(Qt::white) : QColor(80, 80, 80));
         p.drawText(r, Qt::AlignCenter, m_titles.at(i));
+        if (const QAbstractButton* button = m_group->button(i)) {
+            QPainterPath ring;
+            ring.addRoundedRect(r.adjusted(2, 2, -2, -2), 4, 4);
+            KeyboardFocus::paintRing(p, button, ring);
+        }
     }
 }
 
@@ -149,9 +238,20 @@ void SegmentedControl::mousePressEvent(QMouseEvent* event)
 
 void SegmentedControl::tapSegment(int index)
 {
-    if (!isEnabled() || index < 0 || index >= m_titles.size() || index == m_selected)
+    if (!isEnabled() || index == selectedSegmentIndex())
         return;
-    m_selected = index;
-    update();
-    Q_EMIT valueChanged(index);
+    if (QAbstractButton* button = m_group->button(index))
+        button->setChecked(true); // reported by chosen()
+}
+
+void SegmentedControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeSegments();
+}
+
+void SegmentedControl::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Accessibility::nameAfterLabel(this);
 }

@@ -7,9 +7,13 @@
 
 #include <optional>
 
+class QButtonGroup;
+
 // A row of segments of which one is selected. The bar style (the one the settings screens
 // use) is 30 points high with a tinted gloss; a tap on another segment selects it and reports
-// valueChanged with the new index.
+// valueChanged with the new index. The control draws and takes the taps; under each segment
+// lies a radio button of an exclusive QButtonGroup, which holds the choice, so that Tab and
+// the arrows choose and readers see Qt's radio buttons named by the titles.
 class SegmentedControl : public QWidget
 {
     Q_OBJECT
@@ -29,7 +33,7 @@ public:
     void setTitle(const QString& title, int index);
     void insertSegmentWithTitle(const QString& title, int index);
     void removeAllSegments();
-    int selectedSegmentIndex() const { return m_selected; }
+    int selectedSegmentIndex() const;
     // Selecting from code does not report valueChanged (as on the phone).
     void setSelectedSegmentIndex(int index);
 
@@ -53,12 +57,20 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // One radio button per title, in order, each where its segment lies.
+    void syncSegments();
+    void placeSegments();
+    void chosen(int index, bool checked);
+
     QStringList m_titles;
     Style m_style = Style::Bar;
     QColor m_tint = QColor(40, 40, 40);
-    int m_selected = kNoSegment;
+    QButtonGroup* m_group = nullptr;
+    bool m_byCode = false;
     bool m_apportioned = false;
     std::optional<QFont> m_titleFont;
 };

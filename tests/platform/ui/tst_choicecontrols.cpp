@@ -2,10 +2,12 @@
 // readers see Qt's slider and radio buttons named as on screen, and only the user's changes
 // are reported to the screens, each once.
 #include "platform/ui/Label.h"
+#include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Slider.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -70,6 +72,66 @@ private Q_SLOTS:
         QCOMPARE(moved.size(), 1);
         QCOMPARE(ended.size(), 1);
         QCOMPARE(node->text(QAccessible::Value), QStringLiteral("12"));
+    }
+
+    void segmentsChosenByTapsKeysAndReaders()
+    {
+        QWidget window;
+        auto* label = new Label(&window);
+        label->setText(QStringLiteral("Order by:"));
+        label->setGeometry(10, 10, 280, 20);
+        auto* order = new SegmentedControl({QStringLiteral("Date"), QStringLiteral("Size"), QStringLiteral("S & L")}, &window);
+        order->setGeometry(10, 36, 300, 30);
+        order->setSelectedSegmentIndex(1);
+        window.resize(320, 80);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy chosen(order, &SegmentedControl::valueChanged);
+
+        // Readers see the group, named by its label, of radio buttons named by the titles.
+        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(order);
+        QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Order by"));
+        QStringList names;
+        for (int i = 0; i < group->childCount(); ++i) {
+            QAccessibleInterface* child = group->child(i);
+            QCOMPARE(child->role(), QAccessible::RadioButton);
+            QCOMPARE(bool(child->state().checked), i == 1);
+            names << child->text(QAccessible::Name);
+        }
+        QCOMPARE(names, (QStringList{"Date", "Size", "S & L"}));
+
+        // A tap chooses; a tap on the chosen one reports nothing.
+        QTest::mouseClick(&window, Qt::LeftButton, {}, order->geometry().topLeft() + QPoint(20, 15));
+        QTest::mouseClick(order, Qt::LeftButton, {}, QPoint(20, 15));
+        QCOMPARE(order->selectedSegmentIndex(), 0);
+        QCOMPARE(chosen.size(), 1);
+
+        // Tab reaches the choice, the arrows move it, each move reported.
+        window.activateWindow();
+        QTest::keyClick(&window, Qt::Key_Tab);
+        QWidget* first = QApplication::focusWidget();
+        QVERIFY(first && first->parentWidget() == order);
+        QTest::keyClick(first, Qt::Key_Right);
+        QCOMPARE(order->selectedSegmentIndex(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(order->selectedSegmentIndex(), 2);
+        QCOMPARE(chosen.size(), 3);
+        QCOMPARE(chosen.last().first().toInt(), 2);
+
+        // A reader's press chooses as a tap does.
+        QAccessibleInterface* date = group->child(0);
+        date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(order->selectedSegmentIndex(), 0);
+        QCOMPARE(chosen.size(), 4);
+
+        // The screens' own choices are not reported; a segment put before the chosen one
+        // keeps the choice on the same title; no segment can be chosen.
+        order->setSelectedSegmentIndex(2);
+        order->insertSegmentWithTitle(QStringLiteral("Name"), 0);
+        QCOMPARE(order->titleForSegmentAtIndex(order->selectedSegmentIndex()), QStringLiteral("S & L"));
+        order->setSelectedSegmentIndex(SegmentedControl::kNoSegment);
+        QCOMPARE(order->selectedSegmentIndex(), SegmentedControl::kNoSegment);
+        QCOMPARE(chosen.size(), 4);
     }
 };
 
