@@ -1,13 +1,11 @@
 #include "platform/ui/Accessibility.h"
 
-#include "platform/ui/AccessibleButton.h"
 #include "platform/ui/AccessibleLabel.h"
 #include "platform/ui/AccessibleMoreList.h"
 #include "platform/ui/AccessiblePickerView.h"
 #include "platform/ui/AccessibleTabBar.h"
 #include "platform/ui/AccessibleTableView.h"
 #include "platform/ui/AccessibleTableViewCell.h"
-#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/MoreListView.h"
 #include "platform/ui/PickerView.h"
@@ -34,8 +32,6 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
 {
     if (!object || !object->isWidgetType())
         return nullptr;
-    if (className == QLatin1String("Button"))
-        return new AccessibleButton(static_cast<Button*>(object));
     if (className == QLatin1String("Label"))
         return new AccessibleLabel(static_cast<Label*>(object));
     if (className == QLatin1String("PickerView"))

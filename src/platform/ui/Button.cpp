@@ -4,11 +4,13 @@
 #include "platform/ui/GraphicsContext.h"
 #include "platform/ui/KeyboardFocus.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 Button::Button(QWidget* parent) : Button(Type::Custom, parent) {}
 
@@ -22,10 +24,19 @@ Button::Button(Type type, QWidget* parent) : QAbstractButton(parent), m_type(typ
     connect(this, &QAbstractButton::pressed, this, [this] { Q_EMIT touchDown(this); });
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT touchUpInside(this); });
     connect(this, &QAbstractButton::released, this, [this] {
-        // A key press ends where it started, whatever the pointer is over.
-        if (!KeyboardFocus::isPressedByKey(this) && !underMouse())
+        // Only a pointer can end a press off the button: a key's or a reader's press (Qt's
+        // animateClick) ends where it started, whatever the pointer is over.
+        if (std::exchange(m_pointerPress, false) && !underMouse())
             Q_EMIT touchUpOutside(this);
     });
+}
+
+void Button::mousePressEvent(QMouseEvent* event)
+{
+    m_pointerPress = true;
+    QAbstractButton::mousePressEvent(event);
+    if (!isDown())
+        m_pointerPress = false; // not on the button, or not the left button
 }
 
 void Button::setButtonType(Type type)
@@ -37,6 +48,13 @@ void Button::setButtonType(Type type)
 
 void Button::applyTypeDefaults()
 {
+    // The info button shows no title; readers hear what it opens, unless its screen names it.
+    const QString infoName = QStringLiteral("About iTarnvale");
+    const bool info = m_type == Type::InfoLight || m_type == Type::InfoDark;
+    if (info && accessibleName().isEmpty())
+        setAccessibleName(infoName);
+    else if (!info && accessibleName() == infoName)
+        setAccessibleName({});
     m_titleColors.clear();
     if (m_type == Type::RoundedRect) {
         m_titleColors[State::Normal] = QColor::fromRgbF(0.196f, 0.310f, 0.522f);
@@ -76,8 +94,9 @@ QString Button::title(State state) const { return m_titles.value(state, m_titles
 void Button::setTitle(const QString& title, State state)
 {
     m_titles[state] = title;
+    // Qt's text carries the title to readers; doubled, an "&" is shown and is no shortcut.
     if (state == State::Normal)
-        setText(title);
+        setText(QString(title).replace(QLatin1Char('&'), QLatin1String("&&")));
     update();
 }
 QColor Button::titleColor(State state) const

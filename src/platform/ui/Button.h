@@ -59,6 +59,7 @@ Q_SIGNALS:
     void touchUpOutside(Button* sender);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // The button as the platform draws it: background, picture, title.
     void drawButton(QPainter& painter);
@@ -77,5 +78,6 @@ private:
     QColor m_background = Qt::transparent;
     double m_cornerRadius = 0;
     bool m_selected = false;
+    bool m_pointerPress = false; // the press under way came from a pointer
     bool m_adjustsWhenHighlighted = true;
 };

@@ -133,6 +133,44 @@ private Q_SLOTS:
         control->toggle();
         QVERIFY(!control->isOn());
     }
+
+    // Readers get Qt's own button interface: named by the title or, for the info button, by
+    // what it opens; a reader's press is a whole tap, touchDown included (list rows act on it).
+    void readerPressIsAWholeTap()
+    {
+        QWidget window;
+        auto* download = new Button(Button::Type::Custom, &window);
+        download->setTitle(QStringLiteral("Save & send"));
+        download->setGeometry(10, 10, 120, 40);
+        auto* info = new Button(Button::Type::InfoLight, &window);
+        info->move(200, 20);
+        window.resize(320, 70);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy down(download, &Button::touchDown);
+        QSignalSpy inside(download, &Button::touchUpInside);
+        QSignalSpy outside(download, &Button::touchUpOutside);
+
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(download);
+        QCOMPARE(node->role(), QAccessible::Button);
+        QCOMPARE(node->text(QAccessible::Name), QStringLiteral("Save & send"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(info)->text(QAccessible::Name), QStringLiteral("About iTarnvale"));
+
+        node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(inside.size(), 1);
+        QCOMPARE(down.size(), 1);
+        QCOMPARE(outside.size(), 0);
+
+        // A tap is still a tap, a press taken off the button ends outside.
+        QTest::mouseClick(download, Qt::LeftButton);
+        QCOMPARE(down.size(), 2);
+        QCOMPARE(inside.size(), 2);
+        QTest::mousePress(download, Qt::LeftButton);
+        QTest::mouseRelease(download, Qt::LeftButton, {}, QPoint(300, 300));
+        QCOMPARE(down.size(), 3);
+        QCOMPARE(inside.size(), 2);
+        QCOMPARE(outside.size(), 1);
+    }
 };
 
 QTEST_MAIN(ButtonFocusTest)
