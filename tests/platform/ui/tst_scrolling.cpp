@@ -1,6 +1,6 @@
-// Scrolling by hand and by keys: a flick carries a list on past where the finger let go, a
-// drag let go still stays where it was left, the Page keys move a scroll view, and a flicked
-// picker wheel comes to rest on a row and says which.
+// Scrolling by hand and by keys: a flick (a mouse's or a finger's on a touch screen) carries a
+// list on past where it let go, a drag let go still stays where it was left, the Page keys
+// move a scroll view, and a flicked picker wheel comes to rest on a row and says which.
 #include "platform/ui/PickerView.h"
 #include "platform/ui/PickerViewDataSource.h"
 #include "platform/ui/PickerViewDelegate.h"
@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QScroller>
 #include <QTest>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <memory>
 
 #include <cmath>
 
@@ -45,25 +48,51 @@ public:
 
 // A finger with a clock of its own: every event it sends carries the time it stands for, so
 // the scroller reads the finger's speed from those times, whatever the machine is doing, and
-// the test waits for nothing but the scroller's own coming to rest.
+// the test waits for nothing but the scroller's own coming to rest. A mouse finger sends
+// mouse events to the widget; a touch finger touches the screen through the window system,
+// as a touch screen's driver does, and the widget gets what Qt makes of the touches.
 class Finger
 {
 public:
-    explicit Finger(QWidget* widget)
+    enum class Kind { Mouse, Touch };
+
+    explicit Finger(QWidget* widget, Kind kind = Kind::Mouse)
         : m_widget(widget)
+        , m_kind(kind)
     {
     }
 
-    void press(QPoint at) { send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
+    // The touch screen the touch fingers use, made once; the test removes it at its end.
+    static QPointingDevice* touchScreen()
+    {
+        if (!s_touchScreen)
+            s_touchScreen.reset(QTest::createTouchDevice());
+        return s_touchScreen.get();
+    }
+    static void removeTouchScreen() { s_touchScreen.reset(); }
+
+    void press(QPoint at)
+    {
+        if (m_kind == Kind::Touch)
+            touch(QEventPoint::Pressed, at);
+        else
+            send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    }
     void moveTo(QPoint at, int afterMs)
     {
         s_time += quint64(afterMs);
-        send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        if (m_kind == Kind::Touch)
+            touch(QEventPoint::Updated, at);
+        else
+            send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
     }
     void release(QPoint at, int afterMs)
     {
         s_time += quint64(afterMs);
-        send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        if (m_kind == Kind::Touch)
+            touch(QEventPoint::Released, at);
+        else
+            send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     }
 
     // Up the widget by `distance`, in steps a frame apart, and let go moving: a quick flick.
@@ -83,8 +112,24 @@ private:
         QApplication::sendEvent(m_widget, &event);
     }
 
+    void touch(QEventPoint::State state, QPoint at)
+    {
+        const QPointF global = m_widget->mapToGlobal(QPointF(at));
+        const QRectF screen = m_widget->screen()->geometry();
+        QWindowSystemInterface::TouchPoint point;
+        point.id = 1;
+        point.state = state;
+        point.area = QRectF(global - QPointF(4, 4), QSizeF(8, 8));
+        point.normalPosition = QPointF(global.x() / screen.width(), global.y() / screen.height());
+        point.pressure = state == QEventPoint::Released ? 0 : 1;
+        QWindowSystemInterface::handleTouchEvent<QWindowSystemInterface::SynchronousDelivery>(
+            m_widget->window()->windowHandle(), s_time, touchScreen(), {point});
+    }
+
     QWidget* m_widget;
+    Kind m_kind;
     static inline quint64 s_time = 1000000; // one clock for every finger, always forward
+    static inline std::unique_ptr<QPointingDevice> s_touchScreen;
 };
 } // namespace
 
@@ -93,15 +138,25 @@ class ScrollingTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanupTestCase() { Finger::removeTouchScreen(); }
+
+    void flickCarriesTheListFurtherThanTheFinger_data()
+    {
+        QTest::addColumn<Finger::Kind>("kind");
+        QTest::newRow("mouse") << Finger::Kind::Mouse;
+        QTest::newRow("touch") << Finger::Kind::Touch;
+    }
+
     void flickCarriesTheListFurtherThanTheFinger()
     {
+        QFETCH(Finger::Kind, kind);
         Rows rows;
         TableView table;
         table.setDataSource(&rows);
         table.resize(320, 480);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
-        Finger finger(&table);
+        Finger finger(&table, kind);
 
         finger.flickUp(QPoint(160, 400), 200);
         QTRY_COMPARE(table.scroller()->state(), QScroller::Inactive);
