@@ -4,6 +4,7 @@
 #include "platform/ui/Accessibility.h"
 #include "platform/ui/ApplicationDelegate.h"
 #include "platform/ui/Device.h"
+#include "platform/ui/SharedGraphicsContext.h"
 #include "platform/ui/WebEngineFlags.h"
 #include "platform/ui/Window.h"
 
@@ -123,8 +124,7 @@ void Application::prepareEnvironment()
     // Before main there is no command line: the platform comes from the environment here,
     // and prepare() decides again once it has seen -platform and --no-sandbox.
     applyEngineFlags(qEnvironmentVariable("QT_QPA_PLATFORM"), false);
-    // Web views and widgets share one GL context set-up; must precede QApplication.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    SharedGraphicsContext::deferUntilWebView();
 }
 
 bool Application::deviceAccepted()

@@ -1,6 +1,7 @@
 #include "platform/ui/WebProfile.h"
 
 #include "platform/core/CookieStore.h"
+#include "platform/ui/SharedGraphicsContext.h"
 
 #include <QCoreApplication>
 #include <QNetworkCookie>
@@ -25,6 +26,7 @@ QWebEngineProfile* WebProfile::shared()
 {
     static QWebEngineProfile* profile = [] {
         g_created = true;
+        SharedGraphicsContext::ensure();
         // Off the record: no cookie or cache files of the engine's own.
         auto* p = new QWebEngineProfile(QCoreApplication::instance());
         p->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
