@@ -3,8 +3,13 @@
 #include "platform/ui/GraphicsContext.h"
 #include "platform/ui/InterfaceLayout.h"
 
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QLineF>
 #include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 // Interface layouts name the class of the buttons that underline their titles.
@@ -20,11 +25,26 @@ UIUnderlinedLabel::UIUnderlinedLabel(QWidget* parent) : Button(Type::Custom, par
     Q_UNUSED(registered);
 }
 
+QString UIUnderlinedLabel::shownTitle() const
+{
+    return QFontMetricsF(titleFont()).elidedText(currentTitle(), Qt::ElideRight, width());
+}
+
 QLineF UIUnderlinedLabel::underline() const
 {
-    const double w = GraphicsContext::sizeWithFont(currentTitle(), titleFont()).width();
+    const double w = std::min<double>(GraphicsContext::sizeWithFont(shownTitle(), titleFont()).width(), width());
     const double y = height() - 5;
     return QLineF(0, y, w, y);
+}
+
+bool UIUnderlinedLabel::event(QEvent* event)
+{
+    // A cut title shows whole under the pointer.
+    if (event->type() == QEvent::ToolTip && shownTitle() != currentTitle()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), currentTitle(), this);
+        return true;
+    }
+    return Button::event(event);
 }
 
 void UIUnderlinedLabel::paintEvent(QPaintEvent*)
@@ -40,6 +60,15 @@ void UIUnderlinedLabel::paintEvent(QPaintEvent*)
         ctx.moveToPoint(line.x1(), line.y1());
         ctx.addLineToPoint(line.x2(), line.y2());
         ctx.strokePath();
+    }
+    const QString shown = shownTitle();
+    if (image().isNull() && shown != currentTitle()) {
+        // Too wide: drawn here, cut at the right edge, rather than centred and cut at both.
+        GraphicsContext ctx(&painter);
+        ctx.setFillColor(titleColor(currentState()));
+        const double y = (height() - GraphicsContext::sizeWithFont(shown, titleFont()).height()) / 2;
+        ctx.drawText(shown, QPointF(0, y), width(), titleFont(), LineBreakMode::Clip);
+        return;
     }
     // The platform centres a title; this one sits at the left edge, over its underline.
     const double textWidth = underline().length();

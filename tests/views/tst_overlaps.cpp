@@ -7,6 +7,7 @@
 #include "views/FlatTableViewCellView.h"
 #include "views/FriendItemTableViewCell.h"
 #include "views/HeaderView.h"
+#include "views/UIUnderlinedLabel.h"
 #include "views/TorrentItemTableViewCell.h"
 #include "views/TorrentSnatchItemTableViewCell.h"
 
@@ -162,6 +163,8 @@ void TestOverlaps::header()
     header.ratioLbl()->setText(QStringLiteral("999.99"));
     header.upLbl()->setText(QStringLiteral("9,999.99 GB"));
     header.downLbl()->setText(QStringLiteral("9,999.99 GB"));
+    const QString longName = QStringLiteral("Maximilian_Wolfgang_Hohenzollern");
+    header.usernameLbl()->setTitle(longName);
     // The list screens show the settings button; the search screen its search button instead.
     header.searchBtn()->setHidden(true);
     header.settingsBtn()->setHidden(false);
@@ -183,6 +186,15 @@ void TestOverlaps::header()
         if (!button->isHidden())
             placed.append({button->objectName(), QRectF(button->geometry())});
     }
+    // A long user name ends in "…" inside its button, underlined no further.
+    UIUnderlinedLabel* name = header.usernameLbl();
+    QVERIFY(name->shownTitle().endsWith(QChar(0x2026)));
+    QVERIFY(QFontMetricsF(name->titleFont()).horizontalAdvance(name->shownTitle()) <= name->width() + 0.01);
+    QVERIFY(name->underline().length() <= name->width());
+    const QImage drawn = name->grab().toImage();
+    const int lineY = int(name->underline().y1());
+    QVERIFY(drawn.pixelColor(name->width() / 2, lineY).lightness() > 200); // the underline is drawn
+    QCOMPARE(name->text(), longName);
     QVERIFY(placed.size() >= 9);
     const QString found = faults(placed, header.width());
     QVERIFY2(found.isEmpty(), qPrintable(found));
