@@ -47,6 +47,20 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
     return nullptr;
 }
 
+// A name the screen set itself, not one derived here earlier.
+bool namedByScreen(const QWidget* control)
+{
+    const QString given = control->accessibleName();
+    return !given.isEmpty() && given != control->property(kDerivedName).toString();
+}
+
+void setDerivedName(QWidget* control, const QString& name)
+{
+    control->setProperty(kDerivedName, name);
+    if (name != control->accessibleName())
+        control->setAccessibleName(name);
+}
+
 int overlap(int a1, int a2, int b1, int b2)
 {
     return std::min(a2, b2) - std::max(a1, b1);
@@ -108,27 +122,16 @@ QString Accessibility::labelNaming(const QWidget* control)
 
 void Accessibility::nameAfterLabel(QWidget* control)
 {
-    const QString given = control->accessibleName();
-    const QString derived = control->property(kDerivedName).toString();
-    if (!given.isEmpty() && given != derived)
-        return; // named by its screen
-    const QString name = labelNaming(control);
-    control->setProperty(kDerivedName, name);
-    if (name != given)
-        control->setAccessibleName(name);
+    if (!namedByScreen(control))
+        setDerivedName(control, labelNaming(control));
 }
 
 void Accessibility::nameTextField(TextField* field)
 {
-    const QString given = field->accessibleName();
-    const QString derived = field->property(kDerivedName).toString();
-    if (!given.isEmpty() && given != derived)
-        return; // named by its screen
+    if (namedByScreen(field))
+        return;
     const QString label = labelNaming(field);
-    const QString name = label.isEmpty() ? field->placeholder() : label;
-    field->setProperty(kDerivedName, name);
-    if (name != given)
-        field->setAccessibleName(name);
+    setDerivedName(field, label.isEmpty() ? field->placeholder() : label);
     if (!label.isEmpty() && field->accessibleDescription().isEmpty())
         field->setAccessibleDescription(field->placeholder());
 }
