@@ -10,9 +10,27 @@
 #include <QEvent>
 #include <QRegion>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 // The width the layout is drawn for; wider headers keep the buttons at the right edge.
 constexpr int kLayoutWidth = 320;
+// Of the room a wider header has, what the name and the figures may take, and how it is
+// shared among the figures (captions keep their width).
+constexpr int kLeftRoom = 150;
+constexpr std::pair<const char*, int> kFigureRow[] = {{"ratioCaption", 0}, {"ratioLbl", 30}, {"upCaption", 0},
+                                                      {"upLbl", 60},       {"downCaption", 0}, {"downLbl", 60}};
+
+// Where the layout put the widget, kept the first time it is moved.
+QRect designGeometry(QWidget* widget)
+{
+    const QVariant kept = widget->property("headerDesignGeometry");
+    if (kept.isValid())
+        return kept.toRect();
+    widget->setProperty("headerDesignGeometry", widget->geometry());
+    return widget->geometry();
+}
 
 const bool registered = [] {
     InterfaceLayout::registerClass(QStringLiteral("HeaderView"),
@@ -140,6 +158,23 @@ void HeaderView::layoutSubviews()
         if (!designX.isValid())
             button->setProperty("headerDesignX", button->x());
         button->move(button->property("headerDesignX").toInt() + w - kLayoutWidth, button->y());
+    }
+    // On a wider header the name and the figures widen into part of the room, so that the
+    // figures keep their full size instead of shrinking to fit the phone's widths.
+    const int extra = std::clamp(w - kLayoutWidth, 0, kLeftRoom);
+    if (m_usernameLbl) {
+        const QRect name = designGeometry(m_usernameLbl);
+        m_usernameLbl->setGeometry(name.adjusted(0, 0, extra, 0));
+    }
+    int shift = 0;
+    for (const auto& [name, share] : kFigureRow) {
+        auto* part = findChild<QWidget*>(QLatin1String(name));
+        if (!part)
+            continue;
+        const int grow = extra * share / kLeftRoom;
+        const QRect design = designGeometry(part);
+        part->setGeometry(design.x() + shift, design.y(), design.width() + grow, design.height());
+        shift += grow;
     }
     // The lower part neither draws nor takes touches: the list beneath gets them.
     setMask(QRegion(0, 0, w, kTouchHeight));
