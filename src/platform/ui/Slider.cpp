@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -172,6 +173,12 @@ void Slider::focusOutEvent(QFocusEvent* event)
     // Tab pressed while an arrow is still held: the release goes elsewhere.
     if (std::exchange(m_keyMoved, false))
         Q_EMIT valueChangeEnded(this);
+}
+
+void Slider::wheelEvent(QWheelEvent* event)
+{
+    // The wheel scrolls the screen the slider stands on, as a finger's drag beside it would.
+    event->ignore();
 }
 
 void Slider::showEvent(QShowEvent* event)

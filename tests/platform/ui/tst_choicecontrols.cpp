@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 class TestChoiceControls : public QObject
 {
@@ -37,6 +38,13 @@ private Q_SLOTS:
         slider->setValue(7.4f); // by code: whole, and not reported
         QCOMPARE(slider->value(), 7.0f);
         QCOMPARE(moved.size() + ended.size(), 0);
+
+        // The wheel is the screen's, to scroll it: the slider lets it pass.
+        QWheelEvent wheel(QPointF(100, 17), slider->mapToGlobal(QPointF(100, 17)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(slider, &wheel);
+        QVERIFY(!wheel.isAccepted());
+        QCOMPARE(slider->value(), 7.0f);
 
         // A held key moves it at every repeat and finishes once, when let go.
         slider->setFocus(Qt::TabFocusReason);
