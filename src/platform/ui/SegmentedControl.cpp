@@ -5,6 +5,7 @@
 #include "platform/ui/KeyboardFocus.h"
 
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +24,21 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {}
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+
+    // Tab (or the window's first focus) enters a row of segments at the chosen one, as it
+    // enters a group of radio buttons.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QAbstractButton* chosen = group() ? group()->checkedButton() : nullptr;
+        const Qt::FocusReason reason = event->reason();
+        const bool entering = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                              reason == Qt::ActiveWindowFocusReason;
+        if (entering && chosen && chosen != this) {
+            chosen->setFocus(event->reason());
+            return;
+        }
+        QRadioButton::focusInEvent(event);
+    }
 };
 
 // A title shown as it is: no mnemonic, so "&" is no shortcut and readers hear it.

@@ -9,6 +9,8 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QSignalSpy>
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -91,7 +93,9 @@ private Q_SLOTS:
         auto* order = new SegmentedControl({QStringLiteral("Date"), QStringLiteral("Size"), QStringLiteral("S & L")}, &window);
         order->setGeometry(10, 36, 300, 30);
         order->setSelectedSegmentIndex(1);
-        window.resize(320, 80);
+        auto* field = new QLineEdit(&window);
+        field->setGeometry(10, 70, 300, 24);
+        window.resize(320, 100);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy chosen(order, &SegmentedControl::valueChanged);
@@ -114,23 +118,36 @@ private Q_SLOTS:
         QCOMPARE(order->selectedSegmentIndex(), 0);
         QCOMPARE(chosen.size(), 1);
 
-        // Tab reaches the choice, the arrows move it, each move reported.
+        // Tab enters at the chosen segment; the arrows move the choice, each move reported.
+        order->tapSegment(1);
         window.activateWindow();
-        QTest::keyClick(&window, Qt::Key_Tab);
-        QWidget* first = QApplication::focusWidget();
-        QVERIFY(first && first->parentWidget() == order);
-        QTest::keyClick(first, Qt::Key_Right);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (!QApplication::focusWidget())
+            QTest::keyClick(&window, Qt::Key_Tab);
+        QWidget* entered = QApplication::focusWidget();
+        QVERIFY(entered && entered->parentWidget() == order);
+        QCOMPARE(static_cast<QAbstractButton*>(entered)->isChecked(), true);
+        QTest::keyClick(entered, Qt::Key_Left);
+        QCOMPARE(order->selectedSegmentIndex(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         QCOMPARE(order->selectedSegmentIndex(), 1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         QCOMPARE(order->selectedSegmentIndex(), 2);
-        QCOMPARE(chosen.size(), 3);
+        QCOMPARE(chosen.size(), 5);
         QCOMPARE(chosen.last().first().toInt(), 2);
+        // Tab and Shift+Tab from elsewhere come back to the chosen segment.
+        for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            field->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(field, key);
+            QWidget* back = QApplication::focusWidget();
+            QVERIFY(back && back->parentWidget() == order && static_cast<QAbstractButton*>(back)->isChecked());
+        }
 
         // A reader's press chooses as a tap does.
         QAccessibleInterface* date = group->child(0);
         date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(order->selectedSegmentIndex(), 0);
-        QCOMPARE(chosen.size(), 4);
+        QCOMPARE(chosen.size(), 6);
 
         // The screens' own choices are not reported; a segment put before the chosen one
         // keeps the choice on the same title; no segment can be chosen.
@@ -139,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(order->titleForSegmentAtIndex(order->selectedSegmentIndex()), QStringLiteral("S & L"));
         order->setSelectedSegmentIndex(SegmentedControl::kNoSegment);
         QCOMPARE(order->selectedSegmentIndex(), SegmentedControl::kNoSegment);
-        QCOMPARE(chosen.size(), 4);
+        QCOMPARE(chosen.size(), 6);
     }
 };
 
