@@ -30,12 +30,13 @@ WatchRun::Outcome WatchRun::scanOnce(const QString& username, const QString& pas
     for (const WatchMatch& match : outcome.matches)
         found.append(WatchMatch::key(match.torrent));
     WatchUnseen::add(found);
-    if (send && !outcome.matches.isEmpty()) {
+    // Matches whose sending failed in an earlier round are tried again, new ones or none.
+    if (send && (!outcome.matches.isEmpty() || !state.pending.isEmpty())) {
         WatchSender::Options options;
         options.autoSendFilters = WatchSettings::autoSendFilters();
         options.dailyLimit = WatchSettings::dailySends();
-        if (WatchSender::sendNew(outcome.matches, state, options) > 0)
-            outcome.saved = state.save();
+        WatchSender::sendNew(outcome.matches, state, options);
+        outcome.saved = state.save();
     }
     return outcome;
 }

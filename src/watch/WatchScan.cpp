@@ -19,7 +19,9 @@ WatchScan::Result WatchScan::run(const QStringList& filters, int pageCount, Watc
         ++result.pagesRead;
         if (answer.failure.isFailure() || !answer.torrents) {
             result.failed = true;
-            result.failure = answer.failure.isFailure() ? answer.failure : FetchFailure{FetchFailure::Kind::Other};
+            result.failure = answer.failure;
+            if (!result.failure.isFailure())
+                result.failure.kind = FetchFailure::Kind::Other; // answered, but not a listing
             return result;
         }
         if (answer.torrents->isEmpty())

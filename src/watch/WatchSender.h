@@ -15,7 +15,9 @@
 // history), on the calling thread, which must not be the main thread while the application
 // shows alerts. A torrent is never sent twice: not when the watch sent it before, nor when
 // its name is in the download history, nor when the client already holds its info hash
-// (where the adapter can list the client's torrents). At most `dailyLimit` a day.
+// (where the adapter can list the client's torrents). At most `dailyLimit` a day. A match
+// whose sending failed (the site did not give the file, the client was down or refused it)
+// waits in the state and is tried again, before the new ones, in the next rounds.
 class WatchSender
 {
 public:
@@ -26,11 +28,17 @@ public:
         QDate today = QDate::currentDate();
     };
 
-    // Marks each match sent that the client took, and records it in `state`. Returns how
-    // many were sent.
+    // Tries the waiting matches again, then marks each new match sent that the client took;
+    // records both in `state`. Returns how many were sent.
     static int sendNew(QList<WatchMatch>& matches, WatchState& state, const Options& options);
 
 private:
+    enum class Result { Sent, NotNeeded, Failed };
+    // The client's info hashes, asked for once per round, when first needed; an empty
+    // optional inside when the client does not list them.
+    using HeldHashes = std::optional<std::optional<QSet<QString>>>;
+
+    static Result send(const WatchMatch& match, WatchState& state, const Options& options, HeldHashes& held);
     // The info hashes the client holds; nullopt when it does not list them.
     static std::optional<QSet<QString>> clientHashes();
 };

@@ -6,9 +6,37 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <optional>
+#include <utility>
+
 const QString WatchState::kKey = QStringLiteral("iTarnvale_watchState");
 
 namespace {
+
+QJsonObject pendingToJson(const WatchState::Pending& pending)
+{
+    const Torrent& torrent = pending.match.torrent;
+    return {{QStringLiteral("name"), torrent.name()},
+            {QStringLiteral("details"), torrent.detailsUrl()},
+            {QStringLiteral("download"), torrent.downloadUrl()},
+            {QStringLiteral("filter"), pending.match.filter},
+            {QStringLiteral("since"), pending.since.toString(Qt::ISODate)}};
+}
+
+// Nothing for an entry without a name, an address to fetch or a day.
+std::optional<WatchState::Pending> pendingFromJson(const QJsonValue& value)
+{
+    const QJsonObject object = value.toObject();
+    WatchState::Pending pending;
+    pending.match.torrent.setName(object.value(QStringLiteral("name")).toString());
+    pending.match.torrent.setDetailsUrl(object.value(QStringLiteral("details")).toString());
+    pending.match.torrent.setDownloadUrl(object.value(QStringLiteral("download")).toString());
+    pending.match.filter = object.value(QStringLiteral("filter")).toString();
+    pending.since = QDate::fromString(object.value(QStringLiteral("since")).toString(), Qt::ISODate);
+    if (pending.match.torrent.name().isEmpty() || pending.match.torrent.downloadUrl().isEmpty() || !pending.since.isValid())
+        return std::nullopt;
+    return pending;
+}
 
 QStringList texts(const QJsonValue& value)
 {
@@ -47,6 +75,12 @@ QByteArray WatchState::toJson() const
         {QStringLiteral("sentDay"), sentDay.isValid() ? sentDay.toString(Qt::ISODate) : QString()},
         {QStringLiteral("sentOnDay"), sentOnDay},
     };
+    if (!pending.isEmpty()) {
+        QJsonArray waiting;
+        for (const Pending& entry : pending)
+            waiting.append(pendingToJson(entry));
+        root.insert(QStringLiteral("pending"), waiting);
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
@@ -61,11 +95,41 @@ WatchState WatchState::fromJson(const QByteArray& json)
     state.sent = texts(root.value(QStringLiteral("sent")));
     state.sentDay = QDate::fromString(root.value(QStringLiteral("sentDay")).toString(), Qt::ISODate);
     state.sentOnDay = std::max(0, root.value(QStringLiteral("sentOnDay")).toInt());
+    for (const QJsonValue& item : root.value(QStringLiteral("pending")).toArray()) {
+        if (const std::optional<Pending> entry = pendingFromJson(item))
+            state.pending.append(*entry);
+    }
+    while (state.pending.size() > kMaxPending)
+        state.pending.removeFirst();
     bound(state.recent, kMaxRecent);
     bound(state.sent, kMaxSent);
     for (QStringList& links : state.known)
         bound(links, kMaxKnownPerFilter);
     return state;
+}
+
+void WatchState::recordFailed(const WatchMatch& match, const QDate& today)
+{
+    const QString link = WatchMatch::key(match.torrent);
+    for (const Pending& entry : std::as_const(pending)) {
+        if (WatchMatch::key(entry.match.torrent) == link)
+            return; // waiting already, since its first day
+    }
+    WatchMatch kept = match;
+    kept.sent = false;
+    pending.append({kept, today});
+    while (pending.size() > kMaxPending)
+        pending.removeFirst();
+}
+
+void WatchState::forgetPending(const QString& link)
+{
+    pending.removeIf([&link](const Pending& entry) { return WatchMatch::key(entry.match.torrent) == link; });
+}
+
+void WatchState::expirePending(const QDate& today)
+{
+    pending.removeIf([&today](const Pending& entry) { return entry.since.daysTo(today) > kPendingDays; });
 }
 
 void WatchState::recordSent(const QString& link, const QDate& today)
@@ -77,6 +141,7 @@ void WatchState::recordSent(const QString& link, const QDate& today)
     ++sentOnDay;
     sent.prepend(link);
     bound(sent, kMaxSent);
+    forgetPending(link);
 }
 
 void WatchState::bound(QStringList& list, int bound)

@@ -1,6 +1,7 @@
 // New matches of a filter marked for sending go to a real transmission-daemon through the
 // ordinary hand-off: one torrent per new match, none twice (not when the download history or
-// the client holds it already, nor in a later round), and no more a day than the setting.
+// the client holds it already, nor in a later round), and no more a day than the setting; a
+// match whose sending failed goes in a later round, and not after some days.
 #include "DemoSite.h"
 #include "DemoSiteSetup.h"
 #include "DemoTorrentFile.h"
@@ -111,6 +112,46 @@ private Q_SLOTS:
         QCOMPARE(WatchSender::sendNew(round.matches, state, options), 1);
         QCOMPARE(daemonNames().size(), 4);
         QVERIFY(daemonNames().contains(QStringLiteral("Rocky Linux 10.1")));
+    }
+
+    // A new match while the client is down waits; the next round, with the client back,
+    // sends it once, even with nothing new on the site.
+    void failedSendGoesInALaterRound()
+    {
+        QVERIFY(WatchSettings::setDailySends(10));
+        ServerInfo& info = ServerInfo::sharedInstance();
+        const QString port = info.port();
+        QVERIFY(info.setPort(QStringLiteral("1")).isSaved()); // nothing listens on this machine's port 1
+
+        m_site.addTorrent(QStringLiteral("Arch Linux 2026.12"));
+        WatchRun::Outcome down = WatchRun::scanOnce(kUser, kPassword, true);
+        QVERIFY(!down.failed);
+        QCOMPARE(down.matches.size(), 1);
+        QVERIFY(!down.matches.first().sent);
+        QVERIFY(!daemonNames().contains(QStringLiteral("Arch Linux 2026.12")));
+        QCOMPARE(WatchState::load().pending.size(), 1);
+
+        QVERIFY(info.setPort(port).isSaved());
+        WatchRun::Outcome up = WatchRun::scanOnce(kUser, kPassword, true);
+        QVERIFY(!up.failed);
+        QVERIFY(up.matches.isEmpty());
+        QVERIFY(daemonNames().contains(QStringLiteral("Arch Linux 2026.12")));
+        QVERIFY(DownloadHistory::contains(QStringLiteral("Arch Linux 2026.12")));
+        QVERIFY(WatchState::load().pending.isEmpty());
+
+        // What waits longer than its days is let go, sent or not.
+        WatchState state = WatchState::load();
+        WatchMatch stale;
+        stale.torrent.setName(QStringLiteral("Stale Linux"));
+        stale.torrent.setDownloadUrl(QStringLiteral("/download/stale.torrent"));
+        stale.filter = QStringLiteral("Linux");
+        state.recordFailed(stale, QDate::currentDate().addDays(-WatchState::kPendingDays - 1));
+        state.recordFailed(stale, QDate::currentDate()); // once, with its first day
+        QCOMPARE(WatchState::fromJson(state.toJson()).pending.size(), 1);
+        QVERIFY(state.save().isSaved());
+        QVERIFY(!WatchRun::scanOnce(kUser, kPassword, true).failed);
+        QVERIFY(WatchState::load().pending.isEmpty());
+        QCOMPARE(daemonNames().size(), 5);
     }
 };
 
