@@ -6,6 +6,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 
+#include <algorithm>
+
 namespace {
 const QString kIdentifier = QStringLiteral("Default");
 const QColor kRowBackground(34, 34, 34);
@@ -38,6 +40,13 @@ void TextRowCell::setDetail(const QString& text)
     m_detail->setText(text);
     m_detail->setVisible(!text.isEmpty());
     m_label->setGeometry(kLabelInset, 0, width, text.isEmpty() ? kContentHeight : 20);
+}
+
+void TextRowCell::reserveRight(int points)
+{
+    const int width = Device::screenBounds().width() - kLabelInset - std::max(0, points);
+    m_label->resize(width, m_label->height());
+    m_detail->resize(width, m_detail->height());
 }
 
 TextRowCell* TextRowCell::dequeue(TableView* tableView)

@@ -23,6 +23,8 @@ public:
     // A second, smaller line under the text (the history's sending date); none when empty.
     Label* detailLabel() const { return m_detail; }
     void setDetail(const QString& text);
+    // Leaves that many points free at the right end for an accessory view (0: none).
+    void reserveRight(int points);
     static QColor textColor();
 
 private:

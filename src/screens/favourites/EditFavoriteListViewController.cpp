@@ -7,6 +7,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
+#include "platform/ui/Switch.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 #include "screens/common/SettingsSaveAlert.h"
@@ -17,6 +18,8 @@
 #include "watch/WatchSettings.h"
 
 namespace {
+const char* const kFilterProperty = "itarnvale_filter";
+constexpr int kSwitchRoom = 66; // the row's switch and its margins
 // A stored filter that is not a valid pattern finds nothing; its row says so by its colour.
 const QColor kInvalidTextColor(255, 120, 110);
 } // namespace
@@ -87,7 +90,41 @@ TableViewCell* EditFavoriteListViewController::cellForRowAtIndexPath(TableView* 
     name->setText(filter.regex().isEmpty() ? QStringLiteral("(empty filter: matches nothing)") : filter.regex());
     const bool finds = filter.isValid() && !filter.regex().isEmpty();
     name->setTextColor(finds ? TextRowCell::textColor() : kInvalidTextColor);
+    // Each filter's "Send new ones to my client", as its form set it, can be turned here.
+    auto* send = qobject_cast<Switch*>(cell->accessoryView());
+    if (!send) {
+        send = new Switch;
+        cell->setAccessoryView(send);
+        connect(send, &Switch::valueChanged, this, [this, send](bool on) { switchedSending(send, on); });
+    }
+    send->setProperty(kFilterProperty, filter.regex());
+    const bool sends = WatchSettings::isAutoSend(filter.regex());
+    send->setOn(sends);
+    send->setAccessibleName(QStringLiteral("Send new ones of %1 to my client").arg(filter.regex()));
+    cell->reserveRight(kSwitchRoom);
+    cell->setDetail(sendingText(sends));
     return cell;
+}
+
+QString EditFavoriteListViewController::sendingText(bool sends)
+{
+    return sends ? QStringLiteral("New ones go to my client") : QStringLiteral("New ones are not sent");
+}
+
+void EditFavoriteListViewController::switchedSending(Switch* send, bool on)
+{
+    const QString filter = send->property(kFilterProperty).toString();
+    // Not saved: the switch goes back, and the user is told why.
+    if (!SettingsSaveAlert::check(WatchSettings::setAutoSend(filter, on))) {
+        send->setOn(!on);
+        return;
+    }
+    for (QWidget* up = send->parentWidget(); up; up = up->parentWidget()) {
+        if (auto* cell = qobject_cast<TextRowCell*>(up)) {
+            cell->setDetail(sendingText(on));
+            break;
+        }
+    }
 }
 
 void EditFavoriteListViewController::didSelectRowAtIndexPath(TableView*, const IndexPath&)
@@ -138,15 +175,17 @@ void EditFavoriteListViewController::addFavorite()
 void EditFavoriteListViewController::didUpdateList(FavoriteComposeViewController* form, const QString& item)
 {
     const SaveResult saved = Settings::updateFilters([&item](QStringList& stored) { stored.append(item); });
-    reloadFilters();
     if (!saved.isSaved() && form) {
+        reloadFilters();
         // The form stays with the text typed, saying why, so the user may try again.
         form->showError(saved.message());
         return;
     }
-    // Beside the filters, under a key of its own, so that the filters' array keeps its form.
+    // Beside the filters, under a key of its own, so that the filters' array keeps its form;
+    // stored before the rows are made, which show it.
     if (form)
         SettingsSaveAlert::check(WatchSettings::setAutoSend(item, form->sendsAutomatically()));
+    reloadFilters();
     closeForm();
 }
 

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QList>
 
+class Switch;
+
 // "Favorite filters": the stored favourite filters, one row each, in the order they were
 // added. The plus button opens the entry form; a swipe (or the Delete key) removes a filter
 // from the store and the table. Opened with no filters, the screen opens the entry form at
@@ -46,6 +48,8 @@ public Q_SLOTS:
 
 private:
     void closeForm();
+    void switchedSending(Switch* send, bool on);
+    static QString sendingText(bool sends);
 
     QList<Filter> m_filters;
     // The entry form has just been closed: the screen appearing again under it does not

@@ -164,10 +164,11 @@ private Q_SLOTS:
     }
 
     // The form's send switch is stored beside the filters, whose array keeps its form; the
-    // filter deleted, its switch goes with it.
+    // list's rows show it and turn it; the filter deleted, its switch goes with it.
     void sendSwitchIsStoredBesideTheFilter()
     {
         storeFilters({QStringLiteral("Linux")});
+        const QString longFilter = QStringLiteral("Debian|Ubuntu|Fedora|Arch|Gentoo|Slackware|Mint|Manjaro");
         EditFavoriteListViewController* list = pushFilterList();
         click(qobject_cast<QWidget*>(list->navigationItem()->rightView()));
         QTRY_VERIFY(form(list));
@@ -180,7 +181,29 @@ private Q_SLOTS:
         QCOMPARE(SettingsStore::standard().stringArrayForKey(SettingsKeys::filters), (QStringList{"Linux", "BSD"}));
         QCOMPARE(WatchSettings::autoSendFilters(), QStringList{"BSD"});
 
-        list->commitEditingStyle(list->tableView(), TableViewCellEditingStyle::Delete, IndexPath::forRow(1));
+        // Each row carries its filter's switch, as stored, and turning it stores it.
+        const auto rowSwitch = [list](int row) {
+            TableViewCell* cell = list->tableView()->cellForRowAtIndexPath(IndexPath::forRow(row));
+            return cell ? qobject_cast<Switch*>(cell->accessoryView()) : nullptr;
+        };
+        QTRY_VERIFY(rowSwitch(0) && rowSwitch(1));
+        QVERIFY(!rowSwitch(0)->isOn());
+        QVERIFY(rowSwitch(1)->isOn());
+        QCOMPARE(rowSwitch(0)->accessibleName(), QStringLiteral("Send new ones of Linux to my client"));
+        // A long pattern's text ends before the switch.
+        storeFilters({QStringLiteral("Linux"), QStringLiteral("BSD"), longFilter});
+        list->reloadFilters();
+        QTRY_VERIFY(rowSwitch(2));
+        TableViewCell* longRow = list->tableView()->cellForRowAtIndexPath(IndexPath::forRow(2));
+        const Label* longText = longRow->findChild<Label*>(QStringLiteral("name"));
+        QVERIFY(longText->mapTo(longRow, QPoint(longText->width(), 0)).x() <= rowSwitch(2)->x());
+        save(m_nav->view(), QStringLiteral("favorite-filters-send.png"));
+        QTest::mouseClick(rowSwitch(0), Qt::LeftButton);
+        QCOMPARE(WatchSettings::autoSendFilters(), (QStringList{"BSD", "Linux"}));
+        QTest::mouseClick(rowSwitch(1), Qt::LeftButton);
+        QCOMPARE(WatchSettings::autoSendFilters(), QStringList{"Linux"});
+
+        list->commitEditingStyle(list->tableView(), TableViewCellEditingStyle::Delete, IndexPath::forRow(0));
         QVERIFY(WatchSettings::autoSendFilters().isEmpty());
     }
 
