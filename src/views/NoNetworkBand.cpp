@@ -3,6 +3,7 @@
 #include "platform/core/NetworkStatus.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ScrollView.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -41,6 +42,7 @@ void NoNetworkBand::follow()
     m_message->setAccessibleName(status.text());
     place();
     setVisible(status.isOffline());
+    ScrollView::setBottomOverlay(status.isOffline() ? kHeight : 0);
     if (status.isOffline())
         raise();
 }

@@ -1,5 +1,7 @@
 #include "platform/ui/ScrollView.h"
 
+#include <QApplication>
+
 #include <QEasingCurve>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -66,10 +68,32 @@ void ScrollView::addSubview(QWidget* view)
     m_indicator->raise();
 }
 
+namespace {
+double g_bottomOverlay = 0; // main thread only, as the views
+} // namespace
+
 QPointF ScrollView::maximumContentOffset() const
 {
     return {std::max(0.0, m_contentSize.width() - width()),
-            std::max(0.0, m_contentSize.height() - height())};
+            std::max(0.0, m_contentSize.height() + g_bottomOverlay - height())};
+}
+
+double ScrollView::bottomOverlay()
+{
+    return g_bottomOverlay;
+}
+
+void ScrollView::setBottomOverlay(double height)
+{
+    if (height == g_bottomOverlay)
+        return;
+    g_bottomOverlay = std::max(0.0, height);
+    // With the band gone, a view scrolled into its room comes back to its content's end.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* view = qobject_cast<ScrollView*>(widget);
+        if (view && view->contentOffset() != view->clamped(view->contentOffset()))
+            view->setContentOffset(view->clamped(view->contentOffset()), false);
+    }
 }
 
 QPointF ScrollView::clamped(QPointF offset) const

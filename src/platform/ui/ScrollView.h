@@ -35,6 +35,11 @@ public:
     void scrollRectToVisible(const QRectF& rect, bool animated);
     // The largest offset a drag reaches: content size minus the bounds, never negative.
     QPointF maximumContentOffset() const;
+    // Room kept at the bottom of every scroll view for a band the window lays over it (the
+    // no-network band): each may scroll that much further, so that its last rows come out
+    // from under the band. 0 while no band shows.
+    static void setBottomOverlay(double height);
+    static double bottomOverlay();
 
     bool isScrollEnabled() const { return m_scrollEnabled; }
     void setScrollEnabled(bool enabled) { m_scrollEnabled = enabled; }

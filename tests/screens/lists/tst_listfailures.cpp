@@ -34,6 +34,7 @@
 #include "views/HeaderView.h"
 #include "views/LoadingIndicator.h"
 #include "views/NoNetworkBand.h"
+#include "platform/ui/ScrollView.h"
 #include "views/NoticeItemView.h"
 
 #include <QTemporaryDir>
@@ -424,6 +425,14 @@ private Q_SLOTS:
         QCOMPARE(said, 1);
         QCOMPARE(band->geometry().bottom() + 1, m_window->height() - NoNetworkBand::kBottomInset);
         QCOMPARE(m_window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).constLast(), band); // on top
+        // Scrolled to its end, the list's last row, the one with "Try again", stands above the band.
+        TableView* table = all->tableView();
+        table->setContentOffset(table->maximumContentOffset(), false);
+        QWidget* notice = noticeView(all);
+        table->setContentOffset(table->maximumContentOffset(), false);
+        const int noticeBottom = notice->mapTo(m_window.get(), QPoint(0, notice->height())).y();
+        QVERIFY2(noticeBottom <= band->geometry().top(),
+                 qPrintable(QStringLiteral("ends at %1, the band starts at %2").arg(noticeBottom).arg(band->geometry().top())));
         save(QStringLiteral("lists-no-network.png"));
 
         // The site answers again: the page comes and the band goes. The band lets taps
@@ -433,6 +442,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(all->torrentData()->size() == 100, kWait);
         QTRY_VERIFY_WITH_TIMEOUT(band->isHidden(), kWait);
         QVERIFY(NetworkStatus::shared().text().isEmpty());
+        QCOMPARE(ScrollView::bottomOverlay(), 0.0);
     }
 };
 
