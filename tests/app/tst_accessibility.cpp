@@ -176,8 +176,8 @@ private Q_SLOTS:
         m_site.stop();
     }
 
-    // A reader walking down from the window finds the rows in order, each one sentence, and
-    // under each row the button that sends its torrent.
+    // A reader walking down from the window finds the list named by its screen, the rows in
+    // order, each one sentence, and under each row the button that sends its torrent.
     void listRowsReadAsSentences()
     {
         auto* all = new AllListViewController;
@@ -187,6 +187,7 @@ private Q_SLOTS:
 
         QAccessibleInterface* table = QAccessible::queryAccessibleInterface(all->tableView());
         QCOMPARE(table->role(), QAccessible::List);
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("All Torrents")); // the screen's title
         const QList<QAccessibleInterface*> tree = shownTree(QAccessible::queryAccessibleInterface(m_window.get()));
         QList<QAccessibleInterface*> rows;
         for (QAccessibleInterface* node : tree) {

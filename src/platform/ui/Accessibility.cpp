@@ -120,6 +120,12 @@ QString Accessibility::labelNaming(const QWidget* control)
     return text.trimmed();
 }
 
+void Accessibility::nameUnlessNamed(QWidget* control, const QString& name)
+{
+    if (!namedByScreen(control))
+        setDerivedName(control, name);
+}
+
 void Accessibility::nameAfterLabel(QWidget* control)
 {
     if (!namedByScreen(control))

@@ -19,6 +19,10 @@ public:
     // stands just left of it, or just above it, without a trailing colon. Empty when none.
     static QString labelNaming(const QWidget* control);
 
+    // Names a control, unless a screen gave it a name of its own; a name set here earlier is
+    // replaced.
+    static void nameUnlessNamed(QWidget* control, const QString& name);
+
     // A control's name, unless a screen gave it one: the label beside it. Called as it shows,
     // when the labels have their places.
     static void nameAfterLabel(QWidget* control);

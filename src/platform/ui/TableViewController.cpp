@@ -1,5 +1,6 @@
 #include "platform/ui/TableViewController.h"
 
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Device.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/TableViewCell.h"
@@ -42,6 +43,8 @@ void TableViewController::viewWillAppear(bool animated)
     TableView* table = tableView();
     if (!table)
         return;
+    // Readers hear the list by its screen's title ("All Torrents, list").
+    Accessibility::nameUnlessNamed(table, title());
     if (!m_loadedOnce) {
         m_loadedOnce = true;
         table->reloadData();
