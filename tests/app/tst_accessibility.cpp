@@ -320,6 +320,9 @@ private Q_SLOTS:
             FavoriteDisplaySettingsViewController::resetSharedInstanceForTests();
             return FavoriteDisplaySettingsViewController::sharedInstance();
         }) << QStringList{QStringLiteral("Back"), QStringLiteral("Pages to scan")};
+        QTest::newRow("search") << std::function<ViewController*()>([] {
+            return new SearchListViewController;
+        }) << QStringList{QStringLiteral("Search"), QStringLiteral("Search options")};
         QTest::newRow("new favorite") << std::function<ViewController*()>([] {
             static Composer composer;
             return new FavoriteComposeViewController(&composer);

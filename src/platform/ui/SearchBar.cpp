@@ -46,6 +46,8 @@ SearchBar::SearchBar(QWidget* parent)
     m_field->setFont(Fonts::systemFont(15));
     m_field->setDelegate(this);
     m_field->setReturnKeyType(TextField::ReturnKeyType::Search);
+    // It has no label beside it: readers hear what it is for (a screen may name it otherwise).
+    m_field->setAccessibleName(QStringLiteral("Search"));
     connect(m_field, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (m_delegate)
             m_delegate->textDidChange(this, text);

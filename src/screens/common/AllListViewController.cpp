@@ -401,6 +401,8 @@ void AllListViewController::reloadHeaderView()
         return;
     m_headerView->ratioLbl()->setText(m_userInfo->ratio());
     m_headerView->usernameLbl()->setTitle(m_userInfo->username());
+    // No name yet, nothing to tap: not an empty button for the keyboard or a reader.
+    m_headerView->usernameLbl()->setVisible(!m_userInfo->username().isEmpty());
     m_headerView->downLbl()->setText(m_userInfo->downloaded());
     m_headerView->upLbl()->setText(m_userInfo->uploaded());
     m_headerView->usernameLbl()->update();
