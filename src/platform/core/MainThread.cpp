@@ -42,7 +42,16 @@ public:
         g_handOffs.fetch_add(1, std::memory_order_release);
     }
     HandedFunction& operator=(HandedFunction&&) = delete;
-    ~HandedFunction() { g_handOffs.load(std::memory_order_acquire); }
+    ~HandedFunction()
+    {
+        // The one Qt's queue held (the others are moved from, and empty) goes with Qt's
+        // call event, which the worker's posting allocated after its last move. Taking the
+        // posting lock orders that allocation, and the rest of the posting, before the
+        // event's release here. The worker holds the lock only while it posts.
+        if (m_function)
+            std::lock_guard<std::mutex> posted(g_posting);
+        g_handOffs.load(std::memory_order_acquire);
+    }
 
     void operator()()
     {
