@@ -46,10 +46,11 @@ public:
     {
         // The one Qt's queue held (the others are moved from, and empty) goes with Qt's
         // call event, which the worker's posting allocated after its last move. Taking the
-        // posting lock orders that allocation, and the rest of the posting, before the
-        // event's release here. The worker holds the lock only while it posts.
-        if (m_function)
-            std::lock_guard<std::mutex> posted(g_posting);
+        // posting lock, once the worker has let it go, orders that allocation before the
+        // event's release here. Only tried: Qt may destroy the event under a lock of its own
+        // that a posting worker waits for, and waiting here could then never end.
+        if (m_function && g_posting.try_lock())
+            g_posting.unlock();
         g_handOffs.load(std::memory_order_acquire);
     }
 
