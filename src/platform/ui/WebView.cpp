@@ -60,8 +60,11 @@ void WebView::setDelegate(WebViewDelegate* delegate)
     m_delegateIsObject = m_delegateObject != nullptr;
 }
 
-void WebView::loadHTMLString(const QString& html, const QUrl& baseUrl)
+void WebView::loadHTMLString(const QString& html, const QUrl& base)
 {
+    // A page never gets a file origin, whatever base a caller hands in: a local base gives
+    // the engine's opaque origin instead, from which no file can be read.
+    const QUrl baseUrl = base.isLocalFile() ? QUrl() : base;
     WebProfile::copyCookies();
     m_page->expectHtmlLoad(baseUrl);
     if (html.toUtf8().size() <= kInlineHtmlLimit) {

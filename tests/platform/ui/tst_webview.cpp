@@ -8,6 +8,7 @@
 #include "ReplyGate.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPointer>
@@ -71,7 +72,23 @@ private Q_SLOTS:
     void loadsHtmlWithBaseAndRefusesLink();
     void pageReadsNoFileNorOtherOrigin_data();
     void pageReadsNoFileNorOtherOrigin();
+    void localBaseGivesNoFileOrigin();
 };
+
+// A caller's local base address never gives the page a file origin.
+void TestWebView::localBaseGivesNoFileOrigin()
+{
+    WebView view;
+    view.resize(320, 416);
+    view.show();
+    Recorder recorder;
+    view.setDelegate(&recorder);
+    view.loadHTMLString(QStringLiteral("<html><body>local</body></html>"), QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/')));
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.finished, 1, 30000);
+    const QString origin = evaluate(&view, "String(self.origin)");
+    QVERIFY2(!origin.startsWith(QLatin1String("file")), qPrintable(origin));
+    QCOMPARE(evaluate(&view, "String(location.protocol)") == QLatin1String("file:"), false);
+}
 
 void TestWebView::loadsHtmlWithBaseAndRefusesLink_data()
 {
