@@ -53,7 +53,6 @@ void Slider::setMaximumValue(float value)
 
 void Slider::positionChanged()
 {
-    update();
     if (m_byCode)
         return;
     if (isSliderDown()) {

@@ -15,11 +15,15 @@ WebEngineFlags WebEngineFlags::decide(bool root, bool userNamespaces, const QStr
 bool WebEngineFlags::userNamespacesAllowed()
 {
     // A value of 0 in either switch turns them off; a kernel without the file has them.
-    const auto zero = [](const char* path) {
-        QFile file(QString::fromLatin1(path));
-        return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "0";
-    };
-    return !zero("/proc/sys/user/max_user_namespaces") && !zero("/proc/sys/kernel/unprivileged_userns_clone");
+    // Read once: the engine's flags are decided before main and again from the command line.
+    static const bool allowed = [] {
+        const auto zero = [](const char* path) {
+            QFile file(QString::fromLatin1(path));
+            return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "0";
+        };
+        return !zero("/proc/sys/user/max_user_namespaces") && !zero("/proc/sys/kernel/unprivileged_userns_clone");
+    }();
+    return allowed;
 }
 
 QByteArrayList WebEngineFlags::chromiumFlags() const

@@ -95,7 +95,7 @@ TableViewCell* EditFavoriteListViewController::cellForRowAtIndexPath(TableView* 
     if (!send) {
         send = new Switch;
         cell->setAccessoryView(send);
-        connect(send, &Switch::valueChanged, this, [this, send](bool on) { switchedSending(send, on); });
+        connect(send, &Switch::valueChanged, this, [this, send, cell](bool on) { switchedSending(cell, send, on); });
     }
     send->setProperty(kFilterProperty, filter.regex());
     const bool sends = WatchSettings::isAutoSend(filter.regex());
@@ -111,7 +111,7 @@ QString EditFavoriteListViewController::sendingText(bool sends)
     return sends ? QStringLiteral("New ones go to my client") : QStringLiteral("New ones are not sent");
 }
 
-void EditFavoriteListViewController::switchedSending(Switch* send, bool on)
+void EditFavoriteListViewController::switchedSending(TextRowCell* cell, Switch* send, bool on)
 {
     const QString filter = send->property(kFilterProperty).toString();
     // Not saved: the switch goes back, and the user is told why.
@@ -119,12 +119,7 @@ void EditFavoriteListViewController::switchedSending(Switch* send, bool on)
         send->setOn(!on);
         return;
     }
-    for (QWidget* up = send->parentWidget(); up; up = up->parentWidget()) {
-        if (auto* cell = qobject_cast<TextRowCell*>(up)) {
-            cell->setDetail(sendingText(on));
-            break;
-        }
-    }
+    cell->setDetail(sendingText(on));
 }
 
 void EditFavoriteListViewController::didSelectRowAtIndexPath(TableView*, const IndexPath&)

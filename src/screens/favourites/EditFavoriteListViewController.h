@@ -8,6 +8,7 @@
 #include <QList>
 
 class Switch;
+class TextRowCell;
 
 // "Favorite filters": the stored favourite filters, one row each, in the order they were
 // added. The plus button opens the entry form; a swipe (or the Delete key) removes a filter
@@ -48,7 +49,7 @@ public Q_SLOTS:
 
 private:
     void closeForm();
-    void switchedSending(Switch* send, bool on);
+    void switchedSending(TextRowCell* cell, Switch* send, bool on);
     static QString sendingText(bool sends);
 
     QList<Filter> m_filters;

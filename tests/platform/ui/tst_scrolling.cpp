@@ -71,28 +71,16 @@ public:
     }
     static void removeTouchScreen() { s_touchScreen.reset(); }
 
-    void press(QPoint at)
-    {
-        if (m_kind == Kind::Touch)
-            touch(QEventPoint::Pressed, at);
-        else
-            send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    }
+    void press(QPoint at) { send(QEventPoint::Pressed, at); }
     void moveTo(QPoint at, int afterMs)
     {
         s_time += quint64(afterMs);
-        if (m_kind == Kind::Touch)
-            touch(QEventPoint::Updated, at);
-        else
-            send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        send(QEventPoint::Updated, at);
     }
     void release(QPoint at, int afterMs)
     {
         s_time += quint64(afterMs);
-        if (m_kind == Kind::Touch)
-            touch(QEventPoint::Released, at);
-        else
-            send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        send(QEventPoint::Released, at);
     }
 
     // Up the widget by `distance`, in steps a frame apart, and let go moving: a quick flick.
@@ -105,7 +93,20 @@ public:
     }
 
 private:
-    void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
+    void send(QEventPoint::State state, QPoint at)
+    {
+        if (m_kind == Kind::Touch) {
+            touch(state, at);
+            return;
+        }
+        switch (state) {
+        case QEventPoint::Pressed: mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); break;
+        case QEventPoint::Released: mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); break;
+        default: mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); break;
+        }
+    }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         QMouseEvent event(type, at, m_widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
         event.setTimestamp(s_time);
