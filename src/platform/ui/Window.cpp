@@ -44,6 +44,8 @@ void Window::closeEvent(QCloseEvent* event)
 
 Window::~Window()
 {
+    // A zoom that framed the window lets it go before its children do.
+    delete m_zoom;
     // The root controller's view is a child of the window and dies with it.
 }
 
@@ -126,8 +128,8 @@ void Window::makeKeyAndVisible()
     for (ViewController* c : controllers)
         c->beginAppearance(true, false);
     show();
-    raise();
-    activateWindow();
+    m_zoom->shownWindow()->raise();
+    m_zoom->shownWindow()->activateWindow();
     for (ViewController* c : controllers)
         c->endAppearance(false);
 }

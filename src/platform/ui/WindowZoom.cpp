@@ -1,6 +1,7 @@
 #include "platform/ui/WindowZoom.h"
 
 #include "platform/core/SettingsStore.h"
+#include "platform/ui/ZoomedOutFrame.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -27,7 +28,8 @@ constexpr qreal kPointsDpi = 96.0;
 // reports afterwards.
 qreal g_screenDpiFactor = 0;
 QSizeF g_freeAtOne;
-bool g_zoomApplied = false;
+// The scale last handed to Qt; 1 until a zoom of ours changes it.
+qreal g_screenFactorApplied = 1.0;
 
 } // namespace
 
@@ -51,6 +53,12 @@ WindowZoom::WindowZoom(QWidget* window)
     bind({QKeySequence(Qt::CTRL | Qt::Key_0)}, &WindowZoom::resetZoom);
 }
 
+WindowZoom::~WindowZoom()
+{
+    if (m_frame)
+        m_frame->release(false);
+}
+
 const QList<int>& WindowZoom::steps()
 {
     static const QList<int> percents = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
@@ -62,7 +70,7 @@ qreal WindowZoom::screenFactor() const
     if (g_screenDpiFactor == 0) {
         const QScreen* screen = m_window && m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
         const qreal dpi = screen ? screen->logicalDotsPerInch() : kPointsDpi;
-        // A screen of low DPI keeps one pixel a point; the window never draws smaller.
+        // A screen of low DPI keeps one pixel a point at 100 %.
         g_screenDpiFactor = std::max<qreal>(1.0, dpi / kPointsDpi);
         g_freeAtOne = screen ? QSizeF(screen->availableSize()) : QSizeF();
     }
@@ -74,15 +82,9 @@ qreal WindowZoom::scaleFactor() const
     return screenFactor() * m_percent / 100.0;
 }
 
-int WindowZoom::smallestPercent() const
+QWidget* WindowZoom::shownWindow() const
 {
-    // Qt's painter never draws a point smaller than one device pixel: below that the window
-    // would shrink while its content kept its size, cut off at the bottom and right.
-    for (int percent : steps()) {
-        if (screenFactor() * percent / 100.0 >= 1.0 - 1e-9)
-            return percent;
-    }
-    return 100;
+    return m_frame ? static_cast<QWidget*>(m_frame.get()) : m_window.data();
 }
 
 bool WindowZoom::fitsScreen(int percent) const
@@ -96,14 +98,20 @@ bool WindowZoom::fitsScreen(int percent) const
 
 void WindowZoom::apply()
 {
-    // A zoom kept from a screen of more dots per inch may be too small for this one.
-    m_percent = std::max(m_percent, smallestPercent());
-    QScreen* screen = m_window ? m_window->screen() : nullptr;
     const qreal factor = scaleFactor();
-    // At one to one nothing of Qt's is touched, unless an earlier zoom has to be undone.
-    if (!screen || (qFuzzyCompare(factor, 1.0) && !g_zoomApplied))
+    // Qt's painter draws no point smaller than a device pixel: below that the frame scales.
+    const qreal drawn = std::max<qreal>(1.0, factor);
+    applyScreenFactor(drawn);
+    applyFrame(factor / drawn);
+}
+
+void WindowZoom::applyScreenFactor(qreal factor)
+{
+    QScreen* screen = m_window ? m_window->screen() : nullptr;
+    // Nothing of Qt's is touched while the scale stays: at one to one, never.
+    if (!screen || qFuzzyCompare(factor, g_screenFactorApplied))
         return;
-    g_zoomApplied = true;
+    g_screenFactorApplied = factor;
     QHighDpiScaling::setScreenFactor(screen, factor);
     QHighDpiScaling::updateHighDpiScaling();
     QWindowSystemInterface::handleScreenLogicalDotsPerInchChange(screen, screen->logicalDotsPerInchX(),
@@ -127,6 +135,20 @@ void WindowZoom::apply()
     for (QWidget* child : m_window->findChildren<QWidget*>())
         QCoreApplication::sendEvent(child, &screenChange);
     m_window->update();
+}
+
+void WindowZoom::applyFrame(qreal scale)
+{
+    if (!m_window)
+        return;
+    if (scale < 1.0 - 1e-9) {
+        if (!m_frame)
+            m_frame = std::make_unique<ZoomedOutFrame>(m_window);
+        m_frame->setScale(scale);
+    } else if (m_frame) {
+        m_frame->release();
+        m_frame.reset();
+    }
 }
 
 void WindowZoom::setPercent(int percent)
@@ -153,7 +175,7 @@ void WindowZoom::zoomOut()
 {
     const QList<int>& all = steps();
     const auto here = std::lower_bound(all.begin(), all.end(), m_percent);
-    if (here != all.begin() && *(here - 1) >= smallestPercent())
+    if (here != all.begin())
         setPercent(*(here - 1));
 }
 

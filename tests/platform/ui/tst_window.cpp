@@ -14,6 +14,9 @@
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QGraphicsView>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -106,14 +109,12 @@ private Q_SLOTS:
         QCOMPARE(stored(), 100);
     }
 
-    // Every zoom the keys reach draws the whole window at that scale: what the window puts on
-    // the screen (its backing store) shows the top, the rows and the bar along the bottom edge
-    // scaled together. Steps the screen cannot draw (a point below one pixel, a window larger
-    // than the screen) are not taken: the keys stop at the last one it can.
+    // Every zoom the keys reach draws the whole window at that scale: what stands on the
+    // screen for the window (its backing store, or its frame's below one pixel a point)
+    // shows the top, the rows and the bar along the bottom edge scaled together.
     void everyZoomDrawsTheWholeWindow()
     {
-        // A zoom kept from a run on a screen of more dots per inch (or from a version that
-        // shrank the window below one pixel a point): the window starts at one it can draw.
+        // A zoom kept from the last run: the window starts at it.
         SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 50);
         Window window;
         auto* content = new QWidget(&window);
@@ -125,12 +126,15 @@ private Q_SLOTS:
         bar->setAutoFillBackground(true);
         bar->setPalette(QPalette(Qt::blue));
         window.makeKeyAndVisible();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(window.zoom()->shownWindow()));
 
         const auto drawnWhole = [&](int percent) {
-            const QImage* shown = static_cast<QImage*>(window.backingStore()->paintDevice());
+            QWidget* onScreen = window.zoom()->shownWindow();
+            if (!onScreen->isVisible() || !onScreen->backingStore())
+                return false;
+            const QImage* shown = static_cast<QImage*>(onScreen->backingStore()->paintDevice());
             const qreal scale = percent / 100.0;
-            if (shown->size() != (QSizeF(window.size()) * scale).toSize())
+            if (!shown || shown->size() != (QSizeF(window.size()) * scale).toSize())
                 return false;
             const QImage picture = shown->convertToFormat(QImage::Format_RGB32);
             // The bar's top edge sits where the scale puts it, on every column.
@@ -143,23 +147,70 @@ private Q_SLOTS:
             }
             return true;
         };
-        const int smallest = window.zoom()->smallestPercent();
-        QCOMPARE(window.zoom()->percent(), std::max(50, smallest));
-        QTRY_VERIFY(drawnWhole(window.zoom()->percent()));
-        for (int wanted : {50, 90, 100, 150, 300}) {
+        QCOMPARE(window.zoom()->percent(), 50);
+        QTRY_VERIFY(drawnWhole(50));
+        for (int wanted : {67, 90, 100, 150, 300, 80}) {
             const Qt::Key key = wanted < window.zoom()->percent() ? Qt::Key_Minus : Qt::Key_Equal;
-            for (int i = 0; i < WindowZoom::steps().size() && window.zoom()->percent() != wanted; ++i)
-                QTest::keyClick(&window, key, Qt::ControlModifier);
+            for (int i = 0; i < WindowZoom::steps().size() && window.zoom()->percent() != wanted; ++i) {
+                // The keys go to what stands on the screen, the frame or the window.
+                QVERIFY(QTest::qWaitForWindowActive(window.zoom()->shownWindow()));
+                QTest::keyClick(window.zoom()->shownWindow(), key, Qt::ControlModifier);
+            }
             const int percent = window.zoom()->percent();
-            QVERIFY2(percent == wanted || (wanted < percent && percent == smallest) || wanted > percent,
+            // Zooming in stops where the window would no longer fit the screen.
+            QVERIFY2(percent == wanted || wanted > percent,
                      qPrintable(QStringLiteral("%1 % gave %2 %").arg(wanted).arg(percent)));
-            QVERIFY(percent >= smallest);
             window.update();
             QTRY_VERIFY2(drawnWhole(percent), qPrintable(QStringLiteral("at %1 %").arg(percent)));
-            saveTestPicture(*static_cast<QImage*>(window.backingStore()->paintDevice()),
+            saveTestPicture(*static_cast<QImage*>(window.zoom()->shownWindow()->backingStore()->paintDevice()),
                             QStringLiteral("window-zoom-%1.png").arg(percent));
         }
         window.zoom()->resetZoom();
+    }
+
+    // Zoomed out, the window works as at full size: a click lands on what is drawn under the
+    // pointer, keys reach the focused field, the zoom keys still answer, and the window comes
+    // back on its own at 100 % with what was typed.
+    void zoomedOutWindowTakesClicksAndKeys()
+    {
+        SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 50);
+        Window window;
+        auto* field = new QLineEdit(&window);
+        field->setGeometry(20, 100, 200, 30);
+        auto* button = new QPushButton(QStringLiteral("Go"), &window);
+        button->setGeometry(20, 400, 100, 40);
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        window.makeKeyAndVisible();
+        QWidget* frame = window.zoom()->shownWindow();
+        QVERIFY(frame != &window);
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QVERIFY(window.isVisible());
+
+        const auto scaled = [](QPoint point) { return point / 2; };
+        auto* surface = static_cast<QGraphicsView*>(frame)->viewport();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, scaled(QPoint(40, 115)));
+        QTRY_VERIFY(field->hasFocus());
+        const auto onScreen = [frame] {
+            return static_cast<QImage*>(frame->backingStore()->paintDevice())->copy();
+        };
+        const QImage before = onScreen();
+        QTest::keyClicks(frame, QStringLiteral("abc"));
+        QCOMPARE(field->text(), QStringLiteral("abc"));
+        // What the window paints reaches the screen: the frame is no still picture.
+        QTRY_VERIFY(onScreen() != before);
+        // Where the field was drawn at full size, the zoomed window has nothing.
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(70, 420));
+        QCOMPARE(clicks.count(), 0);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, scaled(QPoint(70, 420)));
+        QCOMPARE(clicks.count(), 1);
+
+        QTest::keyClick(frame, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(window.zoom()->percent(), 100);
+        QCOMPARE(window.zoom()->shownWindow(), &window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(field->text(), QStringLiteral("abc"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 2);
     }
 
     void windowCarriesTheIcon()
