@@ -137,6 +137,7 @@ void TableView::reloadData()
     computeGeometry();
     updateContentHeight();
     layoutCells();
+    m_rowsUndrawn = isVisible() && !m_visible.isEmpty();
 }
 
 void TableView::enqueue(TableViewCell* cell)
@@ -156,6 +157,7 @@ void TableView::adopt(TableViewCell* cell)
     if (cell->parentWidget() != contentView())
         cell->setParent(contentView());
     connect(cell, &TableViewCell::deleteConfirmed, this, &TableView::cellDeleteConfirmed, Qt::UniqueConnection);
+    cell->installEventFilter(this);
 }
 
 void TableView::cellDeleteConfirmed(TableViewCell* cell)
@@ -257,6 +259,8 @@ void TableView::layoutCells()
 
 bool TableView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Paint && watched != contentView())
+        m_rowsUndrawn = false;
     if (watched == contentView() && event->type() == QEvent::Paint &&
         m_separatorStyle == TableViewCellSeparatorStyle::SingleLine) {
         QPainter painter(contentView());
@@ -402,7 +406,7 @@ void TableView::mousePressEvent(QMouseEvent* event)
     }
     m_swallowRelease = false;
     m_keyRow = row;
-    if (m_allowsSelection && row) {
+    if (m_allowsSelection && row && !m_rowsUndrawn) {
         m_pressed = row;
         if (TableViewCell* cell = m_visible.value(*row))
             cell->setHighlighted(true);

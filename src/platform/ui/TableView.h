@@ -168,6 +168,9 @@ private:
     std::optional<IndexPath> m_keyRow;
     std::optional<IndexPath> m_confirming;
     bool m_swallowRelease = false;
+    // Rows were replaced and none of the new ones has been drawn yet: a press then meets
+    // what the screen still shows, the old rows, and opens nothing.
+    bool m_rowsUndrawn = false;
     bool m_showsRing = false;
     QWidget* m_focusRing = nullptr;
 };
