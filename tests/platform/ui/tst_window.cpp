@@ -16,12 +16,15 @@
 #include <QBackingStore>
 #include <QGraphicsView>
 #include <QLineEdit>
+#include <QPointingDevice>
 #include <QPushButton>
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 class TestWindow : public QObject
 {
@@ -168,8 +171,8 @@ private Q_SLOTS:
         window.zoom()->resetZoom();
     }
 
-    // Zoomed out, the window works as at full size: a click lands on what is drawn under the
-    // pointer, keys reach the focused field, the zoom keys still answer, and the window comes
+    // Zoomed out, the window works as at full size: a click or a tap lands on what is drawn
+    // under it, keys reach the focused field, the zoom keys still answer, and the window comes
     // back on its own at 100 % with what was typed.
     void zoomedOutWindowTakesClicksAndKeys()
     {
@@ -204,13 +207,19 @@ private Q_SLOTS:
         QTest::mouseClick(surface, Qt::LeftButton, {}, scaled(QPoint(70, 420)));
         QCOMPARE(clicks.count(), 1);
 
+        // A finger's tap reaches the button as well.
+        const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
+        QTest::touchEvent(surface, touchScreen.get()).press(0, scaled(QPoint(70, 420)));
+        QTest::touchEvent(surface, touchScreen.get()).release(0, scaled(QPoint(70, 420)));
+        QTRY_COMPARE(clicks.count(), 2);
+
         QTest::keyClick(frame, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(window.zoom()->percent(), 100);
         QCOMPARE(window.zoom()->shownWindow(), &window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(field->text(), QStringLiteral("abc"));
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(clicks.count(), 3);
     }
 
     void windowCarriesTheIcon()
