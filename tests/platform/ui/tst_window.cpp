@@ -222,6 +222,28 @@ private Q_SLOTS:
         QCOMPARE(clicks.count(), 3);
     }
 
+    // A window that goes while zoomed out (the user quits at 50 %) takes its frame with it.
+    void framedWindowGoesAway()
+    {
+        SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 50);
+        const auto shownWindows = [] {
+            int count = 0;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                count += widget->isVisible() ? 1 : 0;
+            return count;
+        };
+        const int before = shownWindows();
+        {
+            Window window;
+            (new QLineEdit(&window))->setFocus();
+            window.makeKeyAndVisible();
+            QVERIFY(window.zoom()->shownWindow() != &window);
+            QVERIFY(QTest::qWaitForWindowActive(window.zoom()->shownWindow()));
+        }
+        QCOMPARE(shownWindows(), before);
+        SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 100);
+    }
+
     void windowCarriesTheIcon()
     {
         Window window;
