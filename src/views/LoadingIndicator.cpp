@@ -3,9 +3,9 @@
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/WidgetEffect.h"
 #include "views/RoundedRectView.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QMutexLocker>
 
 #include <cmath>
@@ -65,7 +65,7 @@ void LoadingIndicator::showLoadingIndicators()
     m_rv = new RoundedRectView;
     m_rv->setRectColor(QColor::fromRgbF(0.5f, 0.5f, 0.5f));
     m_rv->setCornerRadius(8.0);
-    auto* alpha = new QGraphicsOpacityEffect(m_rv);
+    auto* alpha = new WidgetEffect(m_rv);
     alpha->setOpacity(0.9);
     m_rv->setGraphicsEffect(alpha);
 

@@ -3,8 +3,8 @@
 #include "platform/ui/BackButton.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
+#include "platform/ui/WidgetEffect.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -71,10 +71,8 @@ NavigationBar::NavigationBar(QWidget* parent)
     QPalette pal = m_title->palette();
     pal.setColor(QPalette::WindowText, Qt::white);
     m_title->setPalette(pal);
-    auto* shadow = new QGraphicsDropShadowEffect(m_title);
-    shadow->setBlurRadius(0);
-    shadow->setOffset(0, -1);
-    shadow->setColor(QColor(0, 0, 0, 130));
+    auto* shadow = new WidgetEffect(m_title);
+    shadow->setShadow(QColor(0, 0, 0, 130), QPointF(0, -1));
     m_title->setGraphicsEffect(shadow);
 
     m_back = new BackButton(this);

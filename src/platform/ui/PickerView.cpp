@@ -4,8 +4,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/PickerViewDataSource.h"
 #include "platform/ui/PickerViewDelegate.h"
+#include "platform/ui/WidgetEffect.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -256,9 +256,9 @@ void PickerView::layoutRows(int component)
         const QSize size = view->size().isEmpty() ? QSize(c.clip->width(), int(c.rowHeight)) : view->size();
         view->setGeometry(int(std::lround((c.clip->width() - size.width()) / 2.0)),
                           int(std::lround(y + (c.rowHeight - size.height()) / 2)), size.width(), size.height());
-        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(view->graphicsEffect());
+        auto* effect = qobject_cast<WidgetEffect*>(view->graphicsEffect());
         if (!effect) {
-            effect = new QGraphicsOpacityEffect(view);
+            effect = new WidgetEffect(view);
             view->setGraphicsEffect(effect);
         }
         const double distance = std::abs(row - c.offset);

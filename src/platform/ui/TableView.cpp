@@ -3,7 +3,6 @@
 #include "platform/ui/TableViewCell.h"
 
 #include <QContextMenuEvent>
-#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>

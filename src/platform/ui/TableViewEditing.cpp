@@ -1,8 +1,8 @@
 #include "platform/ui/TableView.h"
 
 #include "platform/ui/TableViewCell.h"
+#include "platform/ui/WidgetEffect.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QVariantAnimation>
 
 #include <algorithm>
@@ -150,7 +150,7 @@ void TableView::deleteRowsAtIndexPaths(const QList<IndexPath>& indexPaths, Table
         }
         Collapse c{top, old.height, old.height, ghosts.value(path)};
         if (c.ghost) {
-            auto* effect = new QGraphicsOpacityEffect(c.ghost);
+            auto* effect = new WidgetEffect(c.ghost);
             effect->setOpacity(1.0);
             c.ghost->setGraphicsEffect(effect);
         }
@@ -165,7 +165,7 @@ void TableView::deleteRowsAtIndexPaths(const QList<IndexPath>& indexPaths, Table
         for (Collapse& c : m_collapses) {
             c.remaining = c.original * (1.0 - t);
             if (c.ghost)
-                if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(c.ghost->graphicsEffect()))
+                if (auto* effect = qobject_cast<WidgetEffect*>(c.ghost->graphicsEffect()))
                     effect->setOpacity(1.0 - t);
         }
         updateContentHeight();

@@ -6,6 +6,7 @@
 #include "platform/ui/Device.h"
 #include "platform/ui/KeyboardNotifier.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/WidgetEffect.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowZoom.h"
 #include "screens/login/LogoutViewController.h"
@@ -220,6 +221,39 @@ private Q_SLOTS:
         QCOMPARE(field->text(), QStringLiteral("abc"));
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(clicks.count(), 3);
+    }
+
+    // Zoomed out, a faded widget (a picker's outer rows, the loading box) is drawn faded at its
+    // scaled place and still cut where its parent ends. Qt's own opacity effect drew nothing
+    // there: it clipped to the widget's unscaled place.
+    void fadedWidgetsDrawZoomedOut()
+    {
+        SettingsStore::standard().setInteger(QLatin1String(WindowZoom::kSettingsKey), 50);
+        Window window;
+        auto* holder = new QWidget(&window); // a picker's clip
+        holder->setGeometry(0, 200, 320, 100);
+        holder->setAutoFillBackground(true);
+        holder->setPalette(QPalette(Qt::red));
+        auto* row = new QWidget(holder); // a row half past the clip's lower edge
+        row->setGeometry(0, 50, 320, 100);
+        row->setAutoFillBackground(true);
+        row->setPalette(QPalette(Qt::blue));
+        auto* fade = new WidgetEffect(row);
+        fade->setOpacity(0.5);
+        row->setGraphicsEffect(fade);
+        window.makeKeyAndVisible();
+        QWidget* frame = window.zoom()->shownWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+
+        const auto colourAt = [frame](QPoint inWindow) {
+            const QImage* shown = static_cast<QImage*>(frame->backingStore()->paintDevice());
+            return shown ? QColor(shown->pixel(inWindow / 2)) : QColor();
+        };
+        // Half blue over red inside the clip; the window's black below it.
+        QTRY_VERIFY(qAbs(colourAt(QPoint(160, 275)).red() - 128) < 8 && qAbs(colourAt(QPoint(160, 275)).blue() - 127) < 8);
+        QCOMPARE(colourAt(QPoint(160, 225)), QColor(Qt::red));
+        QCOMPARE(colourAt(QPoint(160, 330)), QColor(Qt::black));
+        window.zoom()->resetZoom();
     }
 
     // A window that goes while zoomed out (the user quits at 50 %) takes its frame with it.
