@@ -5,7 +5,7 @@
 WebEngineFlags WebEngineFlags::decide(bool root, bool userNamespaces, const QString& platform, bool sandboxOffAsked)
 {
     WebEngineFlags flags;
-    // Off only where it cannot run, or on the user's explicit word; the platform has no say.
+    // Off only where it cannot run, as seen here or as the user says; the platform has no say.
     flags.sandboxOff = root || !userNamespaces || sandboxOffAsked;
     // Offscreen and minimal draw into memory: no GPU.
     flags.gpuOff = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
