@@ -35,8 +35,12 @@ WatchRun::Outcome WatchRun::scanOnce(const QString& username, const QString& pas
         WatchSender::Options options;
         options.autoSendFilters = WatchSettings::autoSendFilters();
         options.dailyLimit = WatchSettings::dailySends();
+        // Written again only when the round changed it: a client that stays down would
+        // otherwise have the state rewritten, unchanged, every round.
+        const QByteArray before = state.toJson();
         WatchSender::sendNew(outcome.matches, state, options);
-        outcome.saved = state.save();
+        if (state.toJson() != before)
+            outcome.saved = state.save();
     }
     return outcome;
 }

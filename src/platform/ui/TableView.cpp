@@ -153,10 +153,12 @@ void TableView::enqueue(TableViewCell* cell)
 
 void TableView::adopt(TableViewCell* cell)
 {
-    if (cell->parentWidget() != contentView())
+    if (cell->parentWidget() != contentView()) {
         cell->setParent(contentView());
+        // Its paints tell when rows replaced by reloadData are on the screen.
+        cell->installEventFilter(this);
+    }
     connect(cell, &TableViewCell::deleteConfirmed, this, &TableView::cellDeleteConfirmed, Qt::UniqueConnection);
-    cell->installEventFilter(this);
 }
 
 void TableView::cellDeleteConfirmed(TableViewCell* cell)

@@ -66,11 +66,11 @@ void WidgetEffect::draw(QPainter* painter)
         return;
 
     painter->save();
-    QPaintEngine* engine = painter->paintEngine();
-    const QRegion qtClip = engine ? engine->systemClip() : QRegion();
     // Under a scale, Qt's clip stands where the widget would be unscaled: it gives way to the
     // same clip set through the painter, which scales it.
-    if (scaled && engine) {
+    QPaintEngine* engine = scaled ? painter->paintEngine() : nullptr;
+    const QRegion qtClip = engine ? engine->systemClip() : QRegion();
+    if (engine) {
         engine->setSystemClip(QRegion());
         if (const auto* widget = qobject_cast<const QWidget*>(parent()))
             painter->setClipRect(visiblePart(widget), Qt::IntersectClip);
@@ -88,7 +88,7 @@ void WidgetEffect::draw(QPainter* painter)
         painter->drawPixmap(QPointF(offset) + m_shadowOffset, shadow);
     }
     painter->drawPixmap(offset, picture);
-    if (scaled && engine)
+    if (engine)
         engine->setSystemClip(qtClip);
     painter->restore();
 }

@@ -53,11 +53,7 @@ WindowZoom::WindowZoom(QWidget* window)
     bind({QKeySequence(Qt::CTRL | Qt::Key_0)}, &WindowZoom::resetZoom);
 }
 
-WindowZoom::~WindowZoom()
-{
-    if (m_frame)
-        m_frame->release(false);
-}
+WindowZoom::~WindowZoom() = default;
 
 const QList<int>& WindowZoom::steps()
 {

@@ -23,7 +23,7 @@ public:
 
     // Installs the zoom keys on the window; the zoom kept in the settings applies from apply().
     explicit WindowZoom(QWidget* window);
-    // Lets the window go from its frame, without showing it again.
+    // A frame still up lets the window go as it goes, without showing it again.
     ~WindowZoom() override;
 
     // The zoom steps, in percent, like a browser's.
