@@ -1,16 +1,25 @@
 #include "views/NoticeItemView.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/GraphicsContext.h"
 #include "platform/ui/Label.h"
 
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 28;
+
+const QFont& messageFont()
+{
+    static const QFont font = Fonts::systemFont(17);
+    return font;
+}
 } // namespace
 
 NoticeItemView::NoticeItemView(QWidget* parent)
@@ -18,6 +27,7 @@ NoticeItemView::NoticeItemView(QWidget* parent)
 {
     resize(320, kHeight);
     m_message = new Label(this);
+    m_message->setFont(messageFont());
     m_message->setTextColor(QColor(230, 230, 230));
     m_message->setBackgroundColor(Qt::transparent);
     m_message->setNumberOfLines(0);
@@ -40,6 +50,14 @@ Button* NoticeItemView::actionBtn() const
     return m_button;
 }
 
+int NoticeItemView::heightFor(const QString& message, const QString& buttonTitle, int width)
+{
+    const QSizeF text = GraphicsContext::sizeWithFont(message, messageFont(), QSizeF(std::max(1, width - 2 * kMargin), 0),
+                                                      LineBreakMode::WordWrap);
+    const int below = buttonTitle.isEmpty() ? kMargin / 2 : kButtonHeight + 3 * kMargin / 2;
+    return std::max(kHeight, kMargin / 2 + int(std::ceil(text.height())) + below);
+}
+
 void NoticeItemView::setNotice(const QString& message, const QString& buttonTitle)
 {
     m_message->setText(message);
@@ -47,6 +65,8 @@ void NoticeItemView::setNotice(const QString& message, const QString& buttonTitl
     m_button->setTitle(buttonTitle);
     m_button->setAccessibleName(buttonTitle);
     m_button->setHidden(buttonTitle.isEmpty());
+    // A longer message makes the notice taller rather than lose its end.
+    resize(width(), heightFor(message, buttonTitle, width()));
     layOut();
 }
 

@@ -14,11 +14,17 @@ class NoticeItemView : public QWidget
 {
     Q_OBJECT
 public:
+    // The least height, that of a one-line message with its button.
     static constexpr int kHeight = 72;
 
     explicit NoticeItemView(QWidget* parent = nullptr);
 
-    // A null or empty button title hides the button.
+    // The height a notice takes at a width: its whole message wrapped, and the button under
+    // it when there is one; never less than kHeight. A list gives its notice row this height.
+    static int heightFor(const QString& message, const QString& buttonTitle, int width);
+
+    // A null or empty button title hides the button. The view takes the height heightFor
+    // gives at its width.
     void setNotice(const QString& message, const QString& buttonTitle);
 
     Label* messageLbl() const;

@@ -6,7 +6,9 @@
 #include "platform/ui/Button.h"
 #include "views/FlatTableViewCellView.h"
 #include "views/FriendItemTableViewCell.h"
+#include "platform/ui/GraphicsContext.h"
 #include "views/HeaderView.h"
+#include "views/NoticeItemView.h"
 #include "views/UIUnderlinedLabel.h"
 #include "views/TorrentItemTableViewCell.h"
 #include "views/TorrentSnatchItemTableViewCell.h"
@@ -61,6 +63,8 @@ private Q_SLOTS:
     void rows();
     void header_data();
     void header();
+    void notice_data();
+    void notice();
 };
 
 void TestOverlaps::rows_data()
@@ -200,6 +204,43 @@ void TestOverlaps::header()
     QCOMPARE(name->text(), longName);
     QVERIFY(placed.size() >= 9);
     const QString found = faults(placed, header.width());
+    QVERIFY2(found.isEmpty(), qPrintable(found));
+}
+
+void TestOverlaps::notice_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("button");
+    for (const char* layout : {"phone", "phone-568", "tablet"}) {
+        QTest::addRow("%s, with a button", layout) << QString::fromLatin1(layout) << QStringLiteral("Add a filter");
+        QTest::addRow("%s, without", layout) << QString::fromLatin1(layout) << QString();
+    }
+}
+
+// A list's notice shows its whole message, however long, above its button: the row grows.
+void TestOverlaps::notice()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, button);
+    setLayout(layout);
+    const QString message = QStringLiteral(
+        "You have no favourite filters yet. Add one, and the recent torrents whose names match it are shown here.");
+    NoticeItemView notice;
+    notice.resize(Device::screenBounds().width(), NoticeItemView::kHeight);
+    notice.setNotice(message, button);
+    QCOMPARE(notice.height(), NoticeItemView::heightFor(message, button, notice.width()));
+    notice.grab().save(testPicturePath(QStringLiteral("overlaps-notice-%1%2.png").arg(layout, button.isEmpty() ? "" : "-button")));
+
+    Label* text = notice.messageLbl();
+    const QSizeF needed = GraphicsContext::sizeWithFont(message, text->font(), QSizeF(text->width(), 0), LineBreakMode::WordWrap);
+    QVERIFY2(needed.height() <= text->height() + 0.01,
+             qPrintable(QStringLiteral("the message is cut: %1 of %2 high").arg(text->height()).arg(needed.height())));
+    QList<FlatTableViewCell::Placed> placed{{QStringLiteral("message"), QRectF(text->geometry())}};
+    if (!button.isEmpty())
+        placed.append({QStringLiteral("button"), QRectF(notice.actionBtn()->geometry())});
+    for (const FlatTableViewCell::Placed& box : placed)
+        QVERIFY2(box.box.bottom() <= notice.height(), qPrintable(box.what + QStringLiteral(" leaves the notice")));
+    const QString found = faults(placed, notice.width());
     QVERIFY2(found.isEmpty(), qPrintable(found));
 }
 

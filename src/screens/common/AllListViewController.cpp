@@ -261,10 +261,10 @@ int AllListViewController::numberOfRowsInSection(TableView*, int)
     return int(m_torrentData->size()) + (m_notice ? 1 : 0) + (m_noMoreTorrents ? 0 : 1);
 }
 
-double AllListViewController::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+double AllListViewController::heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
     if (isNoticeRow(indexPath, m_torrentData ? m_torrentData->size() : 0))
-        return NoticeItemView::kHeight;
+        return noticeHeight(tableView);
     return kRowHeight;
 }
 

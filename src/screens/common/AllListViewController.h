@@ -168,6 +168,8 @@ protected:
     bool hasNotice() const { return m_notice.has_value(); }
     bool isNoticeRow(const IndexPath& indexPath, qsizetype dataRows) const;
     TableViewCell* noticeCell(TableView* tableView);
+    // The notice row's height in this table: the whole message and its button.
+    double noticeHeight(const TableView* tableView) const;
     // A fetch of listing page `page` whose result and outcome go to loadedListing, unless
     // `stillWanted` (when given) says the screen has moved on.
     std::unique_ptr<FetchPage> listingFetch(const QUrl& url, int page, std::function<bool()> stillWanted = {});

@@ -117,6 +117,11 @@ bool AllListViewController::isNoticeRow(const IndexPath& indexPath, qsizetype da
     return m_notice && indexPath.row == dataRows;
 }
 
+double AllListViewController::noticeHeight(const TableView* tableView) const
+{
+    return NoticeItemView::heightFor(noticeText(), noticeButtonTitle(), tableView->width());
+}
+
 TableViewCell* AllListViewController::noticeCell(TableView* tableView)
 {
     TableViewCell* cell = tableView->dequeueReusableCellWithIdentifier(kNoticeCell);
@@ -128,7 +133,7 @@ TableViewCell* AllListViewController::noticeCell(TableView* tableView)
     }
     if (!item) {
         item = new NoticeItemView(cell->contentView());
-        item->setGeometry(0, 0, tableView->width(), NoticeItemView::kHeight);
+        item->setGeometry(0, 0, tableView->width(), NoticeItemView::kHeight); // setNotice sets its height
         connect(item, &NoticeItemView::actionTapped, this, [this] { tapNoticeButton(); });
         item->show();
     }

@@ -87,9 +87,9 @@ int FriendsListViewController::numberOfRowsInSection(TableView*, int)
     return (m_friends ? int(m_friends->size()) : 0) + (hasNotice() ? 1 : 0);
 }
 
-double FriendsListViewController::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+double FriendsListViewController::heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
-    return isNoticeRow(indexPath, m_friends ? m_friends->size() : 0) ? NoticeItemView::kHeight : kRowHeight;
+    return isNoticeRow(indexPath, m_friends ? m_friends->size() : 0) ? noticeHeight(tableView) : kRowHeight;
 }
 
 TableViewCell* FriendsListViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)

@@ -123,7 +123,8 @@ int DownloadsViewController::numberOfRowsInSection(TableView*, int)
 
 double DownloadsViewController::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
 {
-    return torrentAt(indexPath) ? DownloadsTorrentCell::kHeight : NoticeItemView::kHeight;
+    return torrentAt(indexPath) ? DownloadsTorrentCell::kHeight
+                                : NoticeItemView::heightFor(m_noticeText, noticeButtonTitle(), Device::screenBounds().width());
 }
 
 TableViewCell* DownloadsViewController::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
@@ -147,7 +148,7 @@ TableViewCell* DownloadsViewController::cellForRowAtIndexPath(TableView* tableVi
         });
     }
     m_notice = cell->contentView()->findChild<NoticeItemView*>();
-    m_notice->setNotice(m_noticeText, m_noticeRetries ? kTryAgainTitle : QString());
+    m_notice->setNotice(m_noticeText, noticeButtonTitle());
     return cell;
 }
 

@@ -57,6 +57,7 @@ private:
     void fetch(FetchRemoteTorrents::Action action = FetchRemoteTorrents::Action::None, const QString& hash = {});
     void tick();
     bool hasNoticeRow() const { return !m_noticeText.isEmpty(); }
+    QString noticeButtonTitle() const { return m_noticeRetries ? kTryAgainTitle : QString(); }
     // The torrent shown on that row, or none for the notice row.
     const RemoteTorrent* torrentAt(const IndexPath& indexPath) const;
 
